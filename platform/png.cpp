@@ -1,0 +1,37 @@
+#include "platform/png.h"
+
+#include <png.h>
+
+#include <cstdio>
+
+bool png_write_indexed(const char* path, const uint8_t* pixels, int width, int height, int pitch, const uint8_t* rgb)
+{
+    FILE* out = std::fopen(path, "wb");
+    if (!out)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info) {
+        png_destroy_write_struct(&png, nullptr);
+        std::fclose(out);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(out);
+        return false;
+    }
+    png_init_io(png, out);
+    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color colours[256];
+    for (int i = 0; i < 256; i++)
+        colours[i] = png_color{rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]};
+    png_set_PLTE(png, info, colours, 256);
+    png_write_info(png, info);
+    for (int y = 0; y < height; y++)
+        png_write_row(png, (png_const_bytep)(pixels + (size_t)y * pitch));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(out) == 0;
+}

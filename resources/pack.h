@@ -1,0 +1,58 @@
+// Resource packs ("DATA50.RES", "brenmoor.res"): a 32-bit entry count N,
+// N entry offsets, then the entry data. Offsets count from file offset 4;
+// the loaded block is the file from offset 4 on. A table is a 32-bit count M
+// then M offsets counted from the first offset. All numbers little-endian.
+//
+// The pack's offsets are 32-bit, which a pointer is not on 64-bit machines,
+// so instead of rewriting the block in place the loader keeps, beside the
+// block and in the same allocation, an array of resolved entry addresses and
+// room for the resolved tables. Binding a table resolves it once per load.
+//
+// Nothing in a pack is trusted: every offset, count and image is checked
+// when the pack is loaded and when a table is bound, before anything is
+// drawn from it; a failure names the entry and what is wrong.
+#pragma once
+
+#include "video/image.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct PackTable {
+    int32_t count;                 // items in the table (0 for an empty one)
+    const uint8_t* const* items;   // resolved item addresses
+};
+
+struct ResourcePack {
+    uint8_t* block;                // the file from offset 4 on
+    size_t size;                   // bytes in the block
+    int32_t entry_count;
+    const uint8_t** entries;       // resolved entry addresses
+    PackTable* tables;             // per entry: the bound table, count -1 while unbound
+    const uint8_t** table_items;   // room for every table's resolved items
+    size_t table_items_used;
+    size_t table_items_room;
+};
+
+// Loads a pack; null when the file cannot be opened or read, or is not a
+// well-formed pack. On failure `error` (may be null) says why.
+ResourcePack* load_pack_file(const char* path, std::string* error = nullptr);
+ResourcePack* load_pack_memory(const uint8_t* bytes, size_t size, std::string* error = nullptr);
+void free_pack(ResourcePack* pack);
+
+// Binds the table at `entry` (once; later calls give the same table).
+// False when the entry is not a well-formed table; `error` says why.
+bool bind_table(ResourcePack* pack, int entry, PackTable* table, std::string* error = nullptr);
+
+// Reading a bound table.
+inline const ImageRecord* table_image(const PackTable& table, int i) { return (const ImageRecord*)table.items[i]; }
+inline const char* table_text(const PackTable& table, int i) { return (const char*)table.items[i]; }
+
+// Checks of what an entry or table item must hold, for the binding step.
+// Each returns false and fills `error` when the data is not what it must be.
+enum ImageEncoding { IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS };
+bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encoding, std::string* error);
+bool pack_check_palette(const ResourcePack* pack, const uint8_t* palette, std::string* error);
+bool pack_check_screen(const ResourcePack* pack, const uint8_t* screen, std::string* error);
+bool pack_check_text(const ResourcePack* pack, const uint8_t* text, std::string* error);

@@ -1,0 +1,22 @@
+// Every test starts on a fresh headless machine.
+#include "platform/headless.h"
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class FreshMachine : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override
+    {
+        headless_reset(0);
+        platform_use(headless_backend());
+    }
+};
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshMachine);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,30 @@
+// The display: one 640 x 480 back buffer of colour indices in ordinary
+// memory that every drawing operation writes, shown once a frame with the
+// current palette by the platform backend.
+#pragma once
+
+#include <cstdint>
+
+// A palette: 256 entries of red, green, blue, each 0..63.
+constexpr int PALETTE_BYTES = 768;
+// A packed full-screen picture: 480 rows of 640 colour indices.
+constexpr int SCREEN_COPY_SIZE = 640 * 480;
+
+struct Display {
+    uint8_t* back_buffer;       // pitch x 480 bytes; pixel (x, y) at back_buffer + y * pitch + x
+    int32_t width;              // always 640
+    int32_t height;             // always 480
+    int32_t pitch;
+    uint8_t rgb[PALETTE_BYTES]; // the palette on show, components shifted to 0..252
+    int32_t palette_set;        // a palette has been set since creation
+};
+
+extern Display display;
+
+bool display_create();
+void display_release();
+void display_present();
+void display_clear(uint8_t colour);
+void display_restore_background(const uint8_t* screen_copy);
+void display_snapshot(uint8_t* screen_copy);
+void display_set_palette(const uint8_t* palette);
