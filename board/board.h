@@ -109,3 +109,10 @@ void board_clear_cells();
 void board_select(int i);
 void board_reset_columns();
 bool board_lost();
+
+// Where each cell's moth is drawn and the mouse is tested: the eight spots
+// of a column form a curved trail on the playfield picture.
+struct CellCentre {
+    int16_t x, y;
+};
+extern const CellCentre cell_centres[BOARD_CELLS];
