@@ -13,6 +13,10 @@ void sound_load_sample(int slot, int k)
 
 void sound_play_sample(int k)
 {
-    sound_load_sample(0, k);
+    const uint8_t* start;
+    uint32_t length;
+    if (!sound_sample(k, &start, &length))
+        return;    // not in the bank: play nothing rather than whatever slot 0 held
+    sound_load_slot(0, start, length);
     sound_play_slot(0, SOUND_PLAY_ONCE);
 }

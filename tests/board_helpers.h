@@ -1,0 +1,101 @@
+// Small helpers that build boards and move cells on as their animations
+// would, without drawing, for the rule tests.
+#pragma once
+
+#include "audio/sound.h"
+#include "board/board.h"
+#include "platform/globals.h"
+#include "platform/headless.h"
+#include "resources/resources.h"
+
+#include <cstring>
+#include <vector>
+
+// A sound bank of 14 pointers (samples 0..12), sample k being k + 1 bytes of
+// value 0x40 + k, so a test can tell which sample was heard.
+inline void install_test_sound_bank()
+{
+    static uint8_t bytes[13 * 14 / 2 + 13];
+    static const uint8_t* pointers[14];
+    size_t at = 0;
+    for (int k = 0; k < 13; k++) {
+        pointers[k] = bytes + at;
+        for (int i = 0; i <= k; i++)
+            bytes[at++] = (uint8_t)(0x40 + k);
+    }
+    pointers[13] = bytes + at;
+    SoundBank.count = 14;
+    SoundBank.items = pointers;
+}
+
+inline std::vector<uint8_t> test_sample(int k) { return std::vector<uint8_t>((size_t)k + 1, (uint8_t)(0x40 + k)); }
+
+// The samples heard since the log was last cleared, by number.
+inline std::vector<int> samples_heard()
+{
+    std::vector<int> heard;
+    for (const HeadlessSoundEvent& e : headless_sound_log())
+        if (e.kind == SOUND_LOG_PLAY && !e.bytes.empty())
+            heard.push_back(e.bytes[0] - 0x40);
+    return heard;
+}
+
+// An empty board with every column open, sound on, the generator at `seed`.
+inline void fresh_board(uint32_t seed = 1)
+{
+    std::memset(&board, 0, sizeof board);
+    board.selected = -1;
+    for (int col = 0; col < BOARD_COLUMNS; col++)
+        board.column_state[col] = COLUMN_OPEN;
+    board.open_columns = BOARD_COLUMNS;
+    board.mode = 2;
+    spawn_stagger = collect_points = keep_score = click_armed = 0;
+    rng_seed(seed);
+    install_test_sound_bank();
+    sound_create();
+    headless_clear_sound_log();
+}
+
+inline void put_moth(int col, int row, int colour)
+{
+    Cell& cell = board.cells[cell_index(col, row)];
+    cell.state = CELL_SETTLED;
+    cell.colour = (uint8_t)colour;
+    board.moth_count++;
+}
+
+inline int cells_in_state(int state)
+{
+    int n = 0;
+    for (const Cell& cell : board.cells)
+        n += cell.state == state;
+    return n;
+}
+
+// Every moth waiting or appearing settles, as the end of a wave would.
+inline void finish_wave()
+{
+    for (Cell& cell : board.cells) {
+        if (cell.state == CELL_WAITING || cell.state == CELL_APPEARING) {
+            cell.state = CELL_SETTLED;
+            board.pending--;
+        }
+    }
+    if (board.mode == 8 && board.pending == 0)
+        board.mode = 2;
+}
+
+// Every collected or leaving moth finishes its flight; a collected one scores.
+inline void finish_flights()
+{
+    for (Cell& cell : board.cells) {
+        if (cell.state >= CELL_MARKED && cell.state <= CELL_FLYING) {
+            collect_points += 1 + colour_points[board.group_colour];
+            cell.state = CELL_EMPTY;
+            board.pending--;
+        } else if (cell.state == CELL_LEAVING || cell.state == CELL_DEPARTING) {
+            cell.state = CELL_EMPTY;
+            board.pending--;
+        }
+    }
+}

@@ -1,0 +1,456 @@
+// The rules of the board, driven by calling the operations and moving cell
+// states on as the animations would.
+#include "board_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// The generator's next value of random(n), without disturbing it.
+int peek_random(int n)
+{
+    uint32_t saved = rng_state;
+    int value = random(n);
+    rng_state = saved;
+    return value;
+}
+
+// A seed whose first random(n) is `wanted`.
+uint32_t seed_giving(int n, int wanted)
+{
+    for (uint32_t seed = 1;; seed++) {
+        rng_seed(seed);
+        if (random(n) == wanted)
+            return seed;
+    }
+}
+
+}  // namespace
+
+// ---- Collecting --------------------------------------------------------------
+
+TEST(Collect, ThreeSettledMothsOfAColourCannotBeCollected)
+{
+    fresh_board();
+    put_moth(4, 0, 2);
+    put_moth(4, 3, 2);
+    put_moth(4, 7, 2);
+    put_moth(4, 5, 1);
+    board_click(4, 3, CLICK_COLLECT);
+    EXPECT_EQ(cells_in_state(CELL_SETTLED), 4);
+    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.moth_count, 4);
+    EXPECT_TRUE(samples_heard().empty());
+}
+
+TEST(Collect, FourMothsInAnyRowsAllLeaveTopRowFirst)
+{
+    fresh_board();
+    put_moth(6, 1, 3);
+    put_moth(6, 2, 0);
+    put_moth(6, 4, 3);
+    put_moth(6, 6, 3);
+    put_moth(6, 7, 3);
+    put_moth(2, 0, 3);    // same colour, other column: stays
+    board_click(6, 6, CLICK_COLLECT);
+
+    EXPECT_EQ(board.mode, 4);
+    EXPECT_EQ(board.group_colour, 3);
+    EXPECT_EQ(board.pending, 4);
+    EXPECT_EQ(board.moth_count, 2);    // falls by 4 at once
+    EXPECT_EQ(collect_points, 0);
+    const int rows[] = {1, 4, 6, 7};
+    for (int k = 0; k < 4; k++) {
+        const Cell& cell = board.cells[cell_index(6, rows[k])];
+        EXPECT_EQ(cell.state, CELL_MARKED);
+        EXPECT_EQ(cell.counter, 3 * (k + 1)) << "row " << rows[k];
+    }
+    EXPECT_EQ(board.cells[cell_index(6, 2)].state, CELL_SETTLED);
+    EXPECT_EQ(board.cells[cell_index(2, 0)].state, CELL_SETTLED);
+    EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_COLLECT});
+}
+
+TEST(Collect, MothsStillArrivingDoNotCountTowardsAGroup)
+{
+    fresh_board();
+    put_moth(0, 0, 1);
+    put_moth(0, 1, 1);
+    put_moth(0, 2, 1);
+    put_moth(0, 3, 1);
+    board.cells[cell_index(0, 3)].state = CELL_APPEARING;
+    EXPECT_FALSE(board_group_ok(0, 0));
+    board.cells[cell_index(0, 3)].state = CELL_SETTLED;
+    EXPECT_TRUE(board_group_ok(0, 0));
+}
+
+TEST(Collect, AnIllegalCollectKeepsTheSelection)
+{
+    fresh_board();
+    put_moth(1, 0, 0);
+    put_moth(3, 0, 1);
+    board_click(1, 0, CLICK_PICK);
+    board_click(3, 0, CLICK_COLLECT);
+    EXPECT_EQ(board.selected, cell_index(1, 0));
+}
+
+TEST(Collect, PointsReachTheScoreOnlyWhenTheCollectFinishes)
+{
+    fresh_board();
+    for (int row = 0; row < 5; row++)
+        put_moth(5, row, 4);
+    put_moth(5, 6, 0);
+    board_click(5, 0, CLICK_COLLECT);
+    finish_flights();
+    EXPECT_EQ(collect_points, 5 * (1 + 5));
+    EXPECT_EQ(board.score, 0);
+    board_collect_finish();
+    EXPECT_EQ(board.score, 30);
+    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.pending, 2);    // a wave of two
+}
+
+TEST(Collect, EmptyingAColumnWithAllTenOpenScoresOneHundredAtOnce)
+{
+    fresh_board();
+    for (int row = 0; row < 4; row++)
+        put_moth(8, row, 2);
+    uint32_t before = rng_state;
+    board_click(8, 0, CLICK_COLLECT);
+    EXPECT_EQ(board.score, 100);
+    EXPECT_NE(rng_state, before);    // the column was still drawn first
+    EXPECT_EQ(board.open_columns, 10);
+}
+
+TEST(Collect, EmptyingAColumnReopensAClosedOneSearchingOnAndWrapping)
+{
+    // A start at column 8 or 9 must wrap round to find column 1.
+    uint32_t seed = seed_giving(BOARD_COLUMNS, 8);
+    fresh_board(seed);
+    board.column_state[1] = COLUMN_CLOSED;
+    board.open_columns = 9;
+    for (int row = 0; row < 4; row++)
+        put_moth(3, row, 0);
+    board.column_frame[1] = 9;
+    board_click(3, 0, CLICK_COLLECT);
+    EXPECT_EQ(board.column_state[1], COLUMN_OPENING);
+    EXPECT_EQ(board.column_frame[1], 0);
+    EXPECT_EQ(board.open_columns, 10);
+    EXPECT_EQ(board.score, 0);
+}
+
+TEST(Collect, AColumnThatStillHoldsSettledMothsReopensNothing)
+{
+    fresh_board();
+    board.column_state[7] = COLUMN_CLOSED;
+    board.open_columns = 9;
+    for (int row = 0; row < 4; row++)
+        put_moth(3, row, 0);
+    put_moth(3, 7, 1);
+    uint32_t before = rng_state;
+    board_click(3, 0, CLICK_COLLECT);
+    EXPECT_EQ(board.column_state[7], COLUMN_CLOSED);
+    EXPECT_EQ(rng_state, before);
+}
+
+// ---- Picking and swapping ---------------------------------------------------------
+
+TEST(Pick, SelectDeselectAndTheMovesThatKeepTheSelection)
+{
+    fresh_board();
+    put_moth(0, 0, 0);
+    put_moth(1, 0, 0);    // same colour as the first
+    put_moth(0, 5, 1);    // same column as the first
+    board_click(2, 2, CLICK_PICK);    // empty cell
+    EXPECT_EQ(board.selected, -1);
+
+    board.cells[0].counter = 5;
+    board_click(0, 0, CLICK_PICK);
+    EXPECT_EQ(board.selected, 0);
+    EXPECT_EQ(board.cells[0].counter, 0);      // the ring starts at frame 0
+    EXPECT_EQ(board.cells[0].jitter_wait, 1);
+
+    board_click(1, 0, CLICK_PICK);
+    EXPECT_EQ(board.selected, 0);
+    board_click(0, 5, CLICK_PICK);
+    EXPECT_EQ(board.selected, 0);
+    board_click(5, 5, CLICK_PICK);    // empty: ignored
+    EXPECT_EQ(board.selected, 0);
+    board_click(0, 0, CLICK_PICK);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(board.mode, 2);
+    EXPECT_TRUE(samples_heard().empty());
+}
+
+TEST(Swap, TwoMothsOfDifferentColoursInDifferentColumnsStartASwap)
+{
+    fresh_board();
+    put_moth(2, 3, 0);
+    put_moth(7, 1, 4);
+    board_click(2, 3, CLICK_PICK);
+    board_click(7, 1, CLICK_PICK);
+    EXPECT_EQ(board.mode, 10);
+    EXPECT_EQ(board.pending, 2);
+    EXPECT_EQ(board.swap_from, cell_index(2, 3));
+    EXPECT_EQ(board.swap_to, cell_index(7, 1));
+    EXPECT_EQ(board.cells[board.swap_from].state, CELL_SWAP_START);
+    EXPECT_EQ(board.cells[board.swap_to].state, CELL_SWAP_START);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_SWAP});
+}
+
+TEST(Swap, TheExchangeMovesCompleteRecords)
+{
+    fresh_board();
+    put_moth(0, 0, 1);
+    put_moth(9, 7, 3);
+    Cell& a = board.cells[cell_index(0, 0)];
+    Cell& b = board.cells[cell_index(9, 7)];
+    a.steps = 15;
+    a.pos_x = 11.5f;
+    a.jitter_x = 2;
+    b.steps = 14;
+    b.pos_y = -3.25f;
+    Cell old_a = a, old_b = b;
+    board_swap_start(cell_index(0, 0), cell_index(9, 7));
+    old_a.state = old_b.state = CELL_SWAP_START;
+    board_swap_exchange();
+    EXPECT_EQ(std::memcmp(&a, &old_b, sizeof(Cell)), 0);
+    EXPECT_EQ(std::memcmp(&b, &old_a, sizeof(Cell)), 0);
+    EXPECT_EQ(board.mode, 11);
+    EXPECT_EQ(board.pending, 2);
+}
+
+TEST(Swap, AFullColumnClosesOnlyAtTheEndOfTheNextSwap)
+{
+    fresh_board();
+    for (int row = 0; row < 8; row++)
+        put_moth(4, row, row % 5);    // full, colours do not matter
+    put_moth(0, 0, 0);
+    put_moth(1, 0, 1);
+    EXPECT_EQ(board.column_state[4], COLUMN_OPEN);    // filling does not close it
+
+    board_click(0, 0, CLICK_PICK);
+    board_click(1, 0, CLICK_PICK);
+    board_swap_exchange();
+    EXPECT_EQ(board.column_state[4], COLUMN_OPEN);
+    headless_clear_sound_log();
+    board_swap_finish();
+
+    EXPECT_EQ(board.column_state[4], COLUMN_CLOSING);
+    EXPECT_EQ(board.open_columns, 9);
+    for (int row = 0; row < 8; row++)
+        EXPECT_NE(board.cells[cell_index(4, row)].state, CELL_SETTLED);
+    EXPECT_EQ(board.cells[0].state, CELL_SETTLED);
+    EXPECT_EQ(board.cells[0].colour, 1);    // the swapped moths stay, exchanged
+    EXPECT_EQ(board.cells[1].colour, 0);
+    EXPECT_EQ(board.score, 0);
+    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.moth_count, 10 - 8 + 4);    // 8 lost with the column, 4 arriving
+    EXPECT_EQ(samples_heard().front(), SAMPLE_COLUMN_CLOSES);
+}
+
+TEST(Swap, ClosingTwoColumnsPlaysTheSoundOnce)
+{
+    fresh_board();
+    for (int row = 0; row < 8; row++) {
+        put_moth(2, row, 0);
+        put_moth(6, row, 1);
+    }
+    board_close_full_columns();
+    EXPECT_EQ(board.open_columns, 8);
+    EXPECT_EQ(board.moth_count, 0);
+    EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_COLUMN_CLOSES});
+    headless_clear_sound_log();
+    board_close_full_columns();    // nothing full now: silent
+    EXPECT_TRUE(samples_heard().empty());
+}
+
+// ---- Spawning ----------------------------------------------------------------------
+
+TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
+{
+    fresh_board(77);
+    for (int col = 0; col < 10; col += 2)
+        board.column_state[col] = COLUMN_CLOSED;
+    board.open_columns = 5;
+    board_spawn_wave(10);
+    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.pending, 10);
+    EXPECT_EQ(board.moth_count, 10);
+    std::vector<int> counters;
+    for (int i = 0; i < BOARD_CELLS; i++) {
+        if (board.cells[i].state == CELL_WAITING) {
+            EXPECT_EQ(i % 2, 1) << "cell " << i << " lies in a closed column";
+            EXPECT_LT(board.cells[i].colour, 5);
+            counters.push_back(board.cells[i].counter);
+        }
+    }
+    std::sort(counters.begin(), counters.end());
+    EXPECT_EQ(counters, (std::vector<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50}));
+}
+
+TEST(Spawn, ThePositionIsDrawnBeforeTheColour)
+{
+    fresh_board(2024);
+    int cell = peek_random(BOARD_CELLS);
+    rng_draw();
+    int colour = peek_random(MOTH_COLOURS);
+    rng_seed(2024);
+    board_spawn_one();
+    EXPECT_EQ(board.cells[cell].state, CELL_WAITING);
+    EXPECT_EQ(board.cells[cell].colour, colour);
+}
+
+TEST(Spawn, TheScanWrapsFromTheLastCellToTheFirst)
+{
+    uint32_t seed = seed_giving(BOARD_CELLS, 75);
+    fresh_board(seed);
+    for (int i = 75; i < 80; i++)
+        put_moth(i % 10, i / 10, 0);
+    board_spawn_one();
+    EXPECT_EQ(board.cells[0].state, CELL_WAITING);
+}
+
+TEST(Spawn, OnAFullBoardTheCountRisesAboveCapacityAndNothingIsPlaced)
+{
+    fresh_board();
+    board.column_state[9] = COLUMN_CLOSED;
+    board.open_columns = 9;
+    for (int col = 0; col < 9; col++)
+        for (int row = 0; row < 8; row++)
+            put_moth(col, row, (col + row) % 5);
+    uint32_t before = rng_state;
+    board_spawn_wave(4);
+    EXPECT_EQ(board.moth_count, 72 + 4);
+    EXPECT_EQ(board.pending, 0);
+    EXPECT_EQ(cells_in_state(CELL_WAITING), 0);
+    EXPECT_EQ(rng_state, before);    // no draws for an attempt with no room
+    board.mode = 2;
+    EXPECT_TRUE(board_lost());
+}
+
+TEST(Spawn, AScanThatFindsNoRoomGivesUpInsteadOfLoopingForEver)
+{
+    // The counts say there is room, but every column is still opening.
+    fresh_board();
+    for (int col = 0; col < 10; col++)
+        board.column_state[col] = COLUMN_OPENING;
+    board_spawn_one();
+    EXPECT_EQ(cells_in_state(CELL_EMPTY), BOARD_CELLS);
+    EXPECT_EQ(board.pending, 0);
+    EXPECT_EQ(board.moth_count, 1);
+}
+
+// ---- Restart, new game, game over ------------------------------------------------
+
+TEST(Restart, SettledMothsLeaveTogetherAndClosedColumnsReopen)
+{
+    fresh_board();
+    put_moth(0, 0, 0);
+    put_moth(3, 2, 1);
+    put_moth(5, 5, 2);
+    board.cells[cell_index(5, 5)].state = CELL_APPEARING;    // not settled: stays
+    board.column_state[2] = COLUMN_CLOSED;
+    board.column_frame[2] = 7;
+    board.column_state[8] = COLUMN_CLOSING;
+    board.column_frame[8] = 9;
+    board.open_columns = 8;
+    board_click(0, 0, CLICK_PICK);
+    board_restart();
+
+    EXPECT_EQ(board.mode, 9);
+    EXPECT_EQ(board.pending, 2);
+    EXPECT_EQ(board.cells[0].state, CELL_LEAVING);
+    EXPECT_EQ(board.cells[0].counter, 1);
+    EXPECT_EQ(board.cells[cell_index(3, 2)].state, CELL_LEAVING);
+    EXPECT_EQ(board.cells[cell_index(5, 5)].state, CELL_APPEARING);
+    EXPECT_EQ(board.column_state[2], COLUMN_OPENING);
+    EXPECT_EQ(board.column_frame[2], 0);
+    EXPECT_EQ(board.column_state[8], COLUMN_CLOSING);
+    EXPECT_EQ(board.column_frame[8], 9);
+    EXPECT_EQ(board.open_columns, 10);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(board.moth_count, 3);    // cleared later, by the new game
+    EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_RESTART});
+}
+
+TEST(NewGame, ResetsTheScoreUnlessTheChordAskedToKeepIt)
+{
+    fresh_board();
+    put_moth(1, 1, 1);
+    board.score = 250;
+    click_armed = 1;
+    board_new_game();
+    EXPECT_EQ(board.score, 0);
+    EXPECT_EQ(click_armed, 0);
+    EXPECT_EQ(board.moth_count, 0);
+    EXPECT_EQ(cells_in_state(CELL_EMPTY), BOARD_CELLS);
+
+    board.score = 250;
+    keep_score = 1;
+    board_new_game();
+    EXPECT_EQ(board.score, 250);
+    EXPECT_EQ(keep_score, 0);
+    board_new_game();
+    EXPECT_EQ(board.score, 0);
+}
+
+TEST(NewGame, ResetColumnsClosesEveryColumn)
+{
+    fresh_board();
+    board.column_frame[3] = 5;
+    board_reset_columns();
+    for (int col = 0; col < 10; col++) {
+        EXPECT_EQ(board.column_state[col], COLUMN_CLOSED);
+        EXPECT_EQ(board.column_frame[col], 0);
+    }
+}
+
+TEST(GameOver, OnlyOnThePlayersTurn)
+{
+    fresh_board();
+    board.moth_count = 81;
+    board.mode = 8;
+    EXPECT_FALSE(board_lost());
+    board.mode = 2;
+    EXPECT_TRUE(board_lost());
+    board.moth_count = 80;
+    EXPECT_FALSE(board_lost());
+}
+
+TEST(GameOver, OneOpenColumnLosesEvenWithRoom)
+{
+    fresh_board();
+    board.open_columns = 2;
+    EXPECT_FALSE(board_lost());
+    board.open_columns = 1;
+    EXPECT_TRUE(board_lost());
+}
+
+// ---- A whole turn cycle -----------------------------------------------------------------
+
+TEST(TurnCycle, WaveCollectReopenAndScoreKeepCountsConsistent)
+{
+    fresh_board(10);
+    board_spawn_wave(spawn_new_board);
+    finish_wave();
+    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
+    // Arrange a collectable group and play it through.
+    for (int row = 0; row < 8; row++)
+        board.cells[cell_index(9, row)].state = CELL_EMPTY;
+    board.moth_count = cells_in_state(CELL_SETTLED);
+    for (int row = 2; row < 6; row++)
+        put_moth(9, row, 0);
+    int before = board.moth_count;
+    board_click(9, 3, CLICK_COLLECT);
+    EXPECT_EQ(board.moth_count, before - 4);
+    finish_flights();
+    EXPECT_EQ(board.pending, 0);
+    board_collect_finish();
+    EXPECT_EQ(board.score, 4 * 2 + 100);    // colour 0 scores 2 a moth; all ten open: the bonus
+    finish_wave();
+    EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
+}

@@ -1,0 +1,179 @@
+// The headless machine that every other test stands on.
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "platform/system_clock.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+PlatformMouse read_mouse()
+{
+    PlatformMouse mouse;
+    platform_read_mouse(&mouse);
+    return mouse;
+}
+
+uint8_t key_state(int scan)
+{
+    uint8_t keys[256];
+    platform_read_keys(keys);
+    return keys[scan];
+}
+
+}  // namespace
+
+TEST(HeadlessClock, OnlyTheFrameWaitMovesTime)
+{
+    headless_reset(0xFFFFFFF0u);
+    EXPECT_EQ(platform_ticks(), 0xFFFFFFF0u);
+    platform_idle(35);
+    EXPECT_EQ(platform_ticks(), 0x13u);    // wraps like the 32-bit tick count
+    platform_idle(0);
+    EXPECT_EQ(platform_ticks(), 0x14u);    // never stands still, so no wait can hang
+}
+
+TEST(HeadlessScript, MouseAndKeyChangesApplyAtTheirFrame)
+{
+    headless_mouse_to(1, 100, 200);
+    headless_button(1, 0, true);
+    headless_button(2, 0, false);
+    headless_mouse_motion(2, -5, 7);
+    headless_key(1, 0x39, true);
+
+    PlatformMouse m = read_mouse();    // frame 0
+    EXPECT_FALSE(m.has_position);
+    EXPECT_EQ(m.left, 0);
+    EXPECT_EQ(key_state(0x39), 0);
+
+    m = read_mouse();    // frame 1
+    EXPECT_TRUE(m.has_position);
+    EXPECT_EQ(m.x, 100);
+    EXPECT_EQ(m.y, 200);
+    EXPECT_EQ(m.left, 0x80);
+    EXPECT_EQ(key_state(0x39), 0x80);
+
+    m = read_mouse();    // frame 2: motion only, the button released
+    EXPECT_FALSE(m.has_position);
+    EXPECT_EQ(m.dx, -5);
+    EXPECT_EQ(m.dy, 7);
+    EXPECT_EQ(m.left, 0);
+    EXPECT_EQ(key_state(0x39), 0x80);    // keys hold until scripted up
+    EXPECT_EQ(headless_frame(), 3u);
+}
+
+TEST(HeadlessScript, KeysReadAgainInTheSameFrameComeUp)
+{
+    headless_key(0, 0x01, true);
+    read_mouse();
+    EXPECT_EQ(key_state(0x01), 0x80);
+    EXPECT_EQ(key_state(0x01), 0);    // the game waits for the key: the player lets go
+    read_mouse();
+    EXPECT_EQ(key_state(0x01), 0);    // and it stays up
+}
+
+TEST(HeadlessScript, EventsBecomeAvailableWhenTheirFrameBegins)
+{
+    headless_type(2, "ab");
+    headless_event(3, EVENT_CLOSE);
+    PlatformEvent e;
+    ASSERT_TRUE(platform_poll_event(&e));    // the activation every game starts with
+    EXPECT_EQ(e.kind, EVENT_ACTIVATE);
+    EXPECT_EQ(e.value, 1u);
+    EXPECT_FALSE(platform_poll_event(&e));
+    read_mouse();
+    read_mouse();
+    EXPECT_FALSE(platform_poll_event(&e));
+    read_mouse();    // frame 2 begins
+    ASSERT_TRUE(platform_poll_event(&e));
+    EXPECT_EQ(e.kind, EVENT_CHAR);
+    EXPECT_EQ(e.value, (uint32_t)'a');
+    ASSERT_TRUE(platform_poll_event(&e));
+    EXPECT_EQ(e.value, (uint32_t)'b');
+    EXPECT_FALSE(platform_poll_event(&e));
+    EXPECT_EQ(headless_script_left(), 1u);
+}
+
+TEST(HeadlessScript, WaitingInTheBackgroundSkipsToTheNextEventAndNeverHangs)
+{
+    PlatformEvent e;
+    platform_poll_event(&e);    // the start-up activation
+    headless_event(500, EVENT_ACTIVATE, 1);
+    uint32_t before = platform_ticks();
+    platform_wait_event(&e);
+    EXPECT_EQ(e.kind, EVENT_ACTIVATE);
+    EXPECT_GT(platform_ticks(), before);
+    platform_wait_event(&e);
+    EXPECT_EQ(e.kind, EVENT_QUIT);
+}
+
+TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
+{
+    std::vector<uint8_t> pixels(700 * 480, 0);    // a pitch wider than the picture
+    uint8_t rgb[768] = {};
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            pixels[(size_t)y * 700 + x] = (uint8_t)((x / 64 + y / 48) % 4);
+    rgb[3] = 252;           // colour 1 red
+    rgb[6 + 1] = 252;       // colour 2 green
+    rgb[9 + 2] = 252;       // colour 3 blue
+    headless_keep_frames(true);
+    platform_present(pixels.data(), 700, rgb);
+    platform_present(pixels.data(), 700, rgb);
+    EXPECT_EQ(headless_present_count(), 2u);
+    ASSERT_EQ(headless_frames().size(), 2u);
+    const HeadlessFrame& frame = headless_last_frame();
+    EXPECT_EQ(frame.pixels[(size_t)479 * 640 + 639], pixels[(size_t)479 * 700 + 639]);
+
+    std::string path = "/tmp/flickermoth-headless-" + std::to_string(getpid()) + ".png";
+    ASSERT_TRUE(headless_write_png(frame, path.c_str()));
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+    EXPECT_EQ(image.width, 640u);
+    EXPECT_EQ(image.height, 480u);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> back(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
+    std::remove(path.c_str());
+    // Pixel (64, 0) is colour 1: red.
+    EXPECT_EQ(back[64 * 3 + 0], 252);
+    EXPECT_EQ(back[64 * 3 + 1], 0);
+    // Pixel (0, 48) is colour 1 too; (64, 48) colour 2: green.
+    EXPECT_EQ(back[(48 * 640 + 64) * 3 + 1], 252);
+}
+
+TEST(HeadlessDevices, MessageBoxesAndProgramsAreRecorded)
+{
+    platform_message_box("ERROR!", "Can't initialise VDP", 1);
+    EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise VDP"});
+    headless_devices().start_program_result = 0;
+    EXPECT_EQ(platform_start_program("TINHOARD.EXE P"), 0);
+    EXPECT_EQ(headless_started_programs().back(), "TINHOARD.EXE P");
+    char buffer[8];
+    headless_devices().install_dir = "/far/too/long/for/eight/";
+    EXPECT_EQ(platform_read_install_dir(0, buffer, sizeof buffer), 0);    // never overflows
+    headless_devices().install_dir = "/games/";
+    EXPECT_EQ(platform_read_install_dir(0, buffer, sizeof buffer), 1);
+    EXPECT_STREQ(buffer, "/games/");
+}
+
+TEST(SystemClock, CountsFromTheMachinesStartNotTheProgramsStart)
+{
+    // A program-relative clock would read a few milliseconds here; the
+    // machine has been up far longer than this test program.
+    uint32_t first = system_ticks();
+    system_sleep(5);
+    uint32_t second = system_ticks();
+    EXPECT_GE((uint32_t)(second - first), 4u);
+    timespec up;
+    clock_gettime(CLOCK_MONOTONIC, &up);
+    uint32_t machine_ms = (uint32_t)((uint64_t)up.tv_sec * 1000u + (uint64_t)up.tv_nsec / 1000000u);
+    EXPECT_LE((uint32_t)(machine_ms - second), 50u);
+}

@@ -1,0 +1,44 @@
+#include "platform/globals.h"
+
+#include <gtest/gtest.h>
+
+// Worked by hand from state := state * 214013 + 2531011 (mod 2^32), value = (state >> 16) & 0x7FFF.
+TEST(RandomGenerator, FirstDrawsAfterSeedOneMatchTheFormula)
+{
+    rng_seed(1);
+    EXPECT_EQ(rng_draw(), 41);        // state 2745024
+    EXPECT_EQ(rng_draw(), 18467);
+    EXPECT_EQ(rng_draw(), 6334);
+}
+
+TEST(RandomGenerator, FirstDrawsAfterSeedTenMatchTheFormula)
+{
+    rng_seed(10);
+    EXPECT_EQ(rng_draw(), 71);        // state 4671141
+    EXPECT_EQ(rng_draw(), 16899);
+    EXPECT_EQ(rng_draw(), 3272);
+    EXPECT_EQ(rng_state, 2361922119u);
+}
+
+TEST(RandomGenerator, StateWrapsModuloTwoToTheThirtyTwo)
+{
+    rng_seed(0xFFFFFFFFu);
+    rng_draw();
+    EXPECT_EQ(rng_state, (uint32_t)(0xFFFFFFFFull * 214013ull + 2531011ull));
+}
+
+TEST(RandomGenerator, RandomStaysBelowItsRangeAndScalesTheDraw)
+{
+    rng_seed(12345);
+    int seen_top = 0;
+    for (int i = 0; i < 20000; i++) {
+        int value = random(80);
+        ASSERT_GE(value, 0);
+        ASSERT_LT(value, 80);
+        seen_top |= value == 79;
+    }
+    EXPECT_TRUE(seen_top);
+    rng_seed(1);
+    EXPECT_EQ(random(360), 0);      // 41 * 360 / 32768
+    EXPECT_EQ(random(360), 202);    // 18467 * 360 / 32768 = 202.9, truncated
+}
