@@ -36,13 +36,23 @@ struct ResourcePack {
 };
 
 // Loads a pack; null when the file cannot be opened or read, or is not a
-// well-formed pack. On failure `error` (may be null) says why.
+// well-formed pack: the entry count and every entry offset must lie inside
+// the block (an offset equal to the block size names an empty entry at its
+// end). On failure `error` (may be null) says why, naming the entry.
+//
+// The block, the resolved entries and the room for bound tables are one
+// allocation; free_pack gives it back (null is fine).
 ResourcePack* load_pack_file(const char* path, std::string* error = nullptr);
 ResourcePack* load_pack_memory(const uint8_t* bytes, size_t size, std::string* error = nullptr);
 void free_pack(ResourcePack* pack);
 
-// Binds the table at `entry` (once; later calls give the same table).
-// False when the entry is not a well-formed table; `error` says why.
+// Binds the table at `entry` (once; later calls give the same table). Its
+// count must be 0 or more with every offset inside the block, and every item
+// offset must lead inside the block. Binding moves the entry's resolved
+// address on by 4 bytes, to the first offset, as the in-place rewrite of
+// the block would. Entries at the same offset share one table. False when
+// the entry is not a well-formed table; `error` says what is wrong with it
+// (without the entry number, which the caller knows).
 bool bind_table(ResourcePack* pack, int entry, PackTable* table, std::string* error = nullptr);
 
 // Reading a bound table.
@@ -50,9 +60,19 @@ inline const ImageRecord* table_image(const PackTable& table, int i) { return (c
 inline const char* table_text(const PackTable& table, int i) { return (const char*)table.items[i]; }
 
 // Checks of what an entry or table item must hold, for the binding step.
-// Each returns false and fills `error` when the data is not what it must be.
+// Each returns false and fills `error` (may be null) when the data is not
+// what it must be; the message says what, not where.
+//
+// An image needs its header and every pixel it draws inside the block,
+// width and height of at least 1; in the run encodings every row has at
+// least one run and its runs add up to exactly the width. An image the game
+// draws at (0, 0) (`drawn_at_origin`) must also lie wholly on the screen.
 enum ImageEncoding { IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS };
-bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encoding, std::string* error);
+bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encoding, std::string* error,
+                      bool drawn_at_origin = false);
+// 768 bytes, every component 0..63.
 bool pack_check_palette(const ResourcePack* pack, const uint8_t* palette, std::string* error);
+// 640 x 480 bytes.
 bool pack_check_screen(const ResourcePack* pack, const uint8_t* screen, std::string* error);
+// A NUL inside the block.
 bool pack_check_text(const ResourcePack* pack, const uint8_t* text, std::string* error);

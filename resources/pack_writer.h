@@ -13,12 +13,17 @@ using Bytes = std::vector<uint8_t>;
 // Raw keeps the pixels as they are (index 0 is then transparent). The run
 // encoders write every pixel equal to `transparent` as a skip and every
 // other pixel as it is (index 0 included); pass -1 for no transparency.
+// Skips and copies are cut at 128 pixels (64 for fill-run copies); the
+// fill-run encoder writes a fill run for every repeat of 3 or more (at most
+// 64 a run) unless a row would then need more than 255 runs. Each returns
+// an empty Bytes when the image cannot be encoded: a size outside 1..65535,
+// or a row that needs more than 255 runs.
 Bytes encode_raw(int x_offset, int y_offset, int width, int height, const uint8_t* pixels);
 Bytes encode_runs(int x_offset, int y_offset, int width, int height, const uint8_t* pixels, int transparent);
 Bytes encode_fill_runs(int x_offset, int y_offset, int width, int height, const uint8_t* pixels, int transparent);
 
 // A table: count then offsets, the items packed after it. For a sound bank
-// use sound_bank(): M - 1 samples give M pointers.
+// use make_sound_bank(): M - 1 samples give M pointers.
 Bytes make_table(const std::vector<Bytes>& items);
 Bytes make_sound_bank(const std::vector<Bytes>& samples);
 // A text table: each text NUL-terminated.
@@ -26,4 +31,16 @@ Bytes make_text_table(const std::vector<std::string>& texts);
 
 // A whole pack: entry count, offsets, entry data in order.
 Bytes make_pack(const std::vector<Bytes>& entries);
+// Writes `bytes` to a new file (or over an old one); true on success.
 bool save_bytes(const char* path, const Bytes& bytes);
+
+// A complete game pack in the layout of "DATA50.RES", made of small
+// placeholder images with every table at the size the game indexes, for
+// tests and tools that need resources without the real art. The entries
+// come one by one too, so that a test can change one before make_pack.
+// Sample k of its sound bank is 32 + 8k bytes of value 0x80 + k.
+std::vector<Bytes> test_game_entries();
+Bytes make_test_game_pack();
+// The same for the logo pack ("brenmoor.res"): a palette and 43 pictures.
+std::vector<Bytes> test_logo_entries();
+Bytes make_test_logo_pack();

@@ -6,6 +6,7 @@
 #include "video/font.h"
 
 #include <cstdint>
+#include <string>
 
 extern ResourcePack* resource_pack;
 
@@ -40,13 +41,20 @@ constexpr int PACK_ENTRIES_USED = 46;
 // stderr naming the entry and what is wrong, when the pack is missing or
 // not what the game needs.
 bool bind_resources(const char* path = "DATA50.RES");
+// The same for a pack already loaded, which it takes over (and frees when
+// it cannot be used). `name` starts the message written to `error`.
+bool bind_resources_pack(ResourcePack* pack, const char* name, std::string* error);
+// Frees the game pack and the logo pack and clears every role.
 void release_resources();
 
 // The logo pack, loaded on first use and kept.
 extern ResourcePack* LogoPack;
 extern const uint8_t* LogoPalette;           // entry 0
 extern PackTable LogoImages;                 // entry 1, fill-run: 0..42
+// Loads it on first use (later calls keep it); false, with a message on
+// stderr, when it is missing or not what the logo sequence needs.
 bool load_logo_pack(const char* path = "brenmoor.res");
+bool bind_logo_pack(ResourcePack* pack, const char* name, std::string* error);
 
 // Sample k of the sound bank: the bytes from pointer k up to pointer k + 1.
 // False when there is no such sample.

@@ -1,0 +1,336 @@
+// Loading resource packs, resolving their entries and tables, and checking
+// what their entries hold before anything is drawn from them.
+#include "resources/pack.h"
+
+#include "platform/file.h"
+#include "video/display.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+
+// The block's offsets are 32-bit signed, so no block is larger than that.
+constexpr size_t PACK_MAX_BLOCK = 0x7FFFFFFF;
+
+int32_t read_int32(const uint8_t* at)
+{
+    return (int32_t)((uint32_t)at[0] | (uint32_t)at[1] << 8 | (uint32_t)at[2] << 16 | (uint32_t)at[3] << 24);
+}
+
+__attribute__((format(printf, 1, 2))) std::string format(const char* pattern, ...)
+{
+    char text[200];
+    va_list values;
+    va_start(values, pattern);
+    std::vsnprintf(text, sizeof text, pattern, values);
+    va_end(values);
+    return text;
+}
+
+bool fail(std::string* error, const std::string& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+size_t round_up(size_t n) { return (n + 15) & ~(size_t)15; }
+
+// Where `at` lies in the block, when it lies in it or just at its end.
+bool block_position(const ResourcePack* pack, const uint8_t* at, size_t* position)
+{
+    uintptr_t start = (uintptr_t)pack->block, here = (uintptr_t)at;
+    if (here < start || here - start > pack->size)
+        return false;
+    *position = here - start;
+    return true;
+}
+
+// One allocation: the record, the resolved entries, the bound tables, room
+// for every table item, then the block itself. Tables that do not overlap
+// hold at most one item per 4 bytes of block, which sizes the room.
+ResourcePack* pack_allocate(int32_t entry_count, size_t block_size, std::string* error)
+{
+    if (block_size > PACK_MAX_BLOCK) {
+        fail(error, format("the pack is %zu bytes, more than its 32-bit offsets can reach", block_size + 4));
+        return nullptr;
+    }
+    if (entry_count < 0) {
+        fail(error, format("entry count %d is negative", entry_count));
+        return nullptr;
+    }
+    if ((uint64_t)entry_count * 4 > block_size) {
+        fail(error, format("entry count %d needs %lld bytes of offsets, the block holds %zu", entry_count,
+                           (long long)entry_count * 4, block_size));
+        return nullptr;
+    }
+    size_t room = block_size / 4;
+    size_t entries_at = round_up(sizeof(ResourcePack));
+    size_t tables_at = entries_at + round_up((size_t)entry_count * sizeof(const uint8_t*));
+    size_t items_at = tables_at + round_up((size_t)entry_count * sizeof(PackTable));
+    size_t block_at = items_at + round_up(room * sizeof(const uint8_t*));
+    uint8_t* memory = (uint8_t*)std::malloc(block_at + block_size);
+    if (!memory) {
+        fail(error, format("no memory for a pack of %zu bytes", block_size + 4));
+        return nullptr;
+    }
+    ResourcePack* pack = (ResourcePack*)memory;
+    pack->block = memory + block_at;
+    pack->size = block_size;
+    pack->entry_count = entry_count;
+    pack->entries = (const uint8_t**)(memory + entries_at);
+    pack->tables = (PackTable*)(memory + tables_at);
+    pack->table_items = (const uint8_t**)(memory + items_at);
+    pack->table_items_used = 0;
+    pack->table_items_room = room;
+    for (int32_t e = 0; e < entry_count; e++)
+        pack->tables[e] = {-1, nullptr};
+    return pack;
+}
+
+// Turns the entry offsets at the start of the block into addresses.
+bool pack_resolve_entries(ResourcePack* pack, std::string* error)
+{
+    for (int32_t e = 0; e < pack->entry_count; e++) {
+        int32_t offset = read_int32(pack->block + 4 * (size_t)e);
+        if (offset < 0 || (size_t)offset > pack->size)
+            return fail(error, format("entry %d: offset %d is outside the block of %zu bytes", e, offset, pack->size));
+        pack->entries[e] = pack->block + offset;
+    }
+    return true;
+}
+
+const char* file_error_text(int code)
+{
+    switch (code) {
+    case FILE_ERROR_NOT_FOUND: return "not found";
+    case FILE_ERROR_PATH_NOT_FOUND: return "path not found";
+    case FILE_ERROR_ACCESS_DENIED: return "access denied";
+    case FILE_ERROR_SHARING_VIOLATION: return "in use by another program";
+    default: return "system error";
+    }
+}
+
+// Walks the rows of a run or fill-run image starting at block position
+// `at`, checking every run count, control byte and pixel byte against the
+// block's end and every row's length against the width.
+bool check_run_rows(const ResourcePack* pack, size_t at, int width, int height, int encoding, std::string* error)
+{
+    const uint8_t* block = pack->block;
+    size_t end = pack->size;
+    for (int row = 0; row < height; row++) {
+        if (at >= end)
+            return fail(error, format("row %d starts past the end of the block", row));
+        int runs = block[at++];
+        if (runs == 0)
+            return fail(error, format("row %d has no runs", row));
+        long length = 0;
+        for (int run = 0; run < runs; run++) {
+            if (at >= end)
+                return fail(error, format("row %d runs past the end of the block", row));
+            int control = block[at++];
+            size_t data = 0;
+            if (control < 0x80) {
+                length += control + 1;
+            } else if (encoding == IMAGE_RUNS) {
+                length += (control & 0x7F) + 1;
+                data = (size_t)(control & 0x7F) + 1;
+            } else if (control < 0xC0) {
+                length += (control & 0x3F) + 1;
+                data = (size_t)(control & 0x3F) + 1;
+            } else {
+                length += (control & 0x3F) + 1;
+                data = 1;
+            }
+            if (data > end - at)
+                return fail(error, format("row %d runs past the end of the block", row));
+            at += data;
+        }
+        if (length != width)
+            return fail(error, format("row %d runs add up to %ld, not %d", row, length, width));
+    }
+    return true;
+}
+
+}  // namespace
+
+ResourcePack* load_pack_memory(const uint8_t* bytes, size_t size, std::string* error)
+{
+    if (size < 4) {
+        fail(error, "the pack is shorter than 4 bytes");
+        return nullptr;
+    }
+    ResourcePack* pack = pack_allocate(read_int32(bytes), size - 4, error);
+    if (!pack)
+        return nullptr;
+    std::memcpy(pack->block, bytes + 4, size - 4);
+    if (!pack_resolve_entries(pack, error)) {
+        free_pack(pack);
+        return nullptr;
+    }
+    return pack;
+}
+
+// Reads the entry count, then the rest of the file into the block.
+ResourcePack* load_pack_file(const char* path, std::string* error)
+{
+    File file;
+    if (!file_open(&file, path, FILE_READ)) {
+        fail(error, format("cannot open the file (%s)", file_error_text(file_last_error())));
+        return nullptr;
+    }
+    ResourcePack* pack = nullptr;
+    int64_t size = file_size(&file);
+    uint8_t count[4];
+    if (size < 0) {
+        fail(error, "cannot tell the size of the file");
+    } else if (size < 4) {
+        fail(error, "the pack is shorter than 4 bytes");
+    } else if (file_read(&file, count, 4) != 4) {
+        fail(error, "cannot read the entry count");
+    } else if ((uint64_t)size - 4 > PACK_MAX_BLOCK) {
+        fail(error, format("the pack is %lld bytes, more than its 32-bit offsets can reach", (long long)size));
+    } else {
+        pack = pack_allocate(read_int32(count), (size_t)size - 4, error);
+    }
+    if (pack) {
+        // A regular file gives all it has in one read; a short one is taken
+        // in pieces rather than failed, but an early end is an error.
+        size_t got = 0;
+        while (got < pack->size) {
+            uint32_t part = file_read(&file, pack->block + got, (uint32_t)(pack->size - got));
+            if (part == 0)
+                break;
+            got += part;
+        }
+        if (got < pack->size) {
+            fail(error, format("read %zu of the %zu bytes after the entry count", got, pack->size));
+            free_pack(pack);
+            pack = nullptr;
+        } else if (!pack_resolve_entries(pack, error)) {
+            free_pack(pack);
+            pack = nullptr;
+        }
+    }
+    file_close(&file);
+    return pack;
+}
+
+void free_pack(ResourcePack* pack) { std::free(pack); }
+
+bool bind_table(ResourcePack* pack, int entry, PackTable* table, std::string* error)
+{
+    if (entry < 0 || entry >= pack->entry_count)
+        return fail(error, format("the pack has no entry %d (it has %d)", entry, pack->entry_count));
+    if (pack->tables[entry].count >= 0) {
+        *table = pack->tables[entry];
+        return true;
+    }
+
+    size_t at = (size_t)(pack->entries[entry] - pack->block);
+    size_t left = pack->size - at;
+    if (left < 4)
+        return fail(error, "no room for a table count before the end of the block");
+    int32_t count = read_int32(pack->block + at);
+    if (count < 0)
+        return fail(error, format("table count %d is negative", count));
+    if ((uint64_t)count * 4 > left - 4)
+        return fail(error, format("table count %d needs %lld bytes of offsets, %zu are left in the block", count,
+                                  (long long)count * 4, left - 4));
+
+    // Another entry at the same place already holds this table.
+    for (int32_t other = 0; other < pack->entry_count; other++) {
+        if (pack->tables[other].count >= 0 && pack->entries[other] == pack->entries[entry] + 4) {
+            pack->tables[entry] = pack->tables[other];
+            pack->entries[entry] += 4;
+            *table = pack->tables[entry];
+            return true;
+        }
+    }
+    if ((size_t)count > pack->table_items_room - pack->table_items_used)
+        return fail(error, format("table of %d items overlaps other tables", count));
+
+    size_t first = at + 4;
+    const uint8_t** items = pack->table_items + pack->table_items_used;
+    for (int32_t i = 0; i < count; i++) {
+        int32_t offset = read_int32(pack->block + first + 4 * (size_t)i);
+        int64_t item = (int64_t)first + offset;
+        if (item < 0 || item > (int64_t)pack->size)
+            return fail(error, format("item %d: offset %d leads outside the block", i, offset));
+        items[i] = pack->block + item;
+    }
+    pack->table_items_used += (size_t)count;
+    pack->tables[entry] = {count, items};
+    pack->entries[entry] += 4;
+    *table = pack->tables[entry];
+    return true;
+}
+
+bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encoding, std::string* error,
+                      bool drawn_at_origin)
+{
+    size_t at;
+    if (!block_position(pack, image, &at))
+        return fail(error, "the image is not inside the block");
+    if (pack->size - at < IMAGE_HEADER_BYTES)
+        return fail(error, "the image header runs past the end of the block");
+    const ImageRecord* record = (const ImageRecord*)image;
+    int x = image_x_offset(record), y = image_y_offset(record);
+    int width = image_width(record), height = image_height(record);
+    if (width < 1 || height < 1)
+        return fail(error, format("the image is %d x %d; both must be at least 1", width, height));
+    if (drawn_at_origin && (x < 0 || y < 0 || x + width > SCREEN_WIDTH || y + height > SCREEN_HEIGHT))
+        return fail(error, format("a %d x %d image at (%d, %d) does not lie wholly on the 640 x 480 screen", width,
+                                  height, x, y));
+    at += IMAGE_HEADER_BYTES;
+    if (encoding == IMAGE_RAW) {
+        size_t pixels = (size_t)width * height;
+        if (pixels > pack->size - at)
+            return fail(error, format("%zu pixels of a %d x %d image, %zu bytes left in the block", pixels, width,
+                                      height, pack->size - at));
+        return true;
+    }
+    return check_run_rows(pack, at, width, height, encoding, error);
+}
+
+bool pack_check_palette(const ResourcePack* pack, const uint8_t* palette, std::string* error)
+{
+    static const char* const component_names[3] = {"red", "green", "blue"};
+    size_t at;
+    if (!block_position(pack, palette, &at))
+        return fail(error, "the palette is not inside the block");
+    if (pack->size - at < PALETTE_BYTES)
+        return fail(error, format("a palette needs %d bytes, %zu are left in the block", PALETTE_BYTES, pack->size - at));
+    for (int i = 0; i < PALETTE_BYTES; i++) {
+        if (palette[i] > 63)
+            return fail(error, format("colour %d: %s is %d, more than 63", i / 3, component_names[i % 3], palette[i]));
+    }
+    return true;
+}
+
+bool pack_check_screen(const ResourcePack* pack, const uint8_t* screen, std::string* error)
+{
+    size_t at;
+    if (!block_position(pack, screen, &at))
+        return fail(error, "the picture is not inside the block");
+    if (pack->size - at < SCREEN_COPY_SIZE)
+        return fail(error, format("a screen picture needs %d bytes, %zu are left in the block", SCREEN_COPY_SIZE,
+                                  pack->size - at));
+    return true;
+}
+
+bool pack_check_text(const ResourcePack* pack, const uint8_t* text, std::string* error)
+{
+    size_t at;
+    if (!block_position(pack, text, &at))
+        return fail(error, "the text is not inside the block");
+    if (!std::memchr(text, 0, pack->size - at))
+        return fail(error, "the text has no NUL before the end of the block");
+    return true;
+}

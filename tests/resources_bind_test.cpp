@@ -1,0 +1,290 @@
+// Binding the game pack and the logo pack: the roles the game reads, the
+// font and rule parameters, and the refusal of every pack the game could
+// not draw from safely.
+#include "resources_helpers.h"
+
+#include "board/board.h"
+#include "video/font.h"
+
+#include <cstring>
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+// Binds the placeholder game pack from a file; the pack's file bytes.
+Bytes bind_test_pack()
+{
+    Bytes file = make_test_game_pack();
+    std::string path = scratch_path("DATA50.RES");
+    EXPECT_TRUE(save_bytes(path.c_str(), file));
+    EXPECT_TRUE(bind_resources(path.c_str()));
+    unlink(path.c_str());
+    return file;
+}
+
+bool in_block(const void* p)
+{
+    const uint8_t* at = (const uint8_t*)p;
+    return resource_pack && at >= resource_pack->block && at < resource_pack->block + resource_pack->size;
+}
+
+}  // namespace
+
+// ---- A good pack -------------------------------------------------------------
+
+using BindGamePack = ResourcesTest;
+
+TEST_F(BindGamePack, EveryRoleLeadsIntoTheLoadedBlock)
+{
+    Bytes file = bind_test_pack();
+    ASSERT_NE(resource_pack, nullptr);
+    EXPECT_EQ(GamePalette, resource_pack->block + word_at(file, 4)) << "entry 0, block offset 4N";
+    EXPECT_EQ(word_at(file, 4), 4 * 46);
+    for (int k = 0; k < 5; k++) {
+        EXPECT_EQ(MothImages[k].count, 20);
+        EXPECT_EQ(SwapFadeImages[k].count, 30);
+    }
+    EXPECT_EQ(SelectionRingImages.count, 7);
+    EXPECT_EQ(MenuButtonImages.count, 6);
+    EXPECT_EQ(MenuItemImages[3].count, 20);
+    EXPECT_EQ(MenuToggleImages.count, 6);
+    EXPECT_EQ(ColumnImages[9].count, 16);
+    EXPECT_EQ(DigitImages.count, 10);
+    EXPECT_EQ(FontGlyphs.count, 256);
+    EXPECT_EQ(SoundBank.count, 14);
+    EXPECT_EQ(ScoreScreenImages.count, 8);
+    EXPECT_EQ(SpeedSliderImages.count, 2);
+    EXPECT_EQ(MenuImages.count, 32);
+    EXPECT_EQ(TransitionImages.count, 43);
+    EXPECT_EQ(ScoreTexts.count, 8);
+    EXPECT_EQ(MainScreenImages.count, 11);
+    EXPECT_EQ(FlightImages.count, 8);
+    EXPECT_STREQ(table_text(ScoreTexts, 0), "PLAYER");
+    EXPECT_TRUE(in_block(MothImages[4].items[19]));
+    EXPECT_TRUE(in_block(TransitionImages.items[42]));
+    EXPECT_EQ(GameBackground, resource_pack->block + word_at(file, 4 + 4 * 12));
+    EXPECT_EQ((const uint8_t*)PointerImage, resource_pack->block + word_at(file, 4 + 4 * 29)) << "not a table";
+    EXPECT_EQ((const uint8_t*)TitlePicture, resource_pack->block + word_at(file, 4 + 4 * 44));
+    EXPECT_EQ(image_width(PointerImage), 8);
+}
+
+TEST_F(BindGamePack, BindingMovesTheGlyphEntryOntoItsFirstPointer)
+{
+    Bytes file = bind_test_pack();
+    const uint8_t* count_address = resource_pack->block + word_at(file, 4 + 4 * 31);
+    EXPECT_EQ(resource_pack->entries[31], count_address + 4);
+    EXPECT_EQ(FontGlyphs.items[0], count_address + 4 + word_at(file, entry_file_offset(file, 31) + 4));
+    EXPECT_EQ(resource_pack->entries[29], resource_pack->block + word_at(file, 4 + 4 * 29)) << "an image stays put";
+}
+
+TEST_F(BindGamePack, TheGameFontIsCurrentAndTheRuleParametersAreSet)
+{
+    spawn_new_board = spawn_after_collect = spawn_after_swap = min_group = 99;
+    bind_test_pack();
+    EXPECT_EQ(current_font.glyphs, (const ImageRecord* const*)FontGlyphs.items);
+    EXPECT_EQ(current_font.colour_shift, 0);
+    EXPECT_EQ(current_font.glyph_routine, &draw_sprite_shifted);
+    EXPECT_EQ(current_font.spacing, 1);
+    EXPECT_EQ(glyph_width('A'), 3 + 'A' % 4) << "glyph widths come from the pack";
+    EXPECT_EQ(spawn_new_board, 10);
+    EXPECT_EQ(spawn_after_collect, 2);
+    EXPECT_EQ(spawn_after_swap, 4);
+    EXPECT_EQ(min_group, 4);
+}
+
+TEST_F(BindGamePack, TheTitlePaletteCanBeChangedInPlace)
+{
+    bind_test_pack();
+    ASSERT_TRUE(in_block(TitlePalette));
+    EXPECT_EQ(TitlePalette, resource_pack->entries[45]);
+    TitlePalette[0] = TitlePalette[1] = TitlePalette[2] = 0;    // the title's black
+    EXPECT_EQ(resource_pack->entries[45][0], 0);
+}
+
+TEST_F(BindGamePack, SampleKIsTheBytesBetweenPointersKAndKPlusOne)
+{
+    bind_test_pack();
+    for (int k = 0; k < 13; k++) {
+        const uint8_t* start = nullptr;
+        uint32_t length = 0;
+        ASSERT_TRUE(sound_sample(k, &start, &length)) << k;
+        EXPECT_EQ(length, 32u + 8u * k);
+        EXPECT_EQ(start[0], 0x80 + k);
+        EXPECT_EQ(start[length - 1], 0x80 + k);
+    }
+    const uint8_t* start;
+    uint32_t length;
+    EXPECT_FALSE(sound_sample(13, &start, &length)) << "14 pointers mark 13 samples";
+    EXPECT_FALSE(sound_sample(-1, &start, &length));
+}
+
+TEST_F(BindGamePack, EntriesTheGameDoesNotUseMayHoldAnything)
+{
+    std::vector<Bytes> entries = test_game_entries();
+    entries[33] = {0xFF, 0xFF, 0xFF, 0xFF, 1};
+    entries[34] = {};
+    entries[36] = Bytes(3, 0x80);
+    entries.push_back({1, 2, 3});    // an entry past 45 is ignored
+    EXPECT_EQ(game_pack_problem(make_pack(entries)), "");
+}
+
+TEST_F(BindGamePack, ReleasingClearsTheRolesAndTheFont)
+{
+    bind_test_pack();
+    release_resources();
+    EXPECT_EQ(resource_pack, nullptr);
+    EXPECT_EQ(GamePalette, nullptr);
+    EXPECT_EQ(FontGlyphs.count, 0);
+    EXPECT_EQ(TitlePalette, nullptr);
+    EXPECT_EQ(current_font.glyphs, nullptr) << "the font must not lead into the freed block";
+}
+
+// ---- Broken packs --------------------------------------------------------------
+
+using BrokenGamePack = ResourcesTest;
+
+TEST_F(BrokenGamePack, AMissingFileFailsWithAMessage)
+{
+    std::string path = scratch_path("DATA50.RES");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(bind_resources(path.c_str()));
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, path + ": cannot open the file (not found)\n");
+    EXPECT_EQ(resource_pack, nullptr);
+}
+
+TEST_F(BrokenGamePack, AFailureOnTheTerminalNamesTheFileEntryAndItem)
+{
+    std::vector<Bytes> entries = test_game_entries();
+    entries[18] = make_table({Bytes(5, 0)});
+    std::string path = scratch_path("DATA50.RES");
+    ASSERT_TRUE(save_bytes(path.c_str(), make_pack(entries)));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(bind_resources(path.c_str()));
+    std::string said = testing::internal::GetCapturedStderr();
+    unlink(path.c_str());
+    EXPECT_EQ(said, path + ": entry 18 (sound switch): 1 images, the game needs 6\n");
+    EXPECT_EQ(resource_pack, nullptr);
+    EXPECT_EQ(MothImages[0].count, 0) << "roles bound before the failure are cleared";
+}
+
+TEST_F(BrokenGamePack, EachIsRefusedWithAMessageNamingTheEntry)
+{
+    // A transition picture of 640 x 8 whose row 7 reaches one pixel too far.
+    Bytes wide = encode_fill_runs(0, 0, 640, 8, Bytes(640 * 8, 0).data(), 0);
+    ASSERT_EQ(wide.size(), 8u + 8 * 6);
+    wide.insert(wide.end() - 5, 0x00);    // a sixth skip run of 1 in the last row
+    wide[wide.size() - 7] = 6;
+
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<Bytes>&)> change_entries;
+        std::function<void(Bytes&)> change_file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"truncated", nullptr, [](Bytes& f) { f.resize(f.size() - 500); },
+         "DATA50.RES: entry 45 (title palette): a palette needs 768 bytes, 268 are left in the block"},
+        {"truncated in the offsets", nullptr, [](Bytes& f) { f.resize(100); },
+         "DATA50.RES: entry count 46 needs 184 bytes of offsets, the block holds 96"},
+        {"offset past the end", nullptr, [](Bytes& f) { set_word(f, 4 + 4 * 12, (uint32_t)f.size()); },
+         "DATA50.RES: entry 12: offset " + std::to_string(make_test_game_pack().size()) +
+             " is outside the block of " + std::to_string(make_test_game_pack().size() - 4) + " bytes"},
+        {"run row longer than the width",
+         [&](std::vector<Bytes>& e) {
+             std::vector<Bytes> transitions;
+             for (int i = 0; i < 43; i++)
+                 transitions.push_back(i == 12 ? wide : encode_fill_runs(0, 0, 4, 4, Bytes(16, 1).data(), 0));
+             e[40] = make_table(transitions);
+         },
+         nullptr, "DATA50.RES: entry 40 (transitions), image 12: row 7 runs add up to 641, not 640"},
+        {"table count 2^31", [](std::vector<Bytes>& e) { set_word(e[30], 0, 0x80000000u); }, nullptr,
+         "DATA50.RES: entry 30 (digits): table count -2147483648 is negative"},
+        {"text without NUL", nullptr,
+         [](Bytes& f) {
+             // Text 3 moved onto the last byte of the file, a palette component.
+             size_t texts = entry_file_offset(f, 41);
+             set_word(f, texts + 4 + 4 * 3, (uint32_t)(f.size() - 1 - (texts + 4)));
+         },
+         "DATA50.RES: entry 41 (texts), text 3: the text has no NUL before the end of the block"},
+        {"palette component of 64", [](std::vector<Bytes>& e) { e[0][3 * 200 + 2] = 64; }, nullptr,
+         "DATA50.RES: entry 0 (game palette): colour 200: blue is 64, more than 63"},
+        {"run image off the screen",
+         [](std::vector<Bytes>& e) {
+             std::vector<Bytes> buttons(6, encode_runs(600, 400, 10, 10, Bytes(100, 2).data(), 0));
+             buttons[2] = encode_runs(630, 400, 20, 10, Bytes(200, 2).data(), 0);
+             e[13] = make_table(buttons);
+         },
+         nullptr,
+         "DATA50.RES: entry 13 (menu button), image 2: a 20 x 10 image at (630, 400) does not lie wholly on the "
+         "640 x 480 screen"},
+        {"too few entries", [](std::vector<Bytes>& e) { e.resize(45); }, nullptr,
+         "DATA50.RES: the pack has 45 entries, 46 are needed"},
+        {"too few glyphs", [](std::vector<Bytes>& e) { e[31] = make_table(std::vector<Bytes>(255, e[29])); },
+         nullptr, "DATA50.RES: entry 31 (glyphs): 255 images, the game needs 256"},
+        {"short screen picture", nullptr, [](Bytes& f) { set_word(f, 4 + 4 * 12, (uint32_t)word_at(f, 4 + 4 * 45)); },
+         "DATA50.RES: entry 12 (game background): a screen picture needs 307200 bytes, 768 are left in the block"},
+        {"sound bank too small", [](std::vector<Bytes>& e) { e[32] = make_sound_bank({Bytes(4, 1)}); }, nullptr,
+         "DATA50.RES: entry 32 (sound bank): 2 pointers; samples 0 to 12 need at least 14"},
+        {"sound bank going backwards", nullptr,
+         [](Bytes& f) {
+             size_t bank = entry_file_offset(f, 32);
+             set_word(f, bank + 4 + 4 * 6, (uint32_t)word_at(f, bank + 4 + 4 * 6) - 100);
+         },
+         "DATA50.RES: entry 32 (sound bank): sample 5 ends before it starts (pointer 6 lies before pointer 5)"},
+        {"empty moth image", [](std::vector<Bytes>& e) { set16(e[3], 4 + 4 * 20 + 4, 0); }, nullptr,
+         "DATA50.RES: entry 3 (moths), image 0: the image is 0 x 12; both must be at least 1"},
+        {"title picture off the screen", [](std::vector<Bytes>& e) { set16(e[44], 2, 460); }, nullptr,
+         "DATA50.RES: entry 44 (title picture): a 64 x 32 image at (0, 460) does not lie wholly on the 640 x 480 "
+         "screen"},
+    };
+    for (const Case& c : cases) {
+        std::vector<Bytes> entries = test_game_entries();
+        if (c.change_entries)
+            c.change_entries(entries);
+        Bytes file = make_pack(entries);
+        if (c.change_file)
+            c.change_file(file);
+        EXPECT_EQ(game_pack_problem(file), c.message) << c.what;
+        EXPECT_EQ(resource_pack, nullptr) << c.what;
+    }
+}
+
+// ---- The logo pack -----------------------------------------------------------------
+
+using LogoPackBinding = ResourcesTest;
+
+TEST_F(LogoPackBinding, LoadsOnFirstUseAndIsKept)
+{
+    std::string path = scratch_path("brenmoor.res");
+    ASSERT_TRUE(save_bytes(path.c_str(), make_test_logo_pack()));
+    ASSERT_TRUE(load_logo_pack(path.c_str()));
+    unlink(path.c_str());
+    ResourcePack* first = LogoPack;
+    EXPECT_EQ(LogoImages.count, 43);
+    EXPECT_EQ(LogoPalette, LogoPack->block + 8);
+    EXPECT_TRUE(load_logo_pack(path.c_str())) << "the file is not read again";
+    EXPECT_EQ(LogoPack, first);
+}
+
+TEST_F(LogoPackBinding, FortyTwoPicturesAreTooFew)
+{
+    std::vector<Bytes> entries = test_logo_entries();
+    std::vector<Bytes> pictures(42, encode_fill_runs(0, 0, 2, 2, Bytes(4, 9).data(), 0));
+    entries[1] = make_table(pictures);
+    Bytes file = make_pack(entries);
+    std::string error;
+    EXPECT_FALSE(bind_logo_pack(load_pack_memory(file.data(), file.size()), "brenmoor.res", &error));
+    EXPECT_EQ(error, "brenmoor.res: entry 1 (logo pictures): 42 images, the game needs 43");
+    EXPECT_EQ(LogoPack, nullptr);
+}
+
+TEST_F(LogoPackBinding, AMissingLogoPackFailsWithAMessage)
+{
+    std::string path = scratch_path("brenmoor.res");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_logo_pack(path.c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": cannot open the file (not found)\n");
+    EXPECT_EQ(LogoPack, nullptr);
+}

@@ -1,0 +1,336 @@
+// Loading packs, resolving entries and tables, and the checks that keep a
+// broken pack from ever leading a read outside its block.
+#include "resources_helpers.h"
+
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+Bytes bytes_of(std::initializer_list<int> values)
+{
+    Bytes out;
+    for (int v : values)
+        out.push_back((uint8_t)v);
+    return out;
+}
+
+Bytes word_bytes(std::initializer_list<int32_t> words)
+{
+    Bytes out(words.size() * 4);
+    size_t at = 0;
+    for (int32_t w : words) {
+        set_word(out, at, (uint32_t)w);
+        at += 4;
+    }
+    return out;
+}
+
+// A pack whose one entry holds `data`; its block starts with the 4-byte
+// entry offset, so the data lies at block offset 4.
+struct OneEntry : LoadedPack {
+    explicit OneEntry(const Bytes& data) : LoadedPack(make_pack({data})) {}
+    const uint8_t* data() const { return pack->entries[0]; }
+};
+
+std::string image_problem(const Bytes& image, int encoding, bool drawn_at_origin = false)
+{
+    OneEntry one(image);
+    EXPECT_NE(one.pack, nullptr) << one.error;
+    std::string error;
+    if (pack_check_image(one.pack, one.data(), encoding, &error, drawn_at_origin))
+        return "";
+    return error;
+}
+
+}  // namespace
+
+// ---- Entries -------------------------------------------------------------------
+
+TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCount)
+{
+    Bytes file = make_pack({bytes_of({11, 12}), bytes_of({21, 22, 23}), bytes_of({31})});
+    ASSERT_EQ(word_at(file, 4), 12) << "entry 0's data follows the 3 offsets: block offset 4 x 3";
+    LoadedPack loaded(file);
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    EXPECT_EQ(loaded.pack->entry_count, 3);
+    EXPECT_EQ(loaded.pack->size, file.size() - 4);
+    EXPECT_EQ(loaded.pack->entries[0], loaded.pack->block + 12);
+    EXPECT_EQ(loaded.pack->entries[0][0], file[16]) << "block offset 4N is file offset 4 + 4N";
+    EXPECT_EQ(loaded.pack->entries[1][2], 23);
+    EXPECT_EQ(loaded.pack->entries[2][0], 31);
+    EXPECT_EQ(std::memcmp(loaded.pack->block, file.data() + 4, file.size() - 4), 0);
+}
+
+TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemory)
+{
+    Bytes file = make_pack({bytes_of({1, 2, 3}), word_bytes({0})});
+    std::string path = scratch_path("pack.res");
+    ASSERT_TRUE(save_bytes(path.c_str(), file));
+    std::string error;
+    ResourcePack* pack = load_pack_file(path.c_str(), &error);
+    ASSERT_NE(pack, nullptr) << error;
+    EXPECT_EQ(pack->size, file.size() - 4);
+    EXPECT_EQ(std::memcmp(pack->block, file.data() + 4, pack->size), 0);
+    EXPECT_EQ(pack->entries[1], pack->block + 8 + 3);
+    free_pack(pack);
+    unlink(path.c_str());
+}
+
+TEST(PackEntries, AMissingFileLoadsNothingAndSaysSo)
+{
+    std::string error;
+    std::string path = scratch_path("no-such-pack.res");
+    EXPECT_EQ(load_pack_file(path.c_str(), &error), nullptr);
+    EXPECT_EQ(error, "cannot open the file (not found)");
+}
+
+TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
+{
+    Bytes good = make_pack({bytes_of({1, 2, 3, 4}), bytes_of({5, 6})});
+    struct Case {
+        Bytes bytes;
+        const char* message;
+    };
+    Bytes cut = good;
+    cut.resize(good.size() - 3);    // entry 1 now starts past the end
+    Bytes far = good;
+    set_word(far, 4, 1000);
+    Bytes negative = good;
+    set_word(negative, 8, (uint32_t)-4);
+    Bytes too_many = good;
+    set_word(too_many, 0, 100);
+    Bytes count_minus = good;
+    set_word(count_minus, 0, (uint32_t)-1);
+    const Case cases[] = {
+        {bytes_of({2, 0, 0}), "the pack is shorter than 4 bytes"},
+        {cut, "entry 1: offset 12 is outside the block of 11 bytes"},
+        {far, "entry 0: offset 1000 is outside the block of 14 bytes"},
+        {negative, "entry 1: offset -4 is outside the block of 14 bytes"},
+        {too_many, "entry count 100 needs 400 bytes of offsets, the block holds 14"},
+        {count_minus, "entry count -1 is negative"},
+    };
+    for (const Case& c : cases) {
+        LoadedPack loaded(c.bytes);
+        EXPECT_EQ(loaded.pack, nullptr) << c.message;
+        EXPECT_EQ(loaded.error, c.message);
+    }
+}
+
+TEST(PackEntries, AnEntryMayEndTheBlockWithNoData)
+{
+    LoadedPack loaded(make_pack({bytes_of({9}), Bytes()}));
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    EXPECT_EQ(loaded.pack->entries[1], loaded.pack->block + loaded.pack->size);
+    PackTable table;
+    std::string error;
+    EXPECT_FALSE(bind_table(loaded.pack, 1, &table, &error));
+    EXPECT_EQ(error, "no room for a table count before the end of the block");
+}
+
+// ---- Tables --------------------------------------------------------------------
+
+TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
+{
+    // Entry 0 is a table of 3 items: two after it, one (offset -12) before
+    // it, at the very start of the block.
+    Bytes table = word_bytes({3, 12, 14, -12});
+    table.insert(table.end(), {0xA1, 0xA2, 0xB1});
+    LoadedPack loaded(make_pack({table, bytes_of({0xC1, 0xC2})}));
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    ResourcePack* pack = loaded.pack;
+    const uint8_t* count_address = pack->entries[0];
+
+    PackTable bound;
+    ASSERT_TRUE(bind_table(pack, 0, &bound));
+    const uint8_t* first = count_address + 4;
+    EXPECT_EQ(pack->entries[0], first) << "the entry now leads to the first offset, not the count";
+    ASSERT_EQ(bound.count, 3);
+    EXPECT_EQ(bound.items[0], first + 12);
+    EXPECT_EQ(*bound.items[0], 0xA1);
+    EXPECT_EQ(*bound.items[1], 0xB1);    // offset 14: past 0xA1 and 0xA2
+    EXPECT_EQ(bound.items[2], first - 12);
+
+    PackTable again;
+    ASSERT_TRUE(bind_table(pack, 0, &again));
+    EXPECT_EQ(again.items, bound.items) << "a table is bound once per load";
+    EXPECT_EQ(again.count, 3);
+    EXPECT_EQ(pack->entries[0], first) << "binding again does not move the entry further";
+}
+
+TEST(PackTables, ACountOfZeroBindsToAnEmptyTableAndLeavesTheDataAlone)
+{
+    LoadedPack loaded(make_pack({make_table({}), bytes_of({7, 7, 7})}));
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    Bytes before(loaded.pack->block, loaded.pack->block + loaded.pack->size);
+    PackTable table;
+    ASSERT_TRUE(bind_table(loaded.pack, 0, &table));
+    EXPECT_EQ(table.count, 0);
+    EXPECT_EQ(Bytes(loaded.pack->block, loaded.pack->block + loaded.pack->size), before);
+    EXPECT_EQ(loaded.pack->entries[0], loaded.pack->block + 8 + 4);
+}
+
+TEST(PackTables, EntriesAtTheSameOffsetShareOneTable)
+{
+    Bytes file = make_pack({make_table({bytes_of({1}), bytes_of({2})}), bytes_of({0})});
+    set_word(file, 8, (uint32_t)word_at(file, 4));    // entry 1 at entry 0's table
+    LoadedPack loaded(file);
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    PackTable a, b;
+    ASSERT_TRUE(bind_table(loaded.pack, 0, &a));
+    ASSERT_TRUE(bind_table(loaded.pack, 1, &b));
+    EXPECT_EQ(b.items, a.items);
+    EXPECT_EQ(loaded.pack->entries[1], loaded.pack->entries[0]);
+    EXPECT_EQ(loaded.pack->table_items_used, 2u);
+}
+
+TEST(PackTables, TheSoundBankDelimitsOneSampleFewerThanItHasPointers)
+{
+    LoadedPack loaded(make_pack({make_sound_bank({Bytes(5, 0x81), Bytes(3, 0x82), Bytes(8, 0x83)})}));
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    PackTable bank;
+    ASSERT_TRUE(bind_table(loaded.pack, 0, &bank));
+    ASSERT_EQ(bank.count, 4);
+    EXPECT_EQ(bank.items[1] - bank.items[0], 5);
+    EXPECT_EQ(bank.items[2] - bank.items[1], 3);
+    EXPECT_EQ(bank.items[3] - bank.items[2], 8);
+    EXPECT_EQ(bank.items[3], loaded.pack->block + loaded.pack->size) << "the last pointer only marks the end";
+    EXPECT_EQ(*bank.items[2], 0x83);
+}
+
+TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
+{
+    struct Case {
+        Bytes table;
+        const char* message;
+    };
+    const Case cases[] = {
+        {word_bytes({INT32_MIN, 0}), "table count -2147483648 is negative"},
+        {word_bytes({1 << 30, 0}), "table count 1073741824 needs 4294967296 bytes of offsets, 4 are left in the block"},
+        {word_bytes({3, 12, 8}), "table count 3 needs 12 bytes of offsets, 8 are left in the block"},
+        {word_bytes({2, 8, 9}), "item 1: offset 9 leads outside the block"},
+        {word_bytes({2, 8, -13}), "item 1: offset -13 leads outside the block"},
+    };
+    for (const Case& c : cases) {
+        LoadedPack loaded(make_pack({c.table}));
+        ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+        PackTable table;
+        std::string error;
+        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << c.message;
+        EXPECT_EQ(error, c.message);
+        EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
+    }
+}
+
+TEST(PackTables, OverlappingTablesCannotOverrunTheRoomForItems)
+{
+    // Entry 0: a table of 100 items filling the block; entry 1 starts on its
+    // first offset, which reads as a count of 99 that fits as well.
+    Bytes table(4 + 400, 0);
+    set_word(table, 0, 100);
+    set_word(table, 4, 99);
+    Bytes file = make_pack({table, Bytes()});
+    set_word(file, 8, 8 + 4);
+    LoadedPack loaded(file);
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    PackTable a, b;
+    std::string error;
+    ASSERT_TRUE(bind_table(loaded.pack, 0, &a, &error)) << error;
+    EXPECT_FALSE(bind_table(loaded.pack, 1, &b, &error));
+    EXPECT_EQ(error, "table of 99 items overlaps other tables");
+    EXPECT_LE(loaded.pack->table_items_used, loaded.pack->table_items_room);
+}
+
+// ---- Images ----------------------------------------------------------------------
+
+TEST(PackImages, RawImagesNeedEveryPixelInsideTheBlock)
+{
+    Bytes image = encode_raw(0, 0, 4, 3, Bytes(12, 5).data());
+    EXPECT_EQ(image_problem(image, IMAGE_RAW), "");
+    image.pop_back();
+    EXPECT_EQ(image_problem(image, IMAGE_RAW), "12 pixels of a 4 x 3 image, 11 bytes left in the block");
+    Bytes flat = encode_raw(0, 0, 4, 3, Bytes(12, 5).data());
+    set16(flat, 6, 0);
+    EXPECT_EQ(image_problem(flat, IMAGE_RAW), "the image is 4 x 0; both must be at least 1");
+    EXPECT_EQ(image_problem(bytes_of({0, 0, 0, 0, 1, 0, 1}), IMAGE_RAW),
+              "the image header runs past the end of the block");
+}
+
+TEST(PackImages, EveryRunRowMustAddUpToTheWidth)
+{
+    // 3 x 2, runs: row 0 = copy 2 + skip 1, row 1 = skip 3.
+    Bytes good = {0, 0, 0, 0, 3, 0, 2, 0, 2, 0x81, 9, 9, 0x00, 1, 0x02};
+    EXPECT_EQ(image_problem(good, IMAGE_RUNS), "");
+    Bytes long_row = good;
+    long_row.back() = 0x03;
+    EXPECT_EQ(image_problem(long_row, IMAGE_RUNS), "row 1 runs add up to 4, not 3");
+    Bytes no_runs = good;
+    no_runs[13] = 0;
+    EXPECT_EQ(image_problem(no_runs, IMAGE_RUNS), "row 1 has no runs");
+    Bytes cut = good;
+    cut.resize(11);    // the copy's second byte is gone
+    EXPECT_EQ(image_problem(cut, IMAGE_RUNS), "row 0 runs past the end of the block");
+    Bytes missing_row = good;
+    missing_row.resize(13);
+    EXPECT_EQ(image_problem(missing_row, IMAGE_RUNS), "row 1 starts past the end of the block");
+}
+
+TEST(PackImages, FillRunsAreReadWithTheirOwnControlBytes)
+{
+    // 70 x 1: fill 64 (0xFF) + copy 6 (0x85). As a run image 0xFF would be a
+    // copy of 128 and run off the block.
+    Bytes image = {0, 0, 0, 0, 70, 0, 1, 0, 2, 0xFF, 4, 0x85, 1, 2, 3, 4, 5, 6};
+    EXPECT_EQ(image_problem(image, IMAGE_FILL_RUNS), "");
+    EXPECT_EQ(image_problem(image, IMAGE_RUNS), "row 0 runs past the end of the block");
+    Bytes no_fill_byte = {0, 0, 0, 0, 64, 0, 1, 0, 1, 0xFF};
+    EXPECT_EQ(image_problem(no_fill_byte, IMAGE_FILL_RUNS), "row 0 runs past the end of the block");
+}
+
+TEST(PackImages, ImagesDrawnAtTheOriginMustLieWhollyOnTheScreen)
+{
+    auto placed = [](int x, int y, int w, int h) { return encode_fill_runs(x, y, w, h, Bytes((size_t)w * h, 3).data(), 0); };
+    EXPECT_EQ(image_problem(placed(620, 460, 20, 20), IMAGE_FILL_RUNS, true), "");
+    EXPECT_EQ(image_problem(placed(621, 0, 20, 4), IMAGE_FILL_RUNS, true),
+              "a 20 x 4 image at (621, 0) does not lie wholly on the 640 x 480 screen");
+    EXPECT_NE(image_problem(placed(0, -1, 4, 4), IMAGE_FILL_RUNS, true), "");
+    EXPECT_NE(image_problem(placed(-5, 0, 4, 4), IMAGE_FILL_RUNS, true), "");
+    EXPECT_NE(image_problem(placed(0, 470, 4, 11), IMAGE_FILL_RUNS, true), "");
+    EXPECT_EQ(image_problem(placed(-5, 0, 4, 4), IMAGE_FILL_RUNS, false), "") << "raw-style placement is clipped";
+}
+
+// ---- Palettes, pictures, texts -----------------------------------------------------
+
+TEST(PackContents, PaletteComponentsRunFromZeroTo63)
+{
+    Bytes palette(768, 63);
+    OneEntry good(palette);
+    EXPECT_TRUE(pack_check_palette(good.pack, good.data(), nullptr));
+    palette[5 * 3 + 1] = 64;
+    OneEntry bright(palette);
+    std::string error;
+    EXPECT_FALSE(pack_check_palette(bright.pack, bright.data(), &error));
+    EXPECT_EQ(error, "colour 5: green is 64, more than 63");
+    OneEntry short_one(Bytes(767, 0));
+    EXPECT_FALSE(pack_check_palette(short_one.pack, short_one.data(), &error));
+    EXPECT_EQ(error, "a palette needs 768 bytes, 767 are left in the block");
+}
+
+TEST(PackContents, AScreenPictureIsAWhole640By480Bytes)
+{
+    OneEntry whole(Bytes(640 * 480, 1));
+    EXPECT_TRUE(pack_check_screen(whole.pack, whole.data(), nullptr));
+    OneEntry cut(Bytes(640 * 480 - 1, 1));
+    std::string error;
+    EXPECT_FALSE(pack_check_screen(cut.pack, cut.data(), &error));
+    EXPECT_EQ(error, "a screen picture needs 307200 bytes, 307199 are left in the block");
+}
+
+TEST(PackContents, TextsMustEndWithANulInsideTheBlock)
+{
+    OneEntry ended(bytes_of({'A', 'B', 0}));
+    EXPECT_TRUE(pack_check_text(ended.pack, ended.data(), nullptr));
+    OneEntry open(bytes_of({'A', 'B', 'C'}));
+    std::string error;
+    EXPECT_FALSE(pack_check_text(open.pack, open.data(), &error));
+    EXPECT_EQ(error, "the text has no NUL before the end of the block");
+}

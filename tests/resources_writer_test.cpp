@@ -1,0 +1,277 @@
+// The pack writer: images it encodes draw back to the same pixels, its runs
+// keep to the encodings' limits, and its tables and packs have the layout
+// the loader reads.
+#include "resources_helpers.h"
+
+#include "video/display.h"
+#include "video/image.h"
+
+#include <vector>
+
+namespace {
+
+constexpr uint8_t BACKGROUND = 7;
+
+struct Picture {
+    int width, height;
+    std::vector<uint8_t> pixels;
+    uint8_t& at(int x, int y) { return pixels[(size_t)y * width + x]; }
+};
+
+// A picture of stretches: runs of one colour or of noise, some of them the
+// transparent index, of lengths up to `longest`.
+Picture stretches(int width, int height, uint32_t seed, int transparent, int longest)
+{
+    Picture p = {width, height, std::vector<uint8_t>((size_t)width * height)};
+    uint32_t state = seed;
+    auto next = [&](int n) {
+        state = state * 1103515245u + 12345u;
+        return (int)((state >> 16) % (uint32_t)n);
+    };
+    size_t i = 0;
+    while (i < p.pixels.size()) {
+        int length = 1 + next(longest);
+        int kind = next(4);
+        int colour = kind == 0 && transparent >= 0 ? transparent : next(256);
+        for (int k = 0; k < length && i < p.pixels.size(); k++, i++)
+            p.pixels[i] = (uint8_t)(kind == 3 ? next(256) : colour);
+    }
+    return p;
+}
+
+// What drawing the picture must leave: its pixels, the transparent ones
+// showing the background.
+Picture expected(const Picture& p, int transparent)
+{
+    Picture out = p;
+    for (uint8_t& pixel : out.pixels)
+        if (pixel == transparent)
+            pixel = BACKGROUND;
+    return out;
+}
+
+// Draws `image` with the operation of its encoding at (x, y) on a cleared
+// screen and reads back the w x h area at (left, top).
+Picture draw_back(const Bytes& image, int encoding, int x, int y, int left, int top, int w, int h)
+{
+    display_clear(BACKGROUND);
+    DrawResult result;
+    const ImageRecord* record = (const ImageRecord*)image.data();
+    if (encoding == IMAGE_RAW)
+        draw_sprite(&result, x, y, record);
+    else if (encoding == IMAGE_RUNS)
+        draw_runs(&result, x, y, record);
+    else
+        draw_fill_runs(&result, x, y, record);
+    EXPECT_EQ(result.empty, 0);
+    Picture out = {w, h, std::vector<uint8_t>((size_t)w * h)};
+    for (int r = 0; r < h; r++)
+        for (int c = 0; c < w; c++)
+            out.at(c, r) = display.back_buffer[(size_t)(top + r) * display.pitch + left + c];
+    return out;
+}
+
+struct EncodedRun {
+    int kind;    // 0 skip, 1 copy, 2 fill
+    int length;
+    std::vector<uint8_t> bytes;
+};
+
+// The runs of every row of a fill-run image the writer made.
+std::vector<std::vector<EncodedRun>> fill_run_rows(const Bytes& image)
+{
+    const ImageRecord* record = (const ImageRecord*)image.data();
+    const uint8_t* data = image_pixels(record);
+    std::vector<std::vector<EncodedRun>> rows;
+    for (int r = 0; r < image_height(record); r++) {
+        std::vector<EncodedRun> runs;
+        for (int n = *data++; n > 0; n--) {
+            int control = *data++;
+            if (control < 0x80) {
+                runs.push_back({0, control + 1, {}});
+            } else if (control < 0xC0) {
+                int length = (control & 0x3F) + 1;
+                runs.push_back({1, length, std::vector<uint8_t>(data, data + length)});
+                data += length;
+            } else {
+                runs.push_back({2, (control & 0x3F) + 1, {*data++}});
+            }
+        }
+        rows.push_back(runs);
+    }
+    return rows;
+}
+
+class WriterRoundTrip : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(display_create()); }
+    void TearDown() override { display_release(); }
+};
+
+}  // namespace
+
+// ---- Round trip --------------------------------------------------------------
+
+TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
+{
+    struct Case {
+        int width, height, transparent, longest;
+    };
+    const Case cases[] = {
+        {1, 1, 0, 1},   {37, 23, 0, 6},     {300, 40, 0, 200},  {640, 12, 0, 400},
+        {90, 30, 200, 40}, {50, 20, -1, 30}, {128, 4, 9, 300},
+    };
+    uint32_t seed = 1;
+    for (const Case& c : cases) {
+        Picture picture = stretches(c.width, c.height, seed++, c.transparent, c.longest);
+        Picture want = expected(picture, c.transparent);
+        int x = (640 - c.width) / 3, y = (480 - c.height) / 2;
+        Bytes runs = encode_runs(x, y, c.width, c.height, picture.pixels.data(), c.transparent);
+        Bytes fills = encode_fill_runs(x, y, c.width, c.height, picture.pixels.data(), c.transparent);
+        ASSERT_FALSE(runs.empty());
+        ASSERT_FALSE(fills.empty());
+        EXPECT_EQ(draw_back(runs, IMAGE_RUNS, 0, 0, x, y, c.width, c.height).pixels, want.pixels)
+            << c.width << " x " << c.height;
+        EXPECT_EQ(draw_back(fills, IMAGE_FILL_RUNS, 0, 0, x, y, c.width, c.height).pixels, want.pixels)
+            << c.width << " x " << c.height;
+    }
+}
+
+TEST_F(WriterRoundTrip, RawImagesDrawBackWithIndexZeroTransparent)
+{
+    Picture picture = stretches(45, 31, 77, 0, 8);
+    Bytes raw = encode_raw(-20, -15, 45, 31, picture.pixels.data());
+    EXPECT_EQ(raw.size(), 8u + 45 * 31);
+    EXPECT_EQ(draw_back(raw, IMAGE_RAW, 320, 240, 300, 225, 45, 31).pixels, expected(picture, 0).pixels);
+}
+
+TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
+{
+    // "5 5 5 6" 160 times: a fill and a copy each, 320 runs, is too many.
+    Picture picture = {640, 1, {}};
+    for (int i = 0; i < 160; i++)
+        picture.pixels.insert(picture.pixels.end(), {5, 5, 5, 6});
+    Bytes image = encode_fill_runs(0, 0, 640, 1, picture.pixels.data(), 0);
+    ASSERT_FALSE(image.empty());
+    EXPECT_EQ(fill_run_rows(image)[0].size(), 10u) << "ten copies of 64";
+    EXPECT_EQ(draw_back(image, IMAGE_FILL_RUNS, 0, 0, 0, 0, 640, 1).pixels, picture.pixels);
+}
+
+// ---- Limits of the encodings ---------------------------------------------------------
+
+TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledAndShorterOnesCopied)
+{
+    uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
+    Bytes image = encode_fill_runs(0, 0, 19, 1, row, 0);
+    Bytes want = {0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9};
+    EXPECT_EQ(image, want);
+}
+
+TEST(WriterRuns, NoRunPassesItsLongestLength)
+{
+    Picture picture = stretches(640, 60, 5, 0, 300);
+    Bytes fills = encode_fill_runs(0, 0, 640, 60, picture.pixels.data(), 0);
+    ASSERT_FALSE(fills.empty());
+    int copies = 0, filled = 0;
+    for (const std::vector<EncodedRun>& row : fill_run_rows(fills)) {
+        for (const EncodedRun& run : row) {
+            EXPECT_LE(run.length, run.kind == 0 ? 128 : 64);
+            if (run.kind == 2) {
+                EXPECT_GE(run.length, 3) << "a repeat of 1 or 2 is cheaper as a copy";
+            }
+            if (run.kind == 1) {
+                copies++;
+                for (size_t i = 2; i < run.bytes.size(); i++)
+                    EXPECT_FALSE(run.bytes[i] == run.bytes[i - 1] && run.bytes[i] == run.bytes[i - 2])
+                        << "three alike inside a copy should have been a fill";
+            }
+            filled += run.kind == 2;
+        }
+    }
+    EXPECT_GT(copies, 0);
+    EXPECT_GT(filled, 0);
+
+    // EncodedRun encoding: 200 opaque pixels are copies of 128 and 72, 300
+    // transparent ones skips of 128, 128 and 44.
+    std::vector<uint8_t> row(500, 0);
+    for (int i = 0; i < 200; i++)
+        row[i] = (uint8_t)(1 + i % 7);
+    Bytes runs = encode_runs(0, 0, 500, 1, row.data(), 0);
+    ASSERT_EQ(runs.size(), 8u + 1 + 1 + 128 + 1 + 72 + 3);
+    EXPECT_EQ(runs[8], 5);
+    EXPECT_EQ(runs[9], 0xFF);
+    EXPECT_EQ(runs[9 + 129], 0x80 | 71);
+    EXPECT_EQ(Bytes(runs.end() - 3, runs.end()), (Bytes{0x7F, 0x7F, 43}));
+}
+
+TEST(WriterRuns, ImagesThatCannotBeEncodedComeBackEmpty)
+{
+    std::vector<uint8_t> stripes(640);
+    for (int i = 0; i < 640; i++)
+        stripes[i] = (uint8_t)(i % 2 ? 5 : 0);
+    EXPECT_TRUE(encode_runs(0, 0, 640, 1, stripes.data(), 0).empty()) << "640 runs in a row";
+    EXPECT_TRUE(encode_fill_runs(0, 0, 640, 1, stripes.data(), 0).empty());
+    EXPECT_FALSE(encode_runs(0, 0, 255, 1, stripes.data(), 0).empty()) << "255 runs fit";
+    EXPECT_TRUE(encode_runs(0, 0, 256, 1, stripes.data(), 0).empty());
+    EXPECT_TRUE(encode_raw(0, 0, 0, 5, stripes.data()).empty());
+    EXPECT_TRUE(encode_runs(0, 0, 65536, 1, stripes.data(), 0).empty());
+}
+
+// ---- Layout --------------------------------------------------------------------
+
+TEST(WriterLayout, TablesCountOffsetsFromTheFirstOffset)
+{
+    EXPECT_EQ(make_table({{1, 2}, {3}}), (Bytes{2, 0, 0, 0, 8, 0, 0, 0, 10, 0, 0, 0, 1, 2, 3}));
+    EXPECT_EQ(make_sound_bank({{0x81, 0x81}, {0x82}}),
+              (Bytes{3, 0, 0, 0, 12, 0, 0, 0, 14, 0, 0, 0, 15, 0, 0, 0, 0x81, 0x81, 0x82}));
+    EXPECT_EQ(make_pack({{9}, {8, 7}}), (Bytes{2, 0, 0, 0, 8, 0, 0, 0, 9, 0, 0, 0, 9, 8, 7}));
+}
+
+TEST(WriterLayout, TextTablesHoldNulTerminatedTexts)
+{
+    LoadedPack loaded(make_pack({make_text_table({"ONE", "", "THREE"})}));
+    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+    PackTable texts;
+    ASSERT_TRUE(bind_table(loaded.pack, 0, &texts));
+    ASSERT_EQ(texts.count, 3);
+    EXPECT_STREQ(table_text(texts, 0), "ONE");
+    EXPECT_STREQ(table_text(texts, 1), "");
+    EXPECT_STREQ(table_text(texts, 2), "THREE");
+    EXPECT_TRUE(pack_check_text(loaded.pack, texts.items[2], nullptr));
+}
+
+TEST(WriterLayout, ASavedPackLoadsBackAndAFailedSaveSaysSo)
+{
+    std::string path = scratch_path("saved.res");
+    Bytes file = make_test_logo_pack();
+    ASSERT_TRUE(save_bytes(path.c_str(), file));
+    std::string error;
+    ResourcePack* pack = load_pack_file(path.c_str(), &error);
+    ASSERT_NE(pack, nullptr) << error;
+    EXPECT_EQ(Bytes(pack->block, pack->block + pack->size), Bytes(file.begin() + 4, file.end()));
+    free_pack(pack);
+    EXPECT_FALSE(save_bytes((path + "/no/such/folder").c_str(), file));
+}
+
+TEST_F(WriterRoundTrip, EveryPictureOfThePlaceholderPackDrawsOnTheScreen)
+{
+    ASSERT_EQ(game_pack_problem(make_test_game_pack()), "");
+    const PackTable* placed[] = {&MenuButtonImages, &MenuImages,        &TransitionImages, &MainScreenImages,
+                                 &MenuItemImages[0], &MenuItemImages[3], &ColumnImages[0], &ColumnImages[9]};
+    for (const PackTable* table : placed) {
+        for (int i = 0; i < table->count; i++) {
+            DrawResult result;
+            if (table == &MenuButtonImages || table == &MenuItemImages[0] || table == &MenuItemImages[3])
+                draw_runs(&result, 0, 0, table_image(*table, i));
+            else
+                draw_fill_runs(&result, 0, 0, table_image(*table, i));
+            EXPECT_EQ(result.empty, 0) << "placed pictures lie wholly on the screen";
+        }
+    }
+    DrawResult result;
+    draw_fill_runs(&result, 0, 0, TitlePicture);
+    EXPECT_EQ(result.empty, 0);
+    draw_sprite(&result, 320, 240, table_image(MothImages[2], 19));
+    EXPECT_EQ(result.empty, 0);
+    release_resources();
+}
