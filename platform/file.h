@@ -50,3 +50,9 @@ bool file_is_open(const File* file);
 
 // The error of the last failed file call on this thread.
 int file_last_error();
+
+// Puts the file `from` in the place of `to` in one step (the old `to` is
+// never seen half-replaced); true on success.
+bool file_replace(const char* from, const char* to);
+// Removes a file; true on success.
+bool file_remove(const char* name);

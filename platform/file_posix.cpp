@@ -2,6 +2,7 @@
 #include "platform/file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -134,3 +135,14 @@ void file_close(File* file)
 bool file_is_open(const File* file) { return file->handle >= 0; }
 
 int file_last_error() { return last_error; }
+
+bool file_replace(const char* from, const char* to)
+{
+    if (rename(from, to) != 0) {
+        last_error = error_from_errno(errno);
+        return false;
+    }
+    return true;
+}
+
+bool file_remove(const char* name) { return unlink(name) == 0; }
