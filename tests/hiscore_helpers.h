@@ -1,0 +1,79 @@
+// High-score tests: a table file in a directory of the test's own.
+#pragma once
+
+#include "hiscore/hiscore.h"
+#include "platform/headless.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+struct ScoreDir {
+    std::string path;
+    ScoreDir()
+    {
+        char name[] = "/tmp/flickermoth-scores-XXXXXX";
+        path = std::string(mkdtemp(name)) + "/";
+        headless_devices().install_dir = path;
+    }
+    ~ScoreDir() { std::system(("rm -rf " + path).c_str()); }
+    std::string file() const { return path + "HIGH50"; }
+};
+
+inline std::vector<uint8_t> entry_bytes(const char* name, int32_t score)
+{
+    std::vector<uint8_t> bytes(40, 0);
+    std::memcpy(bytes.data(), name, std::min<size_t>(std::strlen(name), 36));
+    uint32_t s = (uint32_t)score;
+    for (int i = 0; i < 4; i++)
+        bytes[36 + i] = (uint8_t)(s >> (8 * i));
+    return bytes;
+}
+
+inline void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+inline std::vector<uint8_t> read_bytes(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    int c;
+    while ((c = std::fgetc(f)) != EOF)
+        bytes.push_back((uint8_t)c);
+    std::fclose(f);
+    return bytes;
+}
+
+// A table file of (name, score) rows in the order given.
+inline void write_table(const std::string& path, const std::vector<std::pair<const char*, int32_t>>& rows)
+{
+    std::vector<uint8_t> bytes;
+    for (auto& [name, score] : rows) {
+        auto entry = entry_bytes(name, score);
+        bytes.insert(bytes.end(), entry.begin(), entry.end());
+    }
+    write_bytes(path, bytes);
+}
+
+// The (name, score) rows a table file holds.
+inline std::vector<std::pair<std::string, int32_t>> read_table(const std::string& path)
+{
+    std::vector<std::pair<std::string, int32_t>> rows;
+    std::vector<uint8_t> bytes = read_bytes(path);
+    for (size_t at = 0; at + 40 <= bytes.size(); at += 40) {
+        std::string name((const char*)&bytes[at], strnlen((const char*)&bytes[at], 36));
+        int32_t score = (int32_t)(bytes[at + 36] | bytes[at + 37] << 8 | bytes[at + 38] << 16 | (uint32_t)bytes[at + 39] << 24);
+        rows.push_back({name, score});
+    }
+    return rows;
+}
