@@ -1,6 +1,7 @@
 // Every test starts on a fresh headless machine.
 #include "platform/headless.h"
 #include "platform/platform.h"
+#include "shell/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ class FreshMachine : public testing::EmptyTestEventListener {
     {
         headless_reset(0);
         platform_use(headless_backend());
+        pump_reset();    // a window just created: not yet active, no close asked
     }
 };
 }  // namespace

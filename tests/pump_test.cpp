@@ -1,0 +1,231 @@
+// The frame pump: frame timing, the background freeze, closing, typed keys.
+#include "audio/music.h"
+#include "input/input.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "shell/pump.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr uint32_t PERIOD = 35;
+
+// The headless machine, watched: how the pump waits and sleeps.
+struct Watch {
+    int idles = 0;
+    std::vector<uint32_t> idle_ms;
+    int waits = 0;
+    uint32_t tick_after_wait = 0;
+};
+Watch watch;
+PlatformBackend watched;
+
+void watched_idle(uint32_t ms)
+{
+    watch.idles++;
+    watch.idle_ms.push_back(ms);
+    headless_backend()->idle(ms);
+}
+
+void watched_wait_event(PlatformEvent* event)
+{
+    watch.waits++;
+    headless_backend()->wait_event(event);
+    watch.tick_after_wait = headless_ticks();
+}
+
+class Pump : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        watch = Watch{};
+        watched = *headless_backend();
+        watched.idle = watched_idle;
+        watched.wait_event = watched_wait_event;
+        platform_use(&watched);
+        input = InputState{};
+        input_create();
+    }
+    void TearDown() override
+    {
+        music_close();
+        input_release();
+        pump_reset();
+    }
+
+    // The machine starts with the window about to be activated; the first
+    // pump takes that activation while the game is still in the background.
+    void activate()
+    {
+        ASSERT_EQ(frame_pump(PERIOD), 1);
+        ASSERT_EQ(app_active, 1);
+    }
+
+    // The start of one frame as every screen makes it; events scripted for
+    // headless_frame() before it can be taken by its pump.
+    int frame()
+    {
+        input_poll_mouse();
+        input_poll_keys();
+        return frame_pump(PERIOD);
+    }
+
+    // Frame start ticks of `count` frames whose bodies take `body_ms`.
+    std::vector<uint32_t> frames(int count, uint32_t body_ms)
+    {
+        std::vector<uint32_t> starts;
+        for (int i = 0; i < count; i++) {
+            EXPECT_EQ(frame(), 1);
+            starts.push_back(headless_ticks());
+            headless_advance(body_ms);
+        }
+        return starts;
+    }
+};
+
+std::vector<uint32_t> gaps(const std::vector<uint32_t>& starts)
+{
+    std::vector<uint32_t> result;
+    for (size_t i = 1; i < starts.size(); i++)
+        result.push_back(starts[i] - starts[i - 1]);
+    return result;
+}
+
+}  // namespace
+
+// ---- Timing --------------------------------------------------------------------------
+
+TEST_F(Pump, TheFirstFrameComesOnePeriodAfterTheWindowIsActivated)
+{
+    activate();
+    EXPECT_EQ(watch.waits, 1);
+    EXPECT_EQ(headless_ticks(), watch.tick_after_wait + PERIOD);
+    EXPECT_EQ(last_frame_tick, headless_ticks());
+}
+
+
+TEST_F(Pump, AFiftyMillisecondLoopBodyGivesFiftyMillisecondFrames)
+{
+    activate();
+    EXPECT_EQ(gaps(frames(6, 50)), std::vector<uint32_t>(5, 50));
+}
+
+TEST_F(Pump, ALateFrameIsNotMadeUpByShorteningTheNext)
+{
+    activate();
+    std::vector<uint32_t> starts = frames(1, 50);
+    std::vector<uint32_t> more = frames(2, 0);
+    starts.insert(starts.end(), more.begin(), more.end());
+    EXPECT_EQ(gaps(starts), (std::vector<uint32_t>{50, PERIOD}));
+}
+
+TEST_F(Pump, TheWaitSleepsTheRemainingTimeInsteadOfSpinning)
+{
+    activate();
+    watch.idles = 0;
+    watch.idle_ms.clear();
+    frames(3, 10);
+    EXPECT_EQ(watch.idle_ms, (std::vector<uint32_t>{PERIOD, PERIOD - 10, PERIOD - 10}));
+}
+
+TEST_F(Pump, TheTickCounterWrappingRoundDoesNotDisturbTheFrameTiming)
+{
+    activate();
+    headless_set_ticks(0xFFFFFFF0u);
+    ASSERT_EQ(frame_pump(PERIOD), 1);    // long past the last frame: at once
+    EXPECT_EQ(last_frame_tick, 0xFFFFFFF0u);
+    headless_advance(20);                // the counter wraps to 4
+    ASSERT_EQ(frame_pump(PERIOD), 1);
+    EXPECT_EQ(headless_ticks(), 0xFFFFFFF0u + PERIOD);
+    EXPECT_EQ(headless_ticks(), 19u);
+    EXPECT_EQ(watch.idle_ms.back(), 15u);
+}
+
+// ---- The background --------------------------------------------------------------------
+
+TEST_F(Pump, SwitchingAwayFreezesTheGameAndStopsTheCdUntilSwitchingBack)
+{
+    headless_devices().cd = true;
+    ASSERT_EQ(music_open(), 1);
+    activate();
+    int stops_while_active = headless_cd_stops();
+    uint64_t next = headless_frame();
+    headless_event(next, EVENT_ACTIVATE, 0);
+    headless_event(next + 3, EVENT_CHAR, 'q');       // comes in while frozen
+    headless_event(next + 5, EVENT_ACTIVATE, 1);
+    watch.waits = 0;
+
+    EXPECT_EQ(frame(), 1);
+    EXPECT_EQ(watch.waits, 2);                        // the typed key, then the activation
+    EXPECT_EQ(headless_cd_stops() - stops_while_active, 2);
+    EXPECT_EQ(headless_ticks(), watch.tick_after_wait + PERIOD);
+    EXPECT_EQ(app_active, 1);
+}
+
+TEST_F(Pump, TheCdIsLeftAloneWhileTheGameIsActive)
+{
+    headless_devices().cd = true;
+    ASSERT_EQ(music_open(), 1);
+    activate();
+    int stops = headless_cd_stops();
+    frames(5, 10);
+    EXPECT_EQ(headless_cd_stops(), stops);
+}
+
+// ---- Closing ----------------------------------------------------------------------------
+
+TEST_F(Pump, ACloseRequestMakesThisAndEveryLaterPumpReturnZero)
+{
+    activate();
+    frames(2, 10);
+    headless_event(headless_frame(), EVENT_CLOSE);
+    headless_type(headless_frame(), "z");
+    EXPECT_EQ(frame(), 0);
+    EXPECT_EQ(quit_requested, 1);
+    uint32_t tick = headless_ticks();
+    size_t left = headless_script_left();
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(frame_pump(PERIOD), 0);
+    EXPECT_EQ(headless_ticks(), tick);                // at once, without waiting
+    EXPECT_EQ(headless_script_left(), left);          // and without taking events
+}
+
+TEST_F(Pump, AWindowGoneWithoutACloseRequestAlsoEndsEveryLaterPump)
+{
+    activate();
+    headless_event(headless_frame(), EVENT_QUIT);
+    EXPECT_EQ(frame(), 0);
+    EXPECT_EQ(frame_pump(PERIOD), 0);
+    EXPECT_EQ(quit_requested, 1);
+}
+
+TEST_F(Pump, ACloseRequestInTheBackgroundEndsTheFreeze)
+{
+    activate();
+    headless_event(headless_frame(), EVENT_ACTIVATE, 0);
+    headless_event(headless_frame() + 1, EVENT_CLOSE);
+    EXPECT_EQ(frame(), 0);
+    EXPECT_EQ(frame_pump(PERIOD), 0);
+}
+
+// ---- Typed keys ---------------------------------------------------------------------------
+
+TEST_F(Pump, TypedCharactersReachTheRingDuringThePump)
+{
+    activate();
+    input_begin_typing();
+    headless_type(headless_frame(), "hi");
+    EXPECT_EQ(input_peek_char(), 0);
+    input.mouse_x = 200;
+    input.mouse_y = 100;
+    headless_event(headless_frame(), EVENT_ENTER);
+    EXPECT_EQ(frame(), 1);
+    EXPECT_EQ(input_next_char(), 'h');
+    EXPECT_EQ(input_next_char(), 'i');
+    EXPECT_EQ(input_next_char(), 0);
+    EXPECT_EQ(input.mouse_x, 200);    // Enter leaves the game's pointer where it was
+    EXPECT_EQ(input.mouse_y, 100);
+}

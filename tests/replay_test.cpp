@@ -1,0 +1,268 @@
+// Recording the mouse into "DATA52.RES" and playing it back.
+#include "input/input.h"
+#include "platform/file.h"
+#include "platform/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void poll_frame()
+{
+    input_poll_mouse();
+    input_poll_keys();
+}
+
+struct Pointer {
+    int x, y;
+    bool left, right;
+    bool operator==(const Pointer&) const = default;
+};
+
+Pointer pointer() { return {input.mouse_x, input.mouse_y, input.mouse_left != 0, input.mouse_right != 0}; }
+
+std::vector<Pointer> run_frames(int count)
+{
+    std::vector<Pointer> path;
+    for (int i = 0; i < count; i++) {
+        poll_frame();
+        path.push_back(pointer());
+    }
+    return path;
+}
+
+Bytes word_bytes(uint32_t word) { return {(uint8_t)word, (uint8_t)(word >> 8), (uint8_t)(word >> 16), (uint8_t)(word >> 24)}; }
+
+Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes position(int x, int y) { return word_bytes((uint32_t)y << 16 | (uint32_t)x); }
+
+// Every test records into a directory of its own.
+class Replay : public testing::Test {
+protected:
+    std::string dir;
+    std::string path;
+
+    void SetUp() override
+    {
+        char name[] = "/tmp/flickermoth-replay-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        dir = name;
+        path = dir + "/" + REPLAY_FILE_NAME;
+        input = InputState{};
+        ASSERT_EQ(input_create(), 3);
+    }
+
+    void TearDown() override
+    {
+        input_release();
+        std::remove(path.c_str());
+        rmdir(dir.c_str());
+    }
+
+    Bytes file_bytes() const
+    {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    void write_file(const Bytes& bytes) const
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write((const char*)bytes.data(), (std::streamsize)bytes.size());
+    }
+
+    // Starts a playback on a fresh machine, the pointer live at (x, y).
+    void start_playback(int x = 0, int y = 0)
+    {
+        headless_reset(0);
+        input.mouse_x = x;
+        input.mouse_y = y;
+        ASSERT_TRUE(replay_open(path.c_str(), false));
+    }
+
+    // True when nothing holds the file any more.
+    bool file_is_free() const
+    {
+        File file;
+        bool opened = file_open(&file, path.c_str(), FILE_UPDATE);
+        if (opened)
+            file_close(&file);
+        return opened;
+    }
+};
+
+}  // namespace
+
+// ---- Recording -------------------------------------------------------------------
+
+TEST_F(Replay, EachFrameRecordsItsPositionAfterAMarkForAnyButtonHeld)
+{
+    ASSERT_TRUE(replay_open(path.c_str(), true));
+    headless_mouse_to(0, 10, 20);                               // no button
+    headless_mouse_to(1, 11, 21), headless_button(1, 0, true);  // left
+    headless_mouse_to(2, 12, 22), headless_button(2, 0, false), headless_button(2, 1, true);   // right
+    headless_mouse_to(3, 13, 23), headless_button(3, 0, true);  // both: the left mark
+    run_frames(4);
+    replay_stop();
+
+    Bytes expected = position(10, 20) + word_bytes(REPLAY_LEFT_MARK) + position(11, 21) +
+                     word_bytes(REPLAY_RIGHT_MARK) + position(12, 22) + word_bytes(REPLAY_LEFT_MARK) + position(13, 23);
+    EXPECT_EQ(file_bytes(), expected);
+    EXPECT_EQ(Bytes(expected.begin() + 4, expected.begin() + 8), (Bytes{0xFF, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(Bytes(expected.begin() + 12, expected.begin() + 16), (Bytes{0xFE, 0xFE, 0x00, 0x00}));
+}
+
+TEST_F(Replay, TheBottomRightCornerIsStoredAs7F02DF01)
+{
+    ASSERT_TRUE(replay_open(path.c_str(), true));
+    headless_mouse_to(0, 900, 900);    // clamped before it is recorded
+    run_frames(1);
+    replay_stop();
+    EXPECT_EQ(file_bytes(), (Bytes{0x7F, 0x02, 0xDF, 0x01}));
+}
+
+TEST_F(Replay, F8EndsTheRecordingAfterTheRecordOfTheNextFrame)
+{
+    ASSERT_TRUE(replay_open(path.c_str(), true));
+    headless_key(2, KEY_F8, true);
+    run_frames(6);
+    // Frames 0..2 are recorded; frame 3's mouse poll records, then sees F8.
+    EXPECT_EQ(input.replay_active, 0);
+    EXPECT_EQ(file_bytes().size(), 16u);
+    EXPECT_TRUE(file_is_free());
+}
+
+TEST_F(Replay, ReleasingInputClosesARecordingThatIsStillRunning)
+{
+    ASSERT_TRUE(replay_open(path.c_str(), true));
+    EXPECT_FALSE(file_is_free());
+    run_frames(2);
+    input_release();
+    EXPECT_TRUE(file_is_free());
+    EXPECT_EQ(file_bytes().size(), 8u);
+}
+
+TEST_F(Replay, ARecordingThatCannotBeCreatedLeavesTheMouseLive)
+{
+    std::string nowhere = dir + "/missing/" + REPLAY_FILE_NAME;
+    EXPECT_FALSE(replay_open(nowhere.c_str(), true));
+    EXPECT_EQ(input.replay_active, 0);
+    headless_mouse_motion(0, 4, 4);
+    run_frames(1);
+    EXPECT_EQ(pointer(), (Pointer{4, 4, false, false}));
+}
+
+// ---- Playback --------------------------------------------------------------------
+
+TEST_F(Replay, ARecordedSessionPlaysBackTheSamePointerPathAndClicks)
+{
+    ASSERT_TRUE(replay_open(path.c_str(), true));
+    headless_mouse_to(0, 320, 240);
+    for (int f = 1; f < 40; f++)
+        headless_mouse_motion((uint64_t)f, (f * 37) % 23 - 11, (f * 53) % 17 - 8);
+    headless_mouse_motion(20, 900, 900);    // into the corner and out again
+    headless_button(5, 0, true), headless_button(7, 0, false);
+    headless_button(12, 1, true), headless_button(13, 1, false);
+    headless_button(30, 0, true), headless_button(31, 0, false);
+    std::vector<Pointer> recorded = run_frames(40);
+    replay_stop();
+
+    start_playback(5, 5);
+    headless_mouse_motion(3, 100, 100);     // live motion is ignored while playing
+    std::vector<Pointer> played = run_frames(40);
+    EXPECT_EQ(played, recorded);
+    EXPECT_EQ(input.replay_active, 1);      // the end is only found by the next read
+}
+
+TEST_F(Replay, ALiveClickDuringPlaybackAddsToTheRecordedOnes)
+{
+    write_file(position(50, 60) + word_bytes(REPLAY_LEFT_MARK) + position(51, 61));
+    start_playback();
+    headless_button(0, 1, true);
+    EXPECT_EQ(run_frames(2), (std::vector<Pointer>{{50, 60, false, true}, {51, 61, true, true}}));
+}
+
+TEST_F(Replay, PlaybackPastTheEndReturnsTheMouseToLiveAtTheLastPlayedPosition)
+{
+    write_file(position(100, 50) + position(101, 51));
+    start_playback();
+    headless_mouse_motion(2, 5, 5);
+    headless_mouse_motion(3, 1, 0);
+    run_frames(2);
+    EXPECT_EQ(pointer(), (Pointer{101, 51, false, false}));
+    run_frames(1);
+    EXPECT_EQ(input.replay_active, 0);
+    EXPECT_EQ(pointer(), (Pointer{106, 56, false, false}));
+    EXPECT_TRUE(file_is_free());
+    run_frames(1);
+    EXPECT_EQ(pointer(), (Pointer{107, 56, false, false}));
+}
+
+TEST_F(Replay, AShortReadEndsPlaybackWithoutMovingThePointer)
+{
+    write_file(position(200, 100) + Bytes{0x10, 0x00});
+    start_playback();
+    headless_mouse_motion(1, -3, 2);
+    run_frames(2);
+    EXPECT_EQ(input.replay_active, 0);
+    EXPECT_EQ(pointer(), (Pointer{197, 102, false, false}));
+}
+
+TEST_F(Replay, AButtonMarkWithoutItsPositionPressesNothing)
+{
+    write_file(position(200, 100) + word_bytes(REPLAY_LEFT_MARK));
+    start_playback();
+    run_frames(2);
+    EXPECT_EQ(input.replay_active, 0);
+    EXPECT_EQ(pointer(), (Pointer{200, 100, false, false}));
+}
+
+TEST_F(Replay, APositionOffTheScreenEndsPlayback)
+{
+    for (Bytes bad : {position(640, 10), position(10, 480), word_bytes(REPLAY_LEFT_MARK) + word_bytes(REPLAY_RIGHT_MARK)}) {
+        write_file(position(300, 200) + bad + position(1, 1));
+        start_playback();
+        run_frames(2);
+        EXPECT_EQ(input.replay_active, 0);
+        EXPECT_EQ(pointer(), (Pointer{300, 200, false, false}));
+    }
+}
+
+TEST_F(Replay, AMissingPlaybackFileLeavesTheMouseLive)
+{
+    EXPECT_FALSE(replay_open(path.c_str(), false));
+    EXPECT_EQ(input.replay_active, 0);
+    headless_mouse_motion(0, 7, 9);
+    run_frames(1);
+    EXPECT_EQ(pointer(), (Pointer{7, 9, false, false}));
+}
+
+TEST_F(Replay, F8HandsThePointerBackAfterTheRecordOfTheNextFrame)
+{
+    write_file(position(10, 10) + position(20, 20) + position(30, 30) + position(40, 40) + position(50, 50));
+    start_playback();
+    headless_key(1, KEY_F8, true);
+    headless_mouse_motion(3, 1, 1);
+    run_frames(2);
+    EXPECT_EQ(input.replay_active, 1);     // the keys seen in frame 1 are tested in frame 2
+    run_frames(1);
+    EXPECT_EQ(input.replay_active, 0);
+    EXPECT_EQ(pointer(), (Pointer{30, 30, false, false}));
+    run_frames(1);
+    EXPECT_EQ(pointer(), (Pointer{31, 31, false, false}));
+}
