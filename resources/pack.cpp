@@ -52,58 +52,77 @@ bool block_position(const ResourcePack* pack, const uint8_t* at, size_t* positio
     return true;
 }
 
-// One allocation: the record, the resolved entries, the bound tables, room
-// for every table item, then the block itself. Tables that do not overlap
-// hold at most one item per 4 bytes of block, which sizes the room.
-ResourcePack* pack_allocate(int32_t entry_count, size_t block_size, std::string* error)
+// What a pack's entry count and block size must allow.
+bool sizes_fit(int32_t entry_count, size_t block_size, std::string* error)
 {
-    if (block_size > PACK_MAX_BLOCK) {
-        fail(error, format("the pack is %zu bytes, more than its 32-bit offsets can reach", block_size + 4));
-        return nullptr;
-    }
-    if (entry_count < 0) {
-        fail(error, format("entry count %d is negative", entry_count));
-        return nullptr;
-    }
-    if ((uint64_t)entry_count * 4 > block_size) {
-        fail(error, format("entry count %d needs %lld bytes of offsets, the block holds %zu", entry_count,
-                           (long long)entry_count * 4, block_size));
-        return nullptr;
-    }
-    size_t room = block_size / 4;
-    size_t entries_at = round_up(sizeof(ResourcePack));
-    size_t tables_at = entries_at + round_up((size_t)entry_count * sizeof(const uint8_t*));
-    size_t items_at = tables_at + round_up((size_t)entry_count * sizeof(PackTable));
-    size_t block_at = items_at + round_up(room * sizeof(const uint8_t*));
-    uint8_t* memory = (uint8_t*)std::malloc(block_at + block_size);
-    if (!memory) {
-        fail(error, format("no memory for a pack of %zu bytes", block_size + 4));
-        return nullptr;
-    }
-    ResourcePack* pack = (ResourcePack*)memory;
-    pack->block = memory + block_at;
-    pack->size = block_size;
-    pack->entry_count = entry_count;
-    pack->entries = (const uint8_t**)(memory + entries_at);
-    pack->tables = (PackTable*)(memory + tables_at);
-    pack->table_items = (const uint8_t**)(memory + items_at);
-    pack->table_items_used = 0;
-    pack->table_items_room = room;
-    for (int32_t e = 0; e < entry_count; e++)
-        pack->tables[e] = {-1, nullptr};
-    return pack;
+    if (block_size > PACK_MAX_BLOCK)
+        return fail(error, format("the pack is %zu bytes, more than its 32-bit offsets can reach", block_size + 4));
+    if (entry_count < 0)
+        return fail(error, format("entry count %d is negative", entry_count));
+    if ((uint64_t)entry_count * 4 > block_size)
+        return fail(error, format("entry count %d needs %lld bytes of offsets, the block holds %zu", entry_count,
+                                  (long long)entry_count * 4, block_size));
+    return true;
 }
 
-// Turns the entry offsets at the start of the block into addresses.
-bool pack_resolve_entries(ResourcePack* pack, std::string* error)
+// Checks every entry offset and bounds how many table items binding can
+// need: the sum of the counts at the entries that could be tables, and never
+// more than one item per 4 bytes of block, which tables that do not overlap
+// cannot pass.
+bool measure_entries(const uint8_t* block, size_t block_size, int32_t entry_count, size_t* room, std::string* error)
 {
-    for (int32_t e = 0; e < pack->entry_count; e++) {
-        int32_t offset = read_int32(pack->block + 4 * (size_t)e);
-        if (offset < 0 || (size_t)offset > pack->size)
-            return fail(error, format("entry %d: offset %d is outside the block of %zu bytes", e, offset, pack->size));
-        pack->entries[e] = pack->block + offset;
+    uint64_t items = 0;
+    for (int32_t e = 0; e < entry_count; e++) {
+        int32_t offset = read_int32(block + 4 * (size_t)e);
+        if (offset < 0 || (size_t)offset > block_size)
+            return fail(error, format("entry %d: offset %d is outside the block of %zu bytes", e, offset, block_size));
+        size_t left = block_size - (size_t)offset;
+        if (left >= 4) {
+            int32_t count = read_int32(block + offset);
+            if (count > 0 && (uint64_t)count * 4 <= left - 4)
+                items += (uint64_t)count;
+        }
     }
+    *room = items < block_size / 4 ? (size_t)items : block_size / 4;
     return true;
+}
+
+// One allocation holds the record, the block, the resolved entries, the
+// bound tables and the room for table items, in this order.
+struct PackLayout {
+    size_t block_at, entries_at, tables_at, items_at, total;
+};
+
+PackLayout pack_layout(int32_t entry_count, size_t block_size, size_t room)
+{
+    PackLayout layout;
+    layout.block_at = round_up(sizeof(ResourcePack));
+    layout.entries_at = layout.block_at + round_up(block_size);
+    layout.tables_at = layout.entries_at + round_up((size_t)entry_count * sizeof(const uint8_t*));
+    layout.items_at = layout.tables_at + round_up((size_t)entry_count * sizeof(PackTable));
+    layout.total = layout.items_at + room * sizeof(const uint8_t*);
+    return layout;
+}
+
+// Fills in the record of an allocation whose block is in place and whose
+// entry offsets have been measured, and resolves the entries.
+ResourcePack* pack_finish(uint8_t* memory, int32_t entry_count, size_t block_size, size_t room)
+{
+    PackLayout layout = pack_layout(entry_count, block_size, room);
+    ResourcePack* pack = (ResourcePack*)memory;
+    pack->block = memory + layout.block_at;
+    pack->size = block_size;
+    pack->entry_count = entry_count;
+    pack->entries = (const uint8_t**)(memory + layout.entries_at);
+    pack->tables = (PackTable*)(memory + layout.tables_at);
+    pack->table_items = (const uint8_t**)(memory + layout.items_at);
+    pack->table_items_used = 0;
+    pack->table_items_room = room;
+    for (int32_t e = 0; e < entry_count; e++) {
+        pack->entries[e] = pack->block + read_int32(pack->block + 4 * (size_t)e);
+        pack->tables[e] = {-1, nullptr};
+    }
+    return pack;
 }
 
 const char* file_error_text(int code)
@@ -166,18 +185,22 @@ ResourcePack* load_pack_memory(const uint8_t* bytes, size_t size, std::string* e
         fail(error, "the pack is shorter than 4 bytes");
         return nullptr;
     }
-    ResourcePack* pack = pack_allocate(read_int32(bytes), size - 4, error);
-    if (!pack)
+    int32_t entry_count = read_int32(bytes);
+    size_t block_size = size - 4, room;
+    if (!sizes_fit(entry_count, block_size, error) || !measure_entries(bytes + 4, block_size, entry_count, &room, error))
         return nullptr;
-    std::memcpy(pack->block, bytes + 4, size - 4);
-    if (!pack_resolve_entries(pack, error)) {
-        free_pack(pack);
+    PackLayout layout = pack_layout(entry_count, block_size, room);
+    uint8_t* memory = (uint8_t*)std::malloc(layout.total);
+    if (!memory) {
+        fail(error, format("no memory for a pack of %zu bytes", size));
         return nullptr;
     }
-    return pack;
+    std::memcpy(memory + layout.block_at, bytes + 4, block_size);
+    return pack_finish(memory, entry_count, block_size, room);
 }
 
-// Reads the entry count, then the rest of the file into the block.
+// Reads the entry count, then the rest of the file into the block; the
+// allocation grows by the entries and tables once the offsets are known.
 ResourcePack* load_pack_file(const char* path, std::string* error)
 {
     File file;
@@ -185,9 +208,11 @@ ResourcePack* load_pack_file(const char* path, std::string* error)
         fail(error, format("cannot open the file (%s)", file_error_text(file_last_error())));
         return nullptr;
     }
-    ResourcePack* pack = nullptr;
     int64_t size = file_size(&file);
     uint8_t count[4];
+    int32_t entry_count = 0;
+    size_t block_size = 0;
+    uint8_t* memory = nullptr;
     if (size < 0) {
         fail(error, "cannot tell the size of the file");
     } else if (size < 4) {
@@ -197,26 +222,39 @@ ResourcePack* load_pack_file(const char* path, std::string* error)
     } else if ((uint64_t)size - 4 > PACK_MAX_BLOCK) {
         fail(error, format("the pack is %lld bytes, more than its 32-bit offsets can reach", (long long)size));
     } else {
-        pack = pack_allocate(read_int32(count), (size_t)size - 4, error);
+        entry_count = read_int32(count);
+        block_size = (size_t)size - 4;
+        if (sizes_fit(entry_count, block_size, error)) {
+            memory = (uint8_t*)std::malloc(pack_layout(entry_count, block_size, 0).block_at + block_size);
+            if (!memory)
+                fail(error, format("no memory for a pack of %lld bytes", (long long)size));
+        }
     }
-    if (pack) {
+    ResourcePack* pack = nullptr;
+    if (memory) {
         // A regular file gives all it has in one read; a short one is taken
         // in pieces rather than failed, but an early end is an error.
-        size_t got = 0;
-        while (got < pack->size) {
-            uint32_t part = file_read(&file, pack->block + got, (uint32_t)(pack->size - got));
+        uint8_t* block = memory + pack_layout(entry_count, block_size, 0).block_at;
+        size_t got = 0, room = 0;
+        while (got < block_size) {
+            uint32_t part = file_read(&file, block + got, (uint32_t)(block_size - got));
             if (part == 0)
                 break;
             got += part;
         }
-        if (got < pack->size) {
-            fail(error, format("read %zu of the %zu bytes after the entry count", got, pack->size));
-            free_pack(pack);
-            pack = nullptr;
-        } else if (!pack_resolve_entries(pack, error)) {
-            free_pack(pack);
-            pack = nullptr;
+        if (got < block_size) {
+            fail(error, format("read %zu of the %zu bytes after the entry count", got, block_size));
+        } else if (measure_entries(block, block_size, entry_count, &room, error)) {
+            uint8_t* grown = (uint8_t*)std::realloc(memory, pack_layout(entry_count, block_size, room).total);
+            if (grown) {
+                memory = grown;
+                pack = pack_finish(memory, entry_count, block_size, room);
+            } else {
+                fail(error, format("no memory for a pack of %lld bytes", (long long)size));
+            }
         }
+        if (!pack)
+            std::free(memory);
     }
     file_close(&file);
     return pack;
