@@ -323,6 +323,9 @@ bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encodi
     int width = image_width(record), height = image_height(record);
     if (width < 1 || height < 1)
         return fail(error, format("the image is %d x %d; both must be at least 1", width, height));
+    // Clipping counts on no image being larger than the screen.
+    if (width > SCREEN_WIDTH || height > SCREEN_HEIGHT)
+        return fail(error, format("the image is %d x %d, larger than the 640 x 480 screen", width, height));
     if (drawn_at_origin && (x < 0 || y < 0 || x + width > SCREEN_WIDTH || y + height > SCREEN_HEIGHT))
         return fail(error, format("a %d x %d image at (%d, %d) does not lie wholly on the 640 x 480 screen", width,
                                   height, x, y));
@@ -368,7 +371,9 @@ bool pack_check_text(const ResourcePack* pack, const uint8_t* text, std::string*
     size_t at;
     if (!block_position(pack, text, &at))
         return fail(error, "the text is not inside the block");
-    if (!std::memchr(text, 0, pack->size - at))
-        return fail(error, "the text has no NUL before the end of the block");
+    size_t left = pack->size - at;
+    if (!std::memchr(text, 0, left < PACK_TEXT_MAX + 1 ? left : PACK_TEXT_MAX + 1))
+        return fail(error, left <= PACK_TEXT_MAX ? std::string("the text has no NUL before the end of the block")
+                                                 : format("the text is longer than %d characters", PACK_TEXT_MAX));
     return true;
 }

@@ -64,7 +64,8 @@ inline const char* table_text(const PackTable& table, int i) { return (const cha
 // what it must be; the message says what, not where.
 //
 // An image needs its header and every pixel it draws inside the block,
-// width and height of at least 1; in the run encodings every row has at
+// width 1..640 and height 1..480 (clipping counts on no image being larger
+// than the screen); in the run encodings every row has at
 // least one run and its runs add up to exactly the width. An image the game
 // draws at (0, 0) (`drawn_at_origin`) must also lie wholly on the screen.
 enum ImageEncoding { IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS };
@@ -74,5 +75,8 @@ bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encodi
 bool pack_check_palette(const ResourcePack* pack, const uint8_t* palette, std::string* error);
 // 640 x 480 bytes.
 bool pack_check_screen(const ResourcePack* pack, const uint8_t* screen, std::string* error);
-// A NUL inside the block.
+// A NUL inside the block, after at most PACK_TEXT_MAX characters: far more
+// than a line of the screen shows, and few enough that adding up a text's
+// glyph widths cannot overflow.
+constexpr int PACK_TEXT_MAX = 1023;
 bool pack_check_text(const ResourcePack* pack, const uint8_t* text, std::string* error);

@@ -256,6 +256,15 @@ TEST(PackImages, RawImagesNeedEveryPixelInsideTheBlock)
               "the image header runs past the end of the block");
 }
 
+TEST(PackImages, NoImageIsLargerThanTheScreen)
+{
+    EXPECT_EQ(image_problem(encode_raw(0, 0, 640, 480, Bytes(640 * 480, 1).data()), IMAGE_RAW), "");
+    EXPECT_EQ(image_problem(encode_raw(0, 0, 641, 1, Bytes(641, 1).data()), IMAGE_RAW),
+              "the image is 641 x 1, larger than the 640 x 480 screen");
+    EXPECT_EQ(image_problem(encode_runs(0, 0, 1, 481, Bytes(481, 1).data(), 0), IMAGE_RUNS),
+              "the image is 1 x 481, larger than the 640 x 480 screen");
+}
+
 TEST(PackImages, EveryRunRowMustAddUpToTheWidth)
 {
     // 3 x 2, runs: row 0 = copy 2 + skip 1, row 1 = skip 3.
@@ -333,4 +342,13 @@ TEST(PackContents, TextsMustEndWithANulInsideTheBlock)
     std::string error;
     EXPECT_FALSE(pack_check_text(open.pack, open.data(), &error));
     EXPECT_EQ(error, "the text has no NUL before the end of the block");
+
+    Bytes longest(PACK_TEXT_MAX, 'W');
+    longest.push_back(0);
+    OneEntry fits(longest);
+    EXPECT_TRUE(pack_check_text(fits.pack, fits.data(), nullptr));
+    longest.insert(longest.begin(), 'W');
+    OneEntry too_long(longest);
+    EXPECT_FALSE(pack_check_text(too_long.pack, too_long.data(), &error));
+    EXPECT_EQ(error, "the text is longer than 1023 characters");
 }
