@@ -256,9 +256,11 @@ void art_draw_moth(cairo_t* cr, int colour, double cx, double cy, double scale, 
 
 namespace {
 
-// The moth's visible box is centred a little below its thorax; drawing the
-// thorax this far above the hot spot centres the sprite on it.
-constexpr double MOTH_LIFT = 0.8;
+// Where the middle of a moth's visible box lies below its thorax, in units
+// of half the wingspan: the antennae reach higher than the wings reach
+// down, but long tails reach lower still. Drawing the thorax this far from
+// the hot spot centres the sprite on it.
+double box_centre(int colour) { return STYLES[colour].kind == LONG_TAILS ? 0.16 : -0.12; }
 
 IndexImage sprite_from(ArtPicture& picture)
 {
@@ -314,7 +316,7 @@ std::vector<IndexImage> art_moth_frames(int colour)
             double ease = 1.0 - (1.0 - t) * (1.0 - t);
             double scale = MOTH_SCALE * (0.55 + 0.45 * ease);
             art_draw(picture, 0, 0.0, [&](cairo_t* cr) {
-                art_draw_moth(cr, colour, HOT, HOT - MOTH_LIFT * scale / MOTH_SCALE, scale, 0.15 + 0.85 * ease);
+                art_draw_moth(cr, colour, HOT, HOT - box_centre(colour) * scale, scale, 0.15 + 0.85 * ease);
             });
             if (f < 15) {
                 double glow = 1.0 - t;
@@ -407,7 +409,7 @@ std::vector<IndexImage> art_flight_frames()
         ArtPicture picture = art_picture_create(SPRITE, SPRITE, {range_light(), range_ink()});
         art_draw(picture, 0, 0.0, [&](cairo_t* cr) {
             cairo_save(cr);
-            cairo_translate(cr, HOT, HOT - MOTH_LIFT);
+            cairo_translate(cr, HOT, HOT - box_centre(0) * 12.0);
             cairo_scale(cr, 12.0, 12.0);
             cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
             cairo_set_source_rgb(cr, 0.05, 0.09, 0.2);

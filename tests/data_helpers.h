@@ -1,0 +1,80 @@
+// Helpers for the checks of the generated data packs: where the build put
+// them, and drawing their pictures with the game's own routines to see
+// which pixels a picture covers.
+#pragma once
+
+#include "resources/resources.h"
+#include "video/display.h"
+#include "video/image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#ifdef FLICKERMOTH_DATA_DIR
+inline std::string data_path(const char* name) { return std::string(FLICKERMOTH_DATA_DIR) + "/" + name; }
+#define REQUIRE_DATA()
+#else
+inline std::string data_path(const char* name) { return name; }
+#define REQUIRE_DATA() GTEST_SKIP() << "the data generator is not part of this build"
+#endif
+
+// Binds the game pack the build made; fails the test when it does not bind.
+inline void bind_game_data()
+{
+    ASSERT_TRUE(display_create());
+    ASSERT_TRUE(bind_resources(data_path("DATA50.RES").c_str())) << "the generated game pack must pass the game's checks";
+}
+
+// Which screen pixels a run picture writes: drawn over two different
+// backgrounds, the pixels it skips keep the background.
+inline std::vector<bool> covered_by_runs(const ImageRecord* image, bool fill_runs)
+{
+    std::vector<uint8_t> first(640 * 480);
+    std::vector<bool> covered(640 * 480);
+    for (int pass = 0; pass < 2; pass++) {
+        display_clear(pass == 0 ? 0x11 : 0xEE);
+        if (fill_runs)
+            draw_fill_runs(nullptr, 0, 0, image);
+        else
+            draw_runs(nullptr, 0, 0, image);
+        for (int y = 0; y < 480; y++)
+            for (int x = 0; x < 640; x++) {
+                uint8_t p = display.back_buffer[(size_t)y * display.pitch + x];
+                if (pass == 0)
+                    first[(size_t)y * 640 + x] = p;
+                else
+                    covered[(size_t)y * 640 + x] = !(first[(size_t)y * 640 + x] == 0x11 && p == 0xEE);
+            }
+    }
+    return covered;
+}
+
+// The screen after drawing a run picture over a cleared screen.
+inline std::vector<uint8_t> screen_with(const ImageRecord* image, bool fill_runs, uint8_t background)
+{
+    display_clear(background);
+    if (fill_runs)
+        draw_fill_runs(nullptr, 0, 0, image);
+    else
+        draw_runs(nullptr, 0, 0, image);
+    std::vector<uint8_t> screen(640 * 480);
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            screen[(size_t)y * 640 + x] = display.back_buffer[(size_t)y * display.pitch + x];
+    return screen;
+}
+
+// Brightness (0..1) of a palette entry.
+inline double palette_lightness(const uint8_t* palette, int index)
+{
+    return (0.3 * palette[index * 3] + 0.59 * palette[index * 3 + 1] + 0.11 * palette[index * 3 + 2]) / 63.0;
+}
+
+inline bool full_screen_at_origin(const ImageRecord* image)
+{
+    return image_x_offset(image) == 0 && image_y_offset(image) == 0 && image_width(image) == 640 &&
+           image_height(image) == 480;
+}

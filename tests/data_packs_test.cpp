@@ -1,0 +1,167 @@
+// The generated packs: they pass the game's own checks, hold what every
+// screen needs, and come out the same on every build.
+#include "data_helpers.h"
+
+#include "board/game_screen.h"
+#include "hiscore/hiscore.h"
+#include "resources/pack.h"
+#include "video/font.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::vector<uint8_t> read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(DataPacks, TheGamePackBindsWithEveryTableTheGameReads)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    for (int colour = 0; colour < 5; colour++) {
+        EXPECT_EQ(MothImages[colour].count, 20);
+        EXPECT_EQ(SwapFadeImages[colour].count, 30);
+    }
+    EXPECT_EQ(SelectionRingImages.count, 7);
+    EXPECT_EQ(FlightImages.count, 8);
+    EXPECT_EQ(MenuButtonImages.count, 6);
+    for (int item = 0; item < 4; item++)
+        EXPECT_EQ(MenuItemImages[item].count, 20);
+    EXPECT_EQ(MenuToggleImages.count, 6);
+    for (int column = 0; column < 10; column++)
+        EXPECT_EQ(ColumnImages[column].count, 16);
+    EXPECT_EQ(DigitImages.count, 10);
+    EXPECT_EQ(FontGlyphs.count, 256);
+    EXPECT_EQ(SoundBank.count, 14) << "13 samples";
+    EXPECT_EQ(ScoreScreenImages.count, 8);
+    EXPECT_EQ(SpeedSliderImages.count, 2);
+    EXPECT_EQ(MenuImages.count, 32);
+    EXPECT_EQ(TransitionImages.count, 43);
+    EXPECT_EQ(MainScreenImages.count, 11);
+    EXPECT_GE(ScoreTexts.count, 8);
+}
+
+TEST(DataPacks, TheUnusedEntriesAreEmptyTables)
+{
+    REQUIRE_DATA();
+    std::string error;
+    ResourcePack* pack = load_pack_file(data_path("DATA50.RES").c_str(), &error);
+    ASSERT_NE(pack, nullptr) << error;
+    for (int entry : {33, 34, 36, 37}) {
+        PackTable table;
+        ASSERT_TRUE(bind_table(pack, entry, &table, &error)) << error;
+        EXPECT_EQ(table.count, 0) << "entry " << entry;
+    }
+    free_pack(pack);
+}
+
+TEST(DataPacks, TheLogoPackHoldsItsPaletteAndFortyThreePictures)
+{
+    REQUIRE_DATA();
+    ASSERT_TRUE(display_create());
+    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
+    ASSERT_EQ(LogoImages.count, 43);
+    EXPECT_EQ(LogoPalette[0] | LogoPalette[1] | LogoPalette[2], 0) << "the logo starts from a black screen";
+}
+
+TEST(DataPacks, TheLogoAccentColoursAppearOnlyOnTheStillThatFadesThemIn)
+{
+    REQUIRE_DATA();
+    ASSERT_TRUE(display_create());
+    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
+    for (int i = 0; i < 43; i++) {
+        const ImageRecord* image = table_image(LogoImages, i);
+        EXPECT_TRUE(full_screen_at_origin(image)) << "logo picture " << i;
+        std::vector<uint8_t> screen = screen_with(image, true, 0);
+        int accent = 0;
+        for (uint8_t p : screen)
+            accent += p >= 224;
+        if (i == 41)
+            EXPECT_GT(accent, 500) << "the last still's accent uses colours 224..255";
+        else
+            EXPECT_EQ(accent, 0) << "logo picture " << i << " would show the accent before its fade";
+    }
+}
+
+TEST(DataPacks, TheTextsFitTheirPlaces)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    EXPECT_GT(std::strlen(table_text(ScoreTexts, 0)), 0u);
+    EXPECT_LE(std::strlen(table_text(ScoreTexts, 0)), 35u) << "the default name must fit a name field";
+    for (int text : {1, 2, 3, 4, 5, 6, 7}) {
+        EXPECT_GT(std::strlen(table_text(ScoreTexts, text)), 0u) << "text " << text;
+        EXPECT_LE(measure_text(table_text(ScoreTexts, text)), 600) << "text " << text << " is centred at x 320";
+    }
+}
+
+TEST(DataPacks, TheFontDrawsRowsOfTwentyOnePixelsAndLongNames)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    int tallest = 0;
+    for (int code = 0; code < 256; code++)
+        tallest = std::max(tallest, image_y_offset(table_image(FontGlyphs, code)) + image_height(table_image(FontGlyphs, code)));
+    EXPECT_LE(tallest, HISCORE_ROW_HEIGHT) << "rows are 21 pixels apart";
+    EXPECT_GE(tallest, 14) << "about 16 pixels tall";
+    // Letters, digits and Cyrillic draw something; the cursor too.
+    for (int code : {(int)'A', (int)'z', (int)'0', (int)'!', 0xC0, 0xFF, 0xA8, 1}) {
+        const ImageRecord* glyph = table_image(FontGlyphs, code);
+        const uint8_t* pixels = image_pixels(glyph);
+        int ink = 0;
+        for (int i = 0; i < image_width(glyph) * image_height(glyph); i++)
+            ink += pixels[i] != 0;
+        EXPECT_GT(ink, 4) << "glyph " << code;
+    }
+    EXPECT_LE(glyph_width(0), 1) << "glyph 0 is blank";
+    EXPECT_GT(glyph_width(' '), 2) << "a space leaves a gap";
+    EXPECT_LE(measure_text("Alexandra-Margarethe von Nachtfa"), 384) << "a 32-character name fits";
+}
+
+TEST(DataPacks, AFiveDigitScoreStaysOnTheScreenAndCentresOnItsPlace)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    int total = 0;
+    for (int i = 0; i < 5; i++)
+        total += image_width(table_image(DigitImages, 8));
+    int left = SCORE_CENTRE_X - total / 2;
+    int right = left + total + 4 * SCORE_DIGIT_GAP;
+    EXPECT_LT(right, 640);
+    for (int d = 0; d < 10; d++) {
+        const ImageRecord* digit = table_image(DigitImages, d);
+        int top = SCORE_Y + image_y_offset(digit);
+        EXPECT_NEAR(top + image_height(digit) / 2.0, SCORE_Y, 3.0) << "digits are centred on y 87";
+    }
+}
+
+TEST(DataPacks, TwoRunsOfTheGeneratorMakeTheSameBytes)
+{
+#if defined(FLICKERMOTH_DATA_DIR) && defined(FLICKERMOTH_DATAGEN)
+    std::string dir = (std::filesystem::temp_directory_path() / "flickermoth-data-again").string();
+    std::filesystem::remove_all(dir);
+    std::string command = std::string("\"") + FLICKERMOTH_DATAGEN + "\" \"" + dir + "\" --no-icons";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* name : {"DATA50.RES", "brenmoor.res"}) {
+        std::vector<uint8_t> built = read_file(data_path(name));
+        std::vector<uint8_t> again = read_file(dir + "/" + name);
+        ASSERT_FALSE(built.empty()) << name;
+        EXPECT_TRUE(built == again) << name << " differs between two runs of the generator";
+    }
+    std::filesystem::remove_all(dir);
+#else
+    GTEST_SKIP() << "the data generator is not part of this build";
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The generated pictures sit where the game draws them: full-screen
+// pictures at the origin, each trail's light over its own spots only,
+// moths centred on their cells, labels inside the menu's items.
+#include "data_helpers.h"
+
+#include "board/board.h"
+#include "board/game_screen.h"
+#include "hiscore/hiscore.h"
+#include "shell/menu.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The box of the non-transparent pixels of a raw image, in drawing terms.
+struct Box {
+    int left, top, right, bottom;   // inclusive; left > right when empty
+};
+
+Box ink_box(const ImageRecord* image)
+{
+    Box box{1 << 20, 1 << 20, -(1 << 20), -(1 << 20)};
+    const uint8_t* pixels = image_pixels(image);
+    for (int y = 0; y < image_height(image); y++)
+        for (int x = 0; x < image_width(image); x++)
+            if (pixels[y * image_width(image) + x]) {
+                box.left = std::min(box.left, x + image_x_offset(image));
+                box.right = std::max(box.right, x + image_x_offset(image));
+                box.top = std::min(box.top, y + image_y_offset(image));
+                box.bottom = std::max(box.bottom, y + image_y_offset(image));
+            }
+    return box;
+}
+
+TEST(DataPictures, FullScreenPicturesAre640By480AtTheOrigin)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    for (int i = 0; i < TransitionImages.count; i++)
+        EXPECT_TRUE(full_screen_at_origin(table_image(TransitionImages, i))) << "transition " << i;
+    for (int i = 0; i < MenuImages.count; i++)
+        EXPECT_TRUE(full_screen_at_origin(table_image(MenuImages, i))) << "menu picture " << i;
+    for (int i = 0; i < MainScreenImages.count; i++)
+        EXPECT_TRUE(full_screen_at_origin(table_image(MainScreenImages, i))) << "end picture " << i;
+    EXPECT_TRUE(full_screen_at_origin(TitlePicture));
+}
+
+TEST(DataPictures, TheCoveringTransitionLeavesNoPixelOfTheOldScreen)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<bool> covered = covered_by_runs(table_image(TransitionImages, 21), true);
+    EXPECT_EQ(std::count(covered.begin(), covered.end(), false), 0);
+    // and the pictures before it cover more and more
+    int before = 0;
+    for (int i = 0; i <= 21; i += 7) {
+        std::vector<bool> part = covered_by_runs(table_image(TransitionImages, i), true);
+        int now = (int)std::count(part.begin(), part.end(), true);
+        EXPECT_GT(now, before) << "transition " << i;
+        before = now;
+    }
+}
+
+TEST(DataPictures, TheTitleCoversEveryRowWhereTheSkyWouldRepeat)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<bool> covered = covered_by_runs(TitlePicture, true);
+    for (int y = 255; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "row " << y << " would show the sky's colours again";
+    // The sky itself is a gradient: neighbouring rows differ only a little.
+    for (int i = 1; i < 254; i++)
+        for (int c = 0; c < 3; c++)
+            EXPECT_LE(std::abs(TitlePalette[i * 3 + c] - TitlePalette[(i + 1) * 3 + c]), 2) << "colour " << i;
+}
+
+TEST(DataPictures, EachOpenColumnLightsItsOwnEightSpotsAndNoOther)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    for (int column = 0; column < BOARD_COLUMNS; column++) {
+        std::vector<bool> covered = covered_by_runs(table_image(ColumnImages[column], 5), true);
+        for (int cell = 0; cell < BOARD_CELLS; cell++) {
+            const CellCentre& c = cell_centres[cell];
+            bool own = cell % BOARD_COLUMNS == column;
+            EXPECT_EQ(covered[(size_t)c.y * 640 + c.x], own)
+                << "column " << column << ", centre of cell " << cell << (own ? " is not lit" : " is drawn over");
+        }
+    }
+}
+
+TEST(DataPictures, AClosedColumnsLastPictureLeavesTheTrailAsThePlayfieldShowsIt)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    for (int column = 0; column < BOARD_COLUMNS; column++) {
+        std::vector<bool> covered = covered_by_runs(table_image(ColumnImages[column], 15), true);
+        int lit_centres = 0;
+        for (int row = 0; row < BOARD_ROWS; row++) {
+            const CellCentre& c = cell_centres[cell_index(column, row)];
+            lit_centres += covered[(size_t)c.y * 640 + c.x];
+        }
+        EXPECT_LE(lit_centres, 2) << "column " << column << " has dimmed away by its last picture";
+    }
+}
+
+TEST(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    auto check = [](const ImageRecord* image, const char* what, int index) {
+        EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2)) << what << " " << index;
+        EXPECT_EQ(image_y_offset(image), -(image_height(image) / 2)) << what << " " << index;
+        Box box = ink_box(image);
+        ASSERT_LE(box.left, box.right) << what << " " << index << " is empty";
+        EXPECT_NEAR((box.left + box.right) / 2.0, 0.0, 2.0) << what << " " << index;
+        EXPECT_NEAR((box.top + box.bottom) / 2.0, 0.0, 2.0) << what << " " << index;
+        EXPECT_LE(box.right - box.left + 1, 30) << what << " " << index;
+    };
+    for (int colour = 0; colour < 5; colour++) {
+        check(table_image(MothImages[colour], 19), "steady moth of colour", colour);
+        check(table_image(SwapFadeImages[colour], 1), "first swap fade of colour", colour);
+    }
+    for (int f = 0; f < FlightImages.count; f++)
+        check(table_image(FlightImages, f), "flight frame", f);
+    for (int f = 0; f < MothImages[0].count; f++)
+        EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
+}
+
+TEST(DataPictures, TheMenuLabelsEachItemInsideItsRectangle)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE), true, 0);
+    for (int item = 0; item < MENU_ITEMS; item++) {
+        const MenuRect& r = menu_items[item];
+        int bright = 0;
+        for (int y = r.y; y <= r.y + r.height; y++)
+            for (int x = r.x; x <= r.x + r.width; x++)
+                bright += palette_lightness(GamePalette, screen[(size_t)y * 640 + x]) > 0.7;
+        EXPECT_GT(bright, 80) << "item " << item << " has no readable label";
+    }
+}
+
+TEST(DataPictures, MenuHighlightsAndTheButtonStayInsideTheirRectangles)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    for (int item = 0; item < MENU_ITEMS; item++) {
+        const MenuRect& r = menu_items[item];
+        for (int f = 0; f < MenuItemImages[item].count; f++) {
+            const ImageRecord* image = table_image(MenuItemImages[item], f);
+            EXPECT_GE(image_x_offset(image), r.x);
+            EXPECT_GE(image_y_offset(image), r.y);
+            EXPECT_LE(image_x_offset(image) + image_width(image) - 1, r.x + r.width);
+            EXPECT_LE(image_y_offset(image) + image_height(image) - 1, r.y + r.height);
+        }
+    }
+    for (int f = 0; f < MenuButtonImages.count; f++) {
+        const ImageRecord* image = table_image(MenuButtonImages, f);
+        EXPECT_GE(image_x_offset(image), MENU_BUTTON_X);
+        EXPECT_GE(image_y_offset(image), MENU_BUTTON_Y);
+        EXPECT_LE(image_x_offset(image) + image_width(image) - 1, MENU_BUTTON_X + MENU_BUTTON_WIDTH);
+        EXPECT_LE(image_y_offset(image) + image_height(image) - 1, MENU_BUTTON_Y + MENU_BUTTON_HEIGHT);
+    }
+    // the sound switch lies on the panel, clear of the items it is not part of
+    std::vector<bool> panel = covered_by_runs(table_image(MenuImages, MENU_PANEL_PICTURE), true);
+    for (int f = 0; f < MenuToggleImages.count; f++) {
+        Box box = ink_box(table_image(MenuToggleImages, f));
+        for (int y = box.top; y <= box.bottom; y++)
+            for (int x = box.left; x <= box.right; x++)
+                ASSERT_TRUE(panel[(size_t)(MENU_SWITCH_Y + y) * 640 + MENU_SWITCH_X + x]) << "switch frame " << f;
+    }
+}
+
+TEST(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheName)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    for (int f = 0; f < ScoreScreenImages.count; f++) {
+        Box box = ink_box(table_image(ScoreScreenImages, f));
+        int left = HISCORE_HIGHLIGHT_X + box.left, right = HISCORE_HIGHLIGHT_X + box.right;
+        EXPECT_LE(left, HISCORE_SCORE_X - 80) << "a long score fits in the band";
+        EXPECT_GE(right, HISCORE_NAME_X + 360) << "a long name fits in the band";
+        // rows: text from y r * 21 + 110, about 16 high; the band is drawn at r * 21 + 103
+        EXPECT_LE(box.top + 103, 110);
+        EXPECT_GE(box.bottom + 103, 110 + 16);
+        EXPECT_LT(box.bottom - box.top + 1, 2 * HISCORE_ROW_HEIGHT);
+    }
+}
+
+TEST(DataPictures, TheSpeedSliderKnobRunsAlongItsBar)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    Box bar = ink_box(table_image(SpeedSliderImages, 0));
+    Box knob = ink_box(table_image(SpeedSliderImages, 1));
+    EXPECT_LE(SLIDER_BAR_X + bar.left, 526) << "the knob at x 526 sits on the bar";
+    EXPECT_GE(SLIDER_BAR_X + bar.right, 576) << "the knob at x 576 sits on the bar";
+    EXPECT_NEAR((knob.left + knob.right) / 2.0, 0.0, 1.0) << "the knob is centred on its x";
+    EXPECT_LE(knob.top, bar.top);
+    EXPECT_GE(knob.bottom, bar.bottom);
+}
+
+}  // namespace
