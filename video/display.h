@@ -9,6 +9,8 @@
 constexpr int PALETTE_BYTES = 768;
 // A packed full-screen picture: 480 rows of 640 colour indices.
 constexpr int SCREEN_COPY_SIZE = 640 * 480;
+// Bytes per back-buffer row when nothing asks for more.
+constexpr int DISPLAY_PITCH = 640;
 
 struct Display {
     uint8_t* back_buffer;       // pitch x 480 bytes; pixel (x, y) at back_buffer + y * pitch + x
@@ -21,8 +23,13 @@ struct Display {
 
 extern Display display;
 
+// Opens the screen and makes a back buffer filled with colour 0; false when
+// either fails. The pitched form gives every row `pitch` (at least 640)
+// bytes, as a screen with padded rows would; display_create uses DISPLAY_PITCH.
 bool display_create();
+bool display_create_pitched(int pitch);
 void display_release();
+// Shows the back buffer with the palette in display.rgb.
 void display_present();
 void display_clear(uint8_t colour);
 void display_restore_background(const uint8_t* screen_copy);

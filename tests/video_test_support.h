@@ -1,0 +1,87 @@
+// Small helpers for the video tests: images written byte by byte, and a
+// back buffer with padded rows so that a write past column 639 shows.
+#pragma once
+
+#include "video/display.h"
+#include "video/image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+// Rows of the test screen are wider than the picture; the padding holds
+// PADDING_MARK and must keep it.
+constexpr int TEST_PITCH = 656;
+constexpr uint8_t PADDING_MARK = 0xA5;
+// The test screen's colour before anything is drawn.
+constexpr uint8_t BACKGROUND = 7;
+
+// An image: the 8-byte header followed by `data` (raw pixels or runs).
+inline std::vector<uint8_t> make_image(int x_offset, int y_offset, int width, int height, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> bytes = {
+        (uint8_t)x_offset, (uint8_t)(x_offset >> 8), (uint8_t)y_offset, (uint8_t)(y_offset >> 8),
+        (uint8_t)width,    (uint8_t)(width >> 8),    (uint8_t)height,   (uint8_t)(height >> 8),
+    };
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    return bytes;
+}
+
+// A raw image whose pixel (column c, row r) is pattern(c, r).
+template <typename Pattern>
+std::vector<uint8_t> make_raw_image(int x_offset, int y_offset, int width, int height, Pattern pattern)
+{
+    std::vector<uint8_t> pixels;
+    for (int r = 0; r < height; r++)
+        for (int c = 0; c < width; c++)
+            pixels.push_back((uint8_t)pattern(c, r));
+    return make_image(x_offset, y_offset, width, height, pixels);
+}
+
+inline const ImageRecord* as_image(const std::vector<uint8_t>& bytes)
+{
+    return (const ImageRecord*)bytes.data();
+}
+
+inline uint8_t& screen_pixel(int x, int y)
+{
+    return display.back_buffer[(size_t)y * display.pitch + x];
+}
+
+// How many visible pixels differ from `colour`.
+inline int pixels_not(uint8_t colour)
+{
+    int count = 0;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            count += screen_pixel(x, y) != colour;
+    return count;
+}
+
+inline bool padding_intact()
+{
+    for (int y = 0; y < 480; y++)
+        for (int x = 640; x < display.pitch; x++)
+            if (screen_pixel(x, y) != PADDING_MARK)
+                return false;
+    return true;
+}
+
+// A display with padded rows, cleared to BACKGROUND, released afterwards.
+class VideoScreen : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(display_create_pitched(TEST_PITCH));
+        for (int y = 0; y < 480; y++)
+            for (int x = 640; x < TEST_PITCH; x++)
+                screen_pixel(x, y) = PADDING_MARK;
+        display_clear(BACKGROUND);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(padding_intact()) << "something was drawn past column 639";
+        display_release();
+    }
+};
