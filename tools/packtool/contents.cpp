@@ -1,0 +1,260 @@
+// Reading a pack into its entries and items, and laying it out again.
+#include "tools/packtool/contents.h"
+
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "video/display.h"
+#include "video/image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace {
+
+constexpr int GAME_PALETTE = 0, TITLE_PALETTE = 45;
+
+EntryLayout game_entry(int entry)
+{
+    auto images = [](int encoding, const char* role, int palette = GAME_PALETTE) {
+        return EntryLayout{KIND_IMAGES, encoding, palette, role};
+    };
+    if (entry == 0)
+        return {KIND_PALETTE, 0, GAME_PALETTE, "game palette"};
+    if (entry >= 1 && entry <= 5)
+        return images(IMAGE_RAW, "moths, appearing and steady");
+    if (entry >= 6 && entry <= 10)
+        return images(IMAGE_RAW, "swap fades");
+    if (entry >= 19 && entry <= 28)
+        return images(IMAGE_FILL_RUNS, "column pictures");
+    if (entry >= 14 && entry <= 17)
+        return images(IMAGE_RUNS, "menu item highlight");
+    switch (entry) {
+    case 11: return images(IMAGE_RAW, "selection ring");
+    case 12: return {KIND_SCREEN, 0, GAME_PALETTE, "playfield"};
+    case 13: return images(IMAGE_RUNS, "menu button");
+    case 18: return images(IMAGE_RAW, "sound switch");
+    case 29: return {KIND_IMAGE, IMAGE_RAW, GAME_PALETTE, "mouse pointer"};
+    case 30: return images(IMAGE_RAW, "score digits");
+    case 31: return images(IMAGE_RAW, "font glyphs");
+    case 32: return {KIND_SOUNDS, 0, 0, "sound bank"};
+    case 35: return images(IMAGE_RAW, "new result highlight");
+    case 38: return images(IMAGE_RAW, "speed slider");
+    case 39: return images(IMAGE_FILL_RUNS, "in-game menu");
+    case 40: return images(IMAGE_FILL_RUNS, "transitions");
+    case 41: return {KIND_TEXTS, 0, 0, "screen texts"};
+    case 42: return images(IMAGE_FILL_RUNS, "end of game");
+    case 43: return images(IMAGE_RAW, "flight");
+    case 44: return {KIND_IMAGE, IMAGE_FILL_RUNS, TITLE_PALETTE, "title picture"};
+    case 45: return {KIND_PALETTE, 0, TITLE_PALETTE, "title palette"};
+    case 33: case 34: case 36: case 37: return {KIND_TABLE, 0, 0, "not used"};
+    default: return {KIND_BLOB, 0, 0, "not used"};
+    }
+}
+
+// The game reads entries 0..45 of its pack and 0..1 of the logo pack.
+PackLayout layout_for(int entry_count)
+{
+    if (entry_count >= 46)
+        return LAYOUT_GAME;
+    if (entry_count == 2)
+        return LAYOUT_LOGO;
+    return LAYOUT_UNKNOWN;
+}
+
+}  // namespace
+
+const char* layout_name(PackLayout layout)
+{
+    return layout == LAYOUT_GAME ? "game" : layout == LAYOUT_LOGO ? "logo" : "unknown";
+}
+
+const char* kind_name(EntryKind kind)
+{
+    static const char* const names[] = {"palette", "screen", "image", "images", "sounds", "texts", "table", "blob"};
+    return names[kind];
+}
+
+const char* encoding_name(int encoding)
+{
+    return encoding == IMAGE_RAW ? "raw" : encoding == IMAGE_RUNS ? "runs" : "fill-runs";
+}
+
+EntryLayout entry_layout(PackLayout layout, int entry)
+{
+    if (layout == LAYOUT_GAME)
+        return game_entry(entry);
+    if (layout == LAYOUT_LOGO)
+        return entry == 0 ? EntryLayout{KIND_PALETTE, 0, 0, "logo palette"}
+                          : EntryLayout{KIND_IMAGES, IMAGE_FILL_RUNS, 0, "logo pictures"};
+    return {KIND_BLOB, 0, -1, "unknown"};
+}
+
+bool pack_read(const std::string& path, PackContents* contents, std::string* error)
+{
+    ResourcePack* pack = load_pack_file(path.c_str(), error);
+    if (!pack)
+        return false;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    contents->file.clear();
+    if (in) {
+        uint8_t buffer[65536];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+            contents->file.insert(contents->file.end(), buffer, buffer + n);
+        std::fclose(in);
+    }
+    contents->layout = layout_for(pack->entry_count);
+    contents->entries.assign((size_t)pack->entry_count, PackEntry{});
+
+    // Every place something starts; each piece runs up to the next one.
+    const uint8_t* end = pack->block + pack->size;
+    std::set<const uint8_t*> starts = {end};
+    std::vector<PackTable> tables((size_t)pack->entry_count, PackTable{0, nullptr});
+    // Binding a table moves its entry past the count: keep where each began.
+    std::vector<const uint8_t*> entry_starts(pack->entries, pack->entries + pack->entry_count);
+    for (int e = 0; e < pack->entry_count; e++) {
+        PackEntry& entry = contents->entries[(size_t)e];
+        entry.layout = entry_layout(contents->layout, e);
+        starts.insert(entry_starts[(size_t)e]);
+        EntryKind kind = entry.layout.kind;
+        if (kind == KIND_IMAGES || kind == KIND_SOUNDS || kind == KIND_TEXTS || kind == KIND_TABLE) {
+            if (!bind_table(pack, e, &tables[(size_t)e], error)) {
+                *error = "entry " + std::to_string(e) + " (" + entry.layout.role + "): " + *error;
+                free_pack(pack);
+                return false;
+            }
+            for (int i = 0; i < tables[(size_t)e].count; i++)
+                starts.insert(tables[(size_t)e].items[i]);
+        }
+    }
+    auto piece = [&](const uint8_t* from, const uint8_t* to) { return Bytes(from, to); };
+    auto next_start = [&](const uint8_t* from) { return *starts.upper_bound(from); };
+    for (int e = 0; e < pack->entry_count; e++) {
+        PackEntry& entry = contents->entries[(size_t)e];
+        const PackTable& table = tables[(size_t)e];
+        entry.bytes = piece(entry_starts[(size_t)e], next_start(entry_starts[(size_t)e]));
+        if (entry.layout.kind == KIND_SOUNDS) {
+            for (int k = 0; k + 1 < table.count; k++)
+                entry.items.push_back(piece(table.items[k], table.items[k + 1]));
+        } else if (entry.layout.kind == KIND_IMAGES || entry.layout.kind == KIND_TEXTS || entry.layout.kind == KIND_TABLE) {
+            for (int k = 0; k < table.count; k++)
+                entry.items.push_back(piece(table.items[k], next_start(table.items[k])));
+        }
+    }
+    free_pack(pack);
+    return true;
+}
+
+Bytes pack_assemble(const PackContents& contents)
+{
+    std::vector<Bytes> entries;
+    for (const PackEntry& entry : contents.entries) {
+        switch (entry.layout.kind) {
+        case KIND_SOUNDS: entries.push_back(make_sound_bank(entry.items)); break;
+        case KIND_IMAGES:
+        case KIND_TEXTS:
+        case KIND_TABLE: entries.push_back(make_table(entry.items)); break;
+        default: entries.push_back(entry.bytes); break;
+        }
+    }
+    return make_pack(entries);
+}
+
+bool packtool_begin()
+{
+    if (display.back_buffer)
+        return true;
+    platform_use(headless_backend());
+    return display_create();
+}
+
+bool image_decode(const Bytes& record, int encoding, DecodedImage* image)
+{
+    if (record.size() < (size_t)IMAGE_HEADER_BYTES)
+        return false;
+    const ImageRecord* header = (const ImageRecord*)record.data();
+    image->x_offset = image_x_offset(header);
+    image->y_offset = image_y_offset(header);
+    image->width = image_width(header);
+    image->height = image_height(header);
+    size_t area = (size_t)image->width * image->height;
+    if (encoding == IMAGE_RAW) {
+        if (record.size() < IMAGE_HEADER_BYTES + area)
+            return false;
+        image->pixels.assign(record.begin() + IMAGE_HEADER_BYTES, record.begin() + (long)(IMAGE_HEADER_BYTES + area));
+        return true;
+    }
+    // Run images: drawn by the game at the screen's corner over two
+    // different colours; what keeps the colour below was skipped.
+    if (!packtool_begin() || image->width > display.width || image->height > display.height)
+        return false;
+    Bytes moved = record;
+    std::memset(moved.data(), 0, 4);
+    std::vector<uint8_t> first(area);
+    image->pixels.assign(area, 0);
+    for (int pass = 0; pass < 2; pass++) {
+        display_clear(pass == 0 ? 0x00 : 0xFF);
+        DrawResult result;
+        if (encoding == IMAGE_RUNS)
+            draw_runs(&result, 0, 0, (const ImageRecord*)moved.data());
+        else
+            draw_fill_runs(&result, 0, 0, (const ImageRecord*)moved.data());
+        for (int y = 0; y < image->height; y++)
+            for (int x = 0; x < image->width; x++) {
+                uint8_t p = display.back_buffer[(size_t)y * display.pitch + x];
+                size_t i = (size_t)y * image->width + x;
+                if (pass == 0)
+                    first[i] = p;
+                else
+                    image->pixels[i] = first[i] == 0x00 && p == 0xFF ? PIXEL_SKIP : first[i];
+            }
+    }
+    return true;
+}
+
+Bytes image_encode(const DecodedImage& image, int encoding)
+{
+    std::vector<uint8_t> pixels(image.pixels.size());
+    bool used[256] = {};
+    bool skips = false;
+    for (int p : image.pixels) {
+        if (p == PIXEL_SKIP)
+            skips = true;
+        else
+            used[p] = true;
+    }
+    int transparent = -1;
+    for (int i = 0; skips && i < 256 && transparent < 0; i++)
+        if (!used[i])
+            transparent = i;
+    if (skips && transparent < 0)
+        return {};
+    for (size_t i = 0; i < pixels.size(); i++)
+        pixels[i] = (uint8_t)(image.pixels[i] == PIXEL_SKIP ? transparent : image.pixels[i]);
+    if (encoding == IMAGE_RAW)
+        return encode_raw(image.x_offset, image.y_offset, image.width, image.height, pixels.data());
+    if (encoding == IMAGE_RUNS)
+        return encode_runs(image.x_offset, image.y_offset, image.width, image.height, pixels.data(), transparent);
+    return encode_fill_runs(image.x_offset, image.y_offset, image.width, image.height, pixels.data(), transparent);
+}
+
+void palette_rgb8(const Bytes& palette, uint8_t rgb[768])
+{
+    for (int i = 0; i < 768; i++) {
+        uint8_t v = i < (int)palette.size() ? (uint8_t)(palette[i] & 63) : 0;
+        rgb[i] = (uint8_t)(v << 2 | v >> 4);
+    }
+}
+
+void entry_palette(const PackContents& contents, int entry, uint8_t rgb[768])
+{
+    int p = contents.entries[(size_t)entry].layout.palette_entry;
+    if (p >= 0 && p < (int)contents.entries.size() && contents.entries[(size_t)p].layout.kind == KIND_PALETTE &&
+        contents.entries[(size_t)p].bytes.size() >= 768) {
+        palette_rgb8(contents.entries[(size_t)p].bytes, rgb);
+        return;
+    }
+    for (int i = 0; i < 256; i++)
+        rgb[i * 3] = rgb[i * 3 + 1] = rgb[i * 3 + 2] = (uint8_t)i;
+}
