@@ -259,25 +259,6 @@ TEST_F(RunImages, LongestRunsCoverAFullScreenRow)
     EXPECT_EQ(pixels_not(BACKGROUND), 384);
 }
 
-TEST_F(RunImages, AnImageTouchingAllFourEdgesIsDrawn)
-{
-    // 640 x 480 of one fill run pattern: every row fills 10 x 64.
-    std::vector<uint8_t> data;
-    for (int row = 0; row < 480; row++) {
-        data.push_back(10);
-        for (int run = 0; run < 10; run++) {
-            data.push_back(0xFF);
-            data.push_back((uint8_t)(row + run));
-        }
-    }
-    auto image = make_image(0, 0, 640, 480, data);
-    DrawResult r;
-    draw_fill_runs(&r, 0, 0, as_image(image));
-    expect_result(r, 0, 0, 640, 480);
-    EXPECT_EQ(screen_pixel(0, 0), 0);
-    EXPECT_EQ(screen_pixel(639, 479), (479 + 9) & 0xFF);
-}
-
 TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
 {
     auto runs = make_image(0, 0, 4, 3, RUN_DATA);
