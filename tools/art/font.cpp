@@ -94,7 +94,7 @@ IndexImage render_glyph(uint32_t code)
     // glyph and its edge need it.
     int pen = pad + 1;
     int left = std::min(pen, ink_left - 1);
-    int right = std::max(pen + advance - 1, ink_right + 2);
+    int right = std::max(pen + advance - 1, ink_right + 1);
     int w = right - left;
     std::vector<double> cover((size_t)w * CELL_HEIGHT, 0.0);
     for (int y = 0; y < CELL_HEIGHT; y++)

@@ -44,6 +44,7 @@ void draw_logo(ArtPicture& picture, double t)
     int gold = art_element(picture, {LETTERS, DARK});
     int moor = art_element(picture, {HEATHER, DARK});
     int ember = art_element(picture, {EMBER, DARK});
+    int ember_glow = art_element(picture, {EMBER, HEATHER, DARK});
 
     if (hills > 0) {
         art_draw(picture, moor, 0.5, [&](cairo_t* cr) {
@@ -74,9 +75,9 @@ void draw_logo(ArtPicture& picture, double t)
         });
     }
     if (fire > 0) {
-        double h = 62 * fire;
+        double h = 74 * fire;
         double sway = 4 * std::sin(t * 40);
-        art_glow(picture, ember, 0.18, 26.0, CAIRO_OPERATOR_ADD, [&](cairo_t* cr) {
+        art_glow(picture, ember_glow, 0.12, 30.0, CAIRO_OPERATOR_ADD, [&](cairo_t* cr) {
             cairo_save(cr);
             cairo_arc(cr, CX, CY, RING - 6, 0, 2 * M_PI);
             cairo_clip(cr);

@@ -126,6 +126,32 @@ ArtPicture panel_picture(int lit_item, double lit, double sweep, int x = 0, int 
             cairo_fill(cr);
         }
     });
+    // Two moths etched faintly into the glass where the items leave room.
+    int etching = art_element(picture, {range_glass()});
+    art_draw(picture, etching, 0.5, [&](cairo_t* cr) {
+        cairo_push_group(cr);
+        art_draw_moth(cr, 0, 420, 92, 34, 1.0);
+        art_draw_moth(cr, 0, 222, 356, 26, 0.8);
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, 0.16);
+    });
+    // Gold curls in the corners.
+    int curls = art_element(picture, {range_gold(), range_glass()});
+    art_draw(picture, curls, 0.5, [&](cairo_t* cr) {
+        cairo_set_line_width(cr, 1.6);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_source_rgb(cr, 0.9, 0.7, 0.3);
+        for (int corner = 0; corner < 4; corner++) {
+            double sx = corner & 1 ? -1 : 1, sy = corner & 2 ? -1 : 1;
+            double cx = corner & 1 ? PANEL_X + PANEL_W - 14 : PANEL_X + 14;
+            double cy = corner & 2 ? PANEL_Y + PANEL_H - 14 : PANEL_Y + 14;
+            cairo_move_to(cr, cx + sx * 30, cy);
+            cairo_curve_to(cr, cx + sx * 8, cy, cx, cy + sy * 2, cx, cy + sy * 30);
+            cairo_stroke(cr);
+            cairo_arc(cr, cx + sx * 9, cy + sy * 9, 3, 0, 2 * M_PI);
+            cairo_fill(cr);
+        }
+    });
     for (int item = 0; item < MENU_ITEMS; item++)
         draw_item(picture, item, item == lit_item ? lit : 0.0, item == lit_item ? sweep : -1.0);
     return picture;
