@@ -160,6 +160,10 @@ void read_mouse(PlatformMouse* mouse)
 {
     apply_changes(h.mouse_reads);
     h.mouse_reads++;
+    if (h.devices.frame_limit && h.mouse_reads == h.devices.frame_limit) {
+        h.events.insert(h.events.begin(), ScriptedEvent{0, {EVENT_QUIT, 0}});
+        h.events.insert(h.events.begin(), ScriptedEvent{0, {EVENT_CLOSE, 0}});
+    }
     *mouse = PlatformMouse{};
     mouse->dx = h.motion_x;
     mouse->dy = h.motion_y;

@@ -66,6 +66,9 @@ struct HeadlessDevices {
     int start_program_result = 1;
     std::string install_dir;       // empty: the system has none
     std::string owner_name;        // empty: the system knows no name
+    // After this many frames the window is closed, so that a script that
+    // runs out never leaves the game waiting for ever; 0: no limit.
+    uint64_t frame_limit = 0;
 };
 HeadlessDevices& headless_devices();
 

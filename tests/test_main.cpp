@@ -10,6 +10,8 @@ class FreshMachine : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override
     {
         headless_reset(0);
+        // A script that runs out closes the window instead of hanging the run.
+        headless_devices().frame_limit = 100000;
         platform_use(headless_backend());
         pump_reset();    // a window just created: not yet active, no close asked
     }

@@ -1,0 +1,284 @@
+// The game screen played through input alone, frame by frame.
+#include "game_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int settled_cells()
+{
+    int n = 0;
+    for (const Cell& cell : board.cells)
+        n += cell.state == CELL_SETTLED;
+    return n;
+}
+
+class GameScreen : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        start_services();
+        start_game();
+    }
+
+    // Plays to the player's turn after the first wave.
+    void reach_first_turn() { ASSERT_GT(play_until_turn(), 0); }
+
+    // Puts four settled moths of `colour` in an emptied column.
+    void arrange_group(int col, int colour)
+    {
+        for (int row = 0; row < BOARD_ROWS; row++) {
+            Cell& cell = board.cells[cell_index(col, row)];
+            if (cell.state != CELL_EMPTY)
+                board.moth_count--;
+            cell.state = CELL_EMPTY;
+        }
+        for (int row = 1; row <= 4; row++) {
+            Cell& cell = board.cells[cell_index(col, row)];
+            cell.state = CELL_SETTLED;
+            cell.colour = (uint8_t)colour;
+            board.moth_count++;
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(GameScreen, StartsWithTwentyFourFramesOfPauseThenThirtyOfOpeningColumns)
+{
+    EXPECT_EQ(play_frames(23), 23);
+    EXPECT_EQ(board.mode, MODE_START_PAUSE);
+    play_frames(1);
+    EXPECT_EQ(board.mode, MODE_COLUMNS_OPENING);
+    EXPECT_EQ(board.open_columns, 10);
+    play_frames(29);
+    EXPECT_EQ(board.mode, MODE_COLUMNS_OPENING);
+    play_frames(1);
+    EXPECT_EQ(board.mode, MODE_WAVE);
+    EXPECT_EQ(board.moth_count, 10);
+    EXPECT_EQ(board.pending, 10);
+    // The tenth moth waits 50 frames counting the frame of the wave, appears
+    // over the next 20, and the turn comes on the frame after it settles.
+    EXPECT_EQ(play_until_turn(), 50 + 20);
+    EXPECT_EQ(settled_cells(), 10);
+}
+
+TEST_F(GameScreen, ALeftClickActsOnReleaseSelectingThenSwapping)
+{
+    reach_first_turn();
+    int first = find_cell(CELL_SETTLED);
+    int second = find_cell(CELL_SETTLED, board.cells[first].colour, first % 10);
+    ASSERT_GE(second, 0);
+
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, cell_centres[first].x, cell_centres[first].y);
+    headless_button(f, 0, true);
+    play_frames(1);
+    EXPECT_EQ(board.selected, -1);    // the press alone does nothing
+    EXPECT_EQ(click_armed, 1);
+    headless_button(f + 1, 0, false);
+    play_frames(1);
+    EXPECT_EQ(board.selected, first);
+
+    script_left_click(second);
+    play_frames(2);
+    EXPECT_EQ(board.mode, MODE_SWAP_OUT);
+    EXPECT_EQ(board.selected, -1);
+    uint8_t first_colour = board.cells[first].colour, second_colour = board.cells[second].colour;
+    int frames = play_until_turn();
+    EXPECT_EQ(board.cells[first].colour, second_colour);
+    EXPECT_EQ(board.cells[second].colour, first_colour);
+    // 15 fade-out frames, 15 fade-in frames, then a wave of four.
+    EXPECT_GT(frames, 30);
+    EXPECT_EQ(board.moth_count, 14);
+}
+
+TEST_F(GameScreen, AReleaseAwayFromEveryMothDoesNothingAndDisarms)
+{
+    reach_first_turn();
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, 320, 470);    // no trail down there
+    headless_button(f, 0, true);
+    headless_button(f + 1, 0, false);
+    play_frames(2);
+    EXPECT_EQ(click_armed, 0);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
+}
+
+TEST_F(GameScreen, ARightClickCollectsThenPausesNinePlusFifteenFramesBeforeCrediting)
+{
+    reach_first_turn();
+    arrange_group(6, 2);
+    int cell = cell_index(6, 3);
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, cell_centres[cell].x, cell_centres[cell].y);
+    headless_button(f, 1, true);
+    headless_button(f + 1, 1, false);
+    int score_before = board.score;
+    play_frames(1);
+    ASSERT_EQ(board.mode, MODE_COLLECTING);
+    // The column emptied with all ten open: 100 at once.
+    EXPECT_EQ(board.score, score_before + 100);
+
+    int collecting = 0;
+    while (board.mode == MODE_COLLECTING && collecting < 200) {
+        play_frames(1);
+        collecting++;
+    }
+    EXPECT_EQ(board.mode, MODE_COLLECT_PAUSE);
+    int paused = 0;
+    while (board.mode == MODE_COLLECT_PAUSE) {
+        play_frames(1);
+        paused++;
+    }
+    EXPECT_EQ(paused, 9);
+    int crediting = 0;
+    while (board.mode == MODE_COLLECT_CREDIT) {
+        ASSERT_EQ(board.score, score_before + 100);    // the group's points wait for the end
+        play_frames(1);
+        crediting++;
+    }
+    EXPECT_EQ(crediting, 15);
+    // Four moths of colour 2 score 4 x (1 + 3).
+    EXPECT_EQ(board.score, score_before + 100 + 4 * 4);
+    EXPECT_EQ(board.mode, MODE_WAVE);
+}
+
+TEST_F(GameScreen, AHeldRightButtonOnAnIllegalCollectDoesNothingAndAHeldLeftBlocksIt)
+{
+    reach_first_turn();
+    int cell = find_cell(CELL_SETTLED);
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, cell_centres[cell].x, cell_centres[cell].y);
+    headless_button(f, 1, true);
+    play_frames(5);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
+
+    arrange_group(cell % 10, board.cells[cell].colour);
+    int group_cell = cell_index(cell % 10, 2);
+    f = headless_frame();
+    headless_mouse_to(f, cell_centres[group_cell].x, cell_centres[group_cell].y);
+    headless_button(f, 0, true);
+    play_frames(3);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);    // the left button is down: no collect
+    headless_button(headless_frame(), 0, false);
+    play_frames(1);    // once the left is up the held right button collects, and the pick is dropped
+    EXPECT_EQ(board.mode, MODE_COLLECTING);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(click_armed, 0);
+}
+
+TEST_F(GameScreen, AFullColumnClosesAtTheEndOfTheNextSwap)
+{
+    reach_first_turn();
+    for (int row = 0; row < BOARD_ROWS; row++) {
+        Cell& cell = board.cells[cell_index(9, row)];
+        if (cell.state == CELL_EMPTY)
+            board.moth_count++;
+        cell.state = CELL_SETTLED;
+        cell.colour = (uint8_t)(row % 5);
+    }
+    // Two moths of different colours in two columns other than the full one.
+    int first = -1, second = -1;
+    for (int a = 0; a < BOARD_CELLS && second < 0; a++)
+        for (int b = 0; b < BOARD_CELLS && second < 0; b++)
+            if (a % 10 != 9 && b % 10 != 9 && a % 10 != b % 10 && board.cells[a].state == CELL_SETTLED &&
+                board.cells[b].state == CELL_SETTLED && board.cells[a].colour != board.cells[b].colour)
+                first = a, second = b;
+    ASSERT_GE(second, 0);
+    script_left_click(first);
+    play_frames(2);
+    script_left_click(second);
+    play_frames(2);
+    ASSERT_EQ(board.mode, MODE_SWAP_OUT);
+    while (board.mode == MODE_SWAP_OUT || board.mode == MODE_SWAP_IN) {
+        EXPECT_NE(board.column_state[9], COLUMN_CLOSING);
+        play_frames(1);
+    }
+    EXPECT_EQ(board.column_state[9], COLUMN_CLOSING);
+    EXPECT_EQ(board.open_columns, 9);
+}
+
+TEST(HitTest, SixteenPixelsFromACentreHitsSeventeenDoesNot)
+{
+    int cell = cell_index(4, 0);    // (490, 207): nothing else within reach to the left
+    EXPECT_EQ(board_hit_test(490 - 16, 207), cell);
+    EXPECT_EQ(board_hit_test(490 - 17, 207), -1);
+    EXPECT_EQ(board_hit_test(490, 207 - 16), cell);
+}
+
+TEST(HitTest, WhereCirclesOverlapTheLowerCellWins)
+{
+    // Cells 10 (517, 390) and 20 (542, 395) are 25 pixels apart; (529, 392)
+    // lies within 17 of both.
+    EXPECT_EQ(board_hit_test(529, 392), 10);
+    EXPECT_EQ(board_hit_test(540, 395), 20);    // beyond cell 10's circle
+}
+
+TEST_F(GameScreen, SpeedKeysChangeThePeriodWithinFiveToEightyAndShowTheSlider)
+{
+    uint64_t f = headless_frame();
+    headless_key(f, KEY_NUMPAD_PLUS, true);
+    play_frames(40);
+    EXPECT_EQ(frame_period, FRAME_PERIOD_MIN);
+    EXPECT_EQ(slider_x, 576);
+    headless_key(headless_frame(), KEY_NUMPAD_PLUS, false);
+    headless_key(headless_frame(), KEY_NUMPAD_MINUS, true);
+    play_frames(100);
+    EXPECT_EQ(frame_period, FRAME_PERIOD_MAX);
+    EXPECT_EQ(slider_x, 526);
+    headless_key(headless_frame(), KEY_NUMPAD_MINUS, false);
+    play_frames(1);
+    EXPECT_EQ(slider_timer, 59 - 1);
+    play_frames(60);
+    EXPECT_EQ(slider_timer, 0);
+    frame_period = 35;
+    speed_slider_update();
+    EXPECT_EQ(slider_timer, 0);
+}
+
+TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick)
+{
+    reach_first_turn();
+    board.score = 77;
+    int cell = find_cell(CELL_SETTLED);
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, cell_centres[cell].x, cell_centres[cell].y);
+    headless_button(f, 0, true);    // a press waiting for its release
+    for (uint8_t key : keep_score_chord)
+        headless_key(f + 1, key, true);
+    for (uint8_t key : keep_score_chord)
+        headless_key(f + 2, key, false);
+    headless_button(f + 3, 0, false);    // released over a leaving moth
+    play_frames(4);
+    EXPECT_EQ(board.mode, MODE_RESTARTING);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(board.cells[cell].state == CELL_DEPARTING || board.cells[cell].state == CELL_EMPTY, true);
+    EXPECT_GT(play_until_turn(), 0);
+    EXPECT_EQ(board.score, 77);
+    EXPECT_EQ(board.moth_count, 10);
+}
+
+TEST_F(GameScreen, TheLosingFrameIsKeptUnpresentedWithoutThePointer)
+{
+    reach_first_turn();
+    board.open_columns = 1;    // fewer than two open columns: lost
+    uint64_t before = headless_present_count();
+    ASSERT_TRUE(play_frame());
+    EXPECT_TRUE(board_lost());
+    EXPECT_EQ(headless_present_count(), before);
+    ASSERT_NE(screen_snapshot, nullptr);
+    EXPECT_EQ(std::memcmp(screen_snapshot, display.back_buffer, SCREEN_COPY_BYTES), 0);
+    snapshot_free();
+}
+
+TEST_F(GameScreen, AScoreOfZeroIsOneDigitCentredOnItsPlace)
+{
+    display_restore_background(GameBackground);
+    board.score = 0;
+    score_draw();
+    const ImageRecord* zero = table_image(DigitImages, 0);
+    int left = 580 - image_width(zero) / 2 + image_x_offset(zero);
+    EXPECT_EQ(pixel_at(left + 3, 87 + image_y_offset(zero) + 3), placeholder_colour(80, 0));
+}
