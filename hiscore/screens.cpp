@@ -7,6 +7,7 @@
 #include "platform/globals.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
+#include "shell/flow.h"
 #include "shell/frame.h"
 #include "video/display.h"
 #include "video/font.h"
@@ -264,6 +265,7 @@ void hiscore_insert(int32_t score)
 
 void hiscore_after_game()
 {
+    current_screen = "hiscore";
     bool owned = snapshot_allocate() != nullptr;
     background = owned ? screen_snapshot : reserve_background;
     display_snapshot((uint8_t*)background);
@@ -278,6 +280,7 @@ void hiscore_after_game()
 
 void hiscore_view()
 {
+    current_screen = "hiscore";
     background = screen_snapshot ? screen_snapshot : reserve_background;
     display_snapshot((uint8_t*)background);
     hiscore_open(false);

@@ -5,6 +5,7 @@
 #include "input/input.h"
 #include "platform/globals.h"
 #include "resources/resources.h"
+#include "shell/flow.h"
 #include "shell/frame.h"
 #include "video/display.h"
 #include "video/image.h"
@@ -87,6 +88,7 @@ int ingame_menu()
     // over it; play simply goes on.
     if (!snapshot_allocate())
         return MENU_CONTINUE;
+    current_screen = "menu";
     display_snapshot(screen_snapshot);
     sound_play_sample(SAMPLE_MENU_OPENS);
     for (int i = 0; i < MENU_OPEN_FRAMES; i++) {

@@ -7,6 +7,7 @@
 uint32_t last_frame_tick = 0;
 int32_t app_active = 0;
 int32_t quit_requested = 0;
+void (*pump_frame_hook)() = nullptr;
 
 int app_handle_event(const PlatformEvent& event)
 {
@@ -66,8 +67,11 @@ int frame_pump(uint32_t period)
         if (app_active) {
             if (!wait_for_frame(period))
                 return 0;
-            if (app_active)
+            if (app_active) {
+                if (pump_frame_hook)
+                    pump_frame_hook();
                 return 1;
+            }
             // Switched away during the wait: freeze from the next pass on.
         } else {
             // In the background the game is frozen: nothing returns until

@@ -20,6 +20,9 @@ extern int32_t app_active;
 // Set by any request to close; never cleared while the program runs.
 extern int32_t quit_requested;
 
+// Called each time the pump is about to return 1 (the frame trace uses it).
+extern void (*pump_frame_hook)();
+
 // 1: the period has passed, run the next frame. 0: the program is closing;
 // this and every later call return 0.
 int frame_pump(uint32_t period);

@@ -1,0 +1,21 @@
+// What POSIX systems give the real backends and the program's entry point:
+// where the game keeps its table, who the player is, starting another
+// program, and where the program itself lies.
+#pragma once
+
+#include <string>
+
+// The installation directory, ending in '/': $FLICKERMOTH_DIR if set, else
+// $XDG_DATA_HOME/flickermoth/ (~/.local/share/flickermoth/ by default). With
+// quick start the collection's own: $TINHOARD_DIR, else tinhoard/ beside it.
+// Created when missing; empty when it cannot be had.
+std::string posix_install_dir(bool quick);
+// The account's full name, else its login name, in Windows-1251; empty when
+// there is none.
+std::string posix_owner_name();
+// Starts `command` (a program name and its arguments, split at spaces) in
+// the background, only if a program of that name is found on the PATH.
+// 1 when it was started.
+int posix_start_program(const char* command);
+// The directory the running program lies in, ending in '/', or empty.
+std::string posix_program_dir();

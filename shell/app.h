@@ -1,0 +1,29 @@
+// The program: start-up, the command line, the main loop, shutdown and the
+// relaunch of the collection's shell.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the shell is started with at exit; the "P" becomes "1" after a playback.
+extern char relaunch_command[15];
+constexpr int RELAUNCH_ARGUMENT = 13;
+
+// The recording word: recording into the input file when it is the whole
+// argument text (Windows-1251 bytes).
+extern const char RECORDING_WORD[];
+
+// The data files, found in the current directory, beside the program or in
+// the installed data directory.
+extern std::string game_pack_path;
+extern std::string input_file_path;
+
+// Creates the display, input, sound and the CD-audio device in that order;
+// false, after an "ERROR!" box, when one that the game needs fails.
+bool app_init();
+void app_shutdown();
+
+// The whole run for an argument text (Windows-1251): "Q..." quick start,
+// "5..." playback, the recording word recording, anything else a normal
+// start. Returns the exit code, 0 on every path.
+int app_run(const char* argument_text);

@@ -1,0 +1,104 @@
+// The program's entry point on POSIX systems: the command line, the choice
+// of backend, then the game.
+#include "platform/globals.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "platform/posix.h"
+#include "platform/system_clock.h"
+#include "shell/app.h"
+#include "shell/flow.h"
+#include "shell/options.h"
+#include "shell/trace.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#ifndef FLICKERMOTH_DATA_DIR
+#define FLICKERMOTH_DATA_DIR "/usr/local/share/flickermoth"
+#endif
+
+// Headless runs without --frames stop after this many frames, so a run with
+// nobody to click never goes on for ever.
+static const long long HEADLESS_DEFAULT_FRAMES = 200000;
+
+// A data file: the current directory first, then beside the program, then
+// the installed data directory.
+static std::string find_data_file(const char* name)
+{
+    std::vector<std::string> places = {"", posix_program_dir(), std::string(FLICKERMOTH_DATA_DIR) + "/"};
+    for (const std::string& dir : places) {
+        std::string path = dir + name;
+        struct stat info;
+        if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            return path;
+    }
+    return name;
+}
+
+struct ShotWriter {
+    std::string dir;
+    long long every;
+    long long presented;
+};
+
+static void write_shot(const HeadlessFrame& frame, void* context)
+{
+    ShotWriter* shots = (ShotWriter*)context;
+    if (shots->presented++ % shots->every != 0)
+        return;
+    char name[64];
+    std::snprintf(name, sizeof name, "/frame-%06lld.png", shots->presented - 1);
+    headless_write_png(frame, (shots->dir + name).c_str());
+}
+
+int main(int argc, char** argv)
+{
+    Options options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "flickermoth: %s\n\n%s", options.error.c_str(), usage_text().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usage_text().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("FlickerMoth %s\n", FLICKERMOTH_VERSION);
+        return 0;
+    }
+
+    static std::string logo_path;
+    game_pack_path = find_data_file("DATA50.RES");
+    logo_path = find_data_file("brenmoor.res");
+    logo_pack_path = logo_path.c_str();
+    input_file_path = options.input_file;
+
+    static ShotWriter shots;
+    if (!options.headless) {
+        std::fprintf(stderr, "flickermoth: this build has no desktop backend yet; run it with --headless\n");
+        return 1;
+    }
+    platform_use(headless_backend());
+    headless_reset(system_ticks());    // a different board on every run, as on a real machine
+    HeadlessDevices& devices = headless_devices();
+    devices.frame_limit = (uint64_t)(options.frames ? options.frames : HEADLESS_DEFAULT_FRAMES);
+    // Headless runs keep their table in the current directory unless told
+    // otherwise, so scripts never touch the player's own.
+    if (std::getenv("FLICKERMOTH_DIR"))
+        devices.install_dir = posix_install_dir(false);
+    if (!options.shots_dir.empty()) {
+        mkdir(options.shots_dir.c_str(), 0755);
+        shots = {options.shots_dir, options.shot_every, 0};
+        headless_on_present(write_shot, &shots);
+    }
+    if (!options.trace_path.empty() && !trace_open(options.trace_path.c_str())) {
+        std::fprintf(stderr, "flickermoth: cannot write the trace %s\n", options.trace_path.c_str());
+        return 1;
+    }
+    int code = app_run(options.argument_text.c_str());
+    trace_close();
+    return code;
+}

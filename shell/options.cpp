@@ -1,0 +1,94 @@
+#include "shell/options.h"
+
+#include "input/input.h"
+#include "platform/codepage.h"
+#include "shell/app.h"
+
+#include <cstdlib>
+
+static bool parse_count(const std::string& text, long long* value)
+{
+    char* end = nullptr;
+    long long v = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end || v < 0)
+        return false;
+    *value = v;
+    return true;
+}
+
+Options parse_options(const std::vector<std::string>& arguments)
+{
+    Options o;
+    o.input_file = REPLAY_FILE_NAME;
+    std::string friendly;    // the argument text a friendly option asks for
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < arguments.size(); i++) {
+        const std::string& a = arguments[i];
+        if (a.rfind("--", 0) != 0) {
+            rest.push_back(a);
+            continue;
+        }
+        auto value = [&](const char* what) -> std::string {
+            if (i + 1 >= arguments.size()) {
+                o.error = a + " needs " + what;
+                return "";
+            }
+            return arguments[++i];
+        };
+        if (a == "--headless")
+            o.headless = true;
+        else if (a == "--window")
+            o.window = true;
+        else if (a == "--help")
+            o.help = true;
+        else if (a == "--version")
+            o.version = true;
+        else if (a == "--quick")
+            friendly = "Q";
+        else if (a == "--play") {
+            friendly = "5";
+            if (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0)
+                o.input_file = arguments[++i];
+        } else if (a == "--record") {
+            friendly = RECORDING_WORD;
+            o.input_file = value("a file name");
+        } else if (a == "--frames") {
+            if (!parse_count(value("a number"), &o.frames))
+                o.error = "--frames needs a number";
+        } else if (a == "--shots")
+            o.shots_dir = value("a directory");
+        else if (a == "--shot-every") {
+            if (!parse_count(value("a number"), &o.shot_every) || o.shot_every == 0)
+                o.error = "--shot-every needs a number above 0";
+        } else if (a == "--trace")
+            o.trace_path = value("a file name");
+        else
+            o.error = "unknown option " + a;
+    }
+
+    std::string joined;
+    for (size_t i = 0; i < rest.size(); i++)
+        joined += (i ? " " : "") + rest[i];
+    // Text that is not UTF-8 is taken as it is: it may already be Windows-1251.
+    if (!utf8_to_cp1251(joined, &o.argument_text))
+        o.argument_text = joined;
+    if (!friendly.empty())
+        o.argument_text = friendly;
+    return o;
+}
+
+std::string usage_text()
+{
+    return "Usage: flickermoth [options] [argument text]\n"
+           "\n"
+           "  --window          play in a window instead of full screen\n"
+           "  --quick           skip the maker's logo (the argument text \"Q\")\n"
+           "  --play [FILE]     play back a recording (default DATA52.RES; the argument text \"5\")\n"
+           "  --record FILE     record the mouse of a game into FILE\n"
+           "  --headless        run without a window, in virtual time, as fast as possible\n"
+           "  --frames N        headless: stop after N frames\n"
+           "  --shots DIR       headless: write presented frames as PNG files into DIR\n"
+           "  --shot-every N    headless: only every Nth presented frame\n"
+           "  --trace FILE      write the state of every frame to FILE, one JSON object a line\n"
+           "  --help, --version\n";
+}

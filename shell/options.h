@@ -1,0 +1,25 @@
+// The command line on POSIX systems. Options beginning with "--" are taken
+// out first; the arguments left, joined by single spaces and converted from
+// UTF-8 to Windows-1251, are the argument text the game reads: "Q..." quick
+// start, "5..." playback, the recording word alone recording.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Options {
+    std::string argument_text;    // Windows-1251
+    bool headless = false;
+    bool window = false;
+    bool help = false;
+    bool version = false;
+    long long frames = 0;          // headless: stop after this many frames (0: the default)
+    std::string shots_dir;         // headless: PNGs of presented frames
+    long long shot_every = 1;
+    std::string trace_path;
+    std::string input_file;        // the recording to play back or record ("DATA52.RES")
+    std::string error;             // what was wrong with the command line, if anything
+};
+
+Options parse_options(const std::vector<std::string>& arguments);
+std::string usage_text();
