@@ -18,9 +18,9 @@ struct MothStyle {
 const MothStyle STYLES[5] = {
     {rgb_hex(0x6e6c80), rgb_hex(0xcfc8be), rgb_hex(0xfbf7ee), rgb_hex(0x8e8a96), rgb_hex(0xa8a4a8), PLAIN_VEINS},
     {rgb_hex(0x7a4e0e), rgb_hex(0xe2a81e), rgb_hex(0xfbe070), rgb_hex(0x2a1808), rgb_hex(0x9a6a0c), DARK_SPOTS},
-    {rgb_hex(0x2a0410), rgb_hex(0x86142a), rgb_hex(0xb42a34), rgb_hex(0xffd6b4), rgb_hex(0x3a0818), PALE_BANDS},
+    {rgb_hex(0x24040e), rgb_hex(0x7a1024), rgb_hex(0xa82232), rgb_hex(0xffd6b4), rgb_hex(0x340816), PALE_BANDS},
     {rgb_hex(0x0e2c62), rgb_hex(0x2e8ad8), rgb_hex(0x8ad2ff), rgb_hex(0x061030), rgb_hex(0x1a4a8a), EYE_SPOTS},
-    {rgb_hex(0x0a3424), rgb_hex(0x1e8650), rgb_hex(0x72d08e), rgb_hex(0x06241a), rgb_hex(0x0e5636), LONG_TAILS},
+    {rgb_hex(0x0a3430), rgb_hex(0x1a8c70), rgb_hex(0x74d8b8), rgb_hex(0x062420), rgb_hex(0x0e5648), LONG_TAILS},
 };
 
 constexpr int SPRITE = 33;          // sprite canvas; the hot spot is pixel 16

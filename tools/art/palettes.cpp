@@ -23,8 +23,8 @@ static ArtPalette make_game_palette()
         {rgb_hex(0x14060f), rgb_hex(0x40081a), rgb_hex(0x7c1028), rgb_hex(0xb42232), rgb_hex(0xe86250), rgb_hex(0xffd6b4)},
         // 3 azure: middle lightness, eye spots
         {rgb_hex(0x060c26), rgb_hex(0x0e2c62), rgb_hex(0x1a5ea8), rgb_hex(0x3296e0), rgb_hex(0x86d0ff), rgb_hex(0xeefcff)},
-        // 4 emerald: middle-dark, long tails
-        {rgb_hex(0x04160f), rgb_hex(0x0b3a28), rgb_hex(0x167048), rgb_hex(0x30a468), rgb_hex(0x90e0a0), rgb_hex(0xeaffe4)},
+        // 4 jade: middle lightness, leaning to blue, long tails
+        {rgb_hex(0x041612), rgb_hex(0x0a3a30), rgb_hex(0x12705a), rgb_hex(0x26a484), rgb_hex(0x86e0c4), rgb_hex(0xeafff6)},
     };
     for (int c = 0; c < 5; c++)
         art_ramp(p, PAL_MOTH + c * PAL_MOTH_SIZE, PAL_MOTH_SIZE,
