@@ -1,0 +1,143 @@
+// Whole runs of the program on the headless machine, with the placeholder
+// packs in a directory of the test's own and a simple scripted player that
+// reacts to what is on the screen as a person would: it clicks through the
+// title and the tables, swaps moths until the game is lost, types a name.
+#pragma once
+
+#include "game_helpers.h"
+#include "hiscore/hiscore.h"
+#include "hiscore_helpers.h"
+#include "shell/app.h"
+#include "shell/flow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct RunDir {
+    std::string path;
+    std::string old_dir;
+    RunDir()
+    {
+        char name[] = "/tmp/flickermoth-run-XXXXXX";
+        path = mkdtemp(name);
+        char here[4096];
+        old_dir = getcwd(here, sizeof here) ? here : "/tmp";
+        EXPECT_EQ(chdir(path.c_str()), 0);
+        save_bytes("DATA50.RES", make_test_game_pack());
+        save_bytes("brenmoor.res", make_test_logo_pack());
+        game_pack_path = "DATA50.RES";
+        logo_pack_path = "brenmoor.res";
+        input_file_path = "DATA52.RES";
+        headless_devices().install_dir = path + "/";
+        fresh_process();
+    }
+    // The program's globals as a new process has them.
+    static void fresh_process()
+    {
+        std::strcpy(relaunch_command, "TINHOARD.EXE P");
+        release_resources();
+        quick_start = 0;
+        rng_seed(1);
+        frame_period = FRAME_PERIOD_START;
+        keep_score = click_armed = spawn_stagger = collect_points = collect_pause = 0;
+        slider_timer = menu_hover = menu_frame = 0;
+        std::memset(&board, 0, sizeof board);
+        std::memset(&input, 0, sizeof input);
+        input.replay_file.handle = FILE_INVALID;
+        pump_reset();
+    }
+    ~RunDir()
+    {
+        release_resources();
+        EXPECT_EQ(chdir(old_dir.c_str()), 0);
+        std::system(("rm -rf " + path).c_str());
+    }
+};
+
+// What the player does, decided after each presented frame.
+struct Player {
+    bool swap_moths = true;        // play the game by swapping until it is lost
+    bool quit_from_menu = false;   // open the menu and quit once the first turn comes
+    std::string name = "Tester\r";
+    std::vector<std::string> screens;    // each screen seen, in order, once per visit
+    bool logo_pack_loaded = false;
+    int games_lost = 0;
+    uint64_t busy_until = 0;             // frames already scripted
+    std::vector<std::pair<uint64_t, std::string>> typed;    // what was typed, and when
+
+    void click(uint64_t at, int x, int y, int button = 0)
+    {
+        headless_mouse_to(at, x, y);
+        headless_button(at, button, true);
+        headless_button(at + 1, button, false);
+        busy_until = at + 2;
+    }
+    void type(uint64_t at, const std::string& text)
+    {
+        headless_type(at, text);
+        typed.push_back({at, text});
+        busy_until = at + text.size() + 2;
+    }
+    void act()
+    {
+        if (screens.empty() || screens.back() != current_screen)
+            screens.push_back(current_screen);
+        logo_pack_loaded |= LogoPack != nullptr;
+        uint64_t now = headless_frame();
+        if (now < busy_until)
+            return;
+        std::string screen = current_screen;
+        if (screen == "title" || screen == "gameover") {
+            click(now + 1, 320, 240);
+        } else if (screen == "hiscore") {
+            if (input.char_capture)
+                type(now + 1, name);
+            else
+                busy_until = now + 1;
+        } else if (screen == "game" && board.mode == 2) {
+            if (quit_from_menu) {
+                click(now + 1, 50, 400);           // the menu button
+                headless_mouse_to(now + 3, 220, 290);
+                click(now + 60, 220, 290);         // "quit", once its highlight is on
+                busy_until = now + 100;
+            } else if (swap_moths) {
+                swap();
+            }
+        }
+    }
+    void swap()
+    {
+        // A group of four or more is collected first, with the right button.
+        for (int i = 0; i < BOARD_CELLS; i++)
+            if (board.cells[i].state == CELL_SETTLED && board_group_ok(i % 10, i / 10)) {
+                click(headless_frame() + 1, cell_centres[i].x, cell_centres[i].y, 1);
+                busy_until += 4;
+                return;
+            }
+        for (int a = 0; a < BOARD_CELLS; a++)
+            for (int b = a + 1; b < BOARD_CELLS; b++)
+                if (board.cells[a].state == CELL_SETTLED && board.cells[b].state == CELL_SETTLED &&
+                    a % 10 != b % 10 && board.cells[a].colour != board.cells[b].colour) {
+                    uint64_t now = headless_frame();
+                    click(now + 1, cell_centres[a].x, cell_centres[a].y);
+                    click(now + 3, cell_centres[b].x, cell_centres[b].y);
+                    busy_until = now + 8;
+                    return;
+                }
+    }
+};
+
+inline void player_act(const HeadlessFrame&, void* player) { ((Player*)player)->act(); }
+
+inline bool saw_in_order(const std::vector<std::string>& seen, const std::vector<std::string>& wanted)
+{
+    size_t at = 0;
+    for (const std::string& s : seen)
+        if (at < wanted.size() && s == wanted[at])
+            at++;
+    return at == wanted.size();
+}

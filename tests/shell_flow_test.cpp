@@ -1,0 +1,202 @@
+// The whole program on the headless machine, from its entry point.
+#include "flow_helpers.h"
+
+#include "shell/trace.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int run_program(const char* argument_text, Player& player, uint64_t frames)
+{
+    headless_devices().frame_limit = frames;
+    headless_on_present(player_act, &player);
+    int code = app_run(argument_text);
+    headless_on_present(nullptr, nullptr);
+    return code;
+}
+
+bool all_colour(const HeadlessFrame& frame, int colour)
+{
+    for (uint8_t p : frame.pixels)
+        if (p != colour)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(ProgramFlow, ANormalStartShowsTheLogoTheTitleTheTableAndThenTheGame)
+{
+    RunDir dir;
+    Player player;
+    player.swap_moths = false;
+    EXPECT_EQ(run_program("", player, 700), 0);
+    EXPECT_TRUE(saw_in_order(player.screens, {"logo", "title", "hiscore", "transition", "game"}))
+        << testing::PrintToString(player.screens);
+    EXPECT_EQ(quick_start, 0);
+}
+
+TEST(ProgramFlow, QuickStartSkipsTheLogoButStillLoadsIt)
+{
+    RunDir dir;
+    Player player;
+    player.swap_moths = false;
+    EXPECT_EQ(run_program("Quick", player, 400), 0);
+    EXPECT_EQ(quick_start, 1);
+    ASSERT_FALSE(player.screens.empty());
+    EXPECT_EQ(player.screens.front(), "title");
+    EXPECT_TRUE(player.logo_pack_loaded);
+}
+
+TEST(ProgramFlow, AMissingLogoPackSkipsTheLogo)
+{
+    RunDir dir;
+    unlink("brenmoor.res");
+    Player player;
+    player.swap_moths = false;
+    EXPECT_EQ(run_program("", player, 400), 0);
+    ASSERT_FALSE(player.screens.empty());
+    EXPECT_EQ(player.screens.front(), "title");
+}
+
+TEST(ProgramFlow, QuittingFromTheMenuClearsToColourOneAndRelaunchesTheShell)
+{
+    RunDir dir;
+    Player player;
+    player.quit_from_menu = true;
+    EXPECT_EQ(run_program("Q", player, 5000), 0);
+    EXPECT_LT(headless_frame(), 5000u);    // it ended by itself, not at the frame limit
+    EXPECT_TRUE(all_colour(headless_last_frame(), 1));
+    EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE P"});
+    EXPECT_TRUE(saw_in_order(player.screens, {"game", "menu"}));
+    EXPECT_EQ(std::find(player.screens.begin(), player.screens.end(), "gameover"), player.screens.end());
+}
+
+TEST(ProgramFlow, ALostGameShowsTheEndPicturesTakesANameAndStartsTheNextBoard)
+{
+    RunDir dir;
+    Player player;
+    EXPECT_EQ(run_program("Q", player, 20000), 0);
+    EXPECT_TRUE(saw_in_order(player.screens, {"game", "gameover", "transition", "hiscore", "transition", "game"}))
+        << testing::PrintToString(player.screens);
+    auto rows = read_table(dir.path + "/HIGH50");
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0].first, "Tester");
+}
+
+TEST(ProgramFlow, ClosingTheWindowEndsTheProgramThroughTheNormalPath)
+{
+    RunDir dir;
+    Player player;
+    player.swap_moths = false;
+    headless_event(300, EVENT_CLOSE);
+    EXPECT_EQ(run_program("Q", player, 100000), 0);
+    EXPECT_LE(headless_frame(), 302u);
+    EXPECT_EQ(headless_started_programs().size(), 1u);
+}
+
+TEST(CommandLine, FiveSelectsPlaybackWithSeedTenAndTheShellGetsOne)
+{
+    RunDir dir;
+    write_bytes("DATA52.RES", {});
+    Player player;
+    player.swap_moths = false;
+    headless_event(5, EVENT_CLOSE);
+    EXPECT_EQ(run_program("5 and more", player, 100), 0);
+    EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE 1"});
+}
+
+TEST(CommandLine, TheRecordingWordAloneRecordsFromSeedTen)
+{
+    RunDir dir;
+    Player player;
+    player.swap_moths = false;
+    std::vector<uint32_t> seeds;
+    headless_event(3, EVENT_CLOSE);
+    EXPECT_EQ(run_program(RECORDING_WORD, player, 100), 0);
+    EXPECT_GT(read_bytes("DATA52.RES").size(), 0u);
+    EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE P"});
+
+    // Followed by anything, it is a normal start: nothing is recorded.
+    unlink("DATA52.RES");
+    std::string longer = std::string(RECORDING_WORD) + " ";
+    RunDir::fresh_process();
+    headless_reset(0);
+    headless_devices().install_dir = dir.path + "/";
+    headless_event(3, EVENT_CLOSE);
+    run_program(longer.c_str(), player, 100);
+    EXPECT_TRUE(read_bytes("DATA52.RES").empty());
+}
+
+TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
+{
+    RunDir dir;
+    unlink("DATA50.RES");
+    Player player;
+    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise resources"});
+    EXPECT_TRUE(headless_started_programs().empty());
+}
+
+TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
+{
+    RunDir dir;
+    Player player;
+    headless_devices().display = false;
+    EXPECT_EQ(run_program("", player, 100), 0);
+    headless_devices().display = true;
+    headless_devices().mouse = false;
+    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(headless_message_boxes(), (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT"}));
+    EXPECT_TRUE(headless_started_programs().empty());
+}
+
+TEST(RecordAndPlayBack, AWholeGamePlaysBackToTheSameBoardsAndScore)
+{
+    // Record a game played to its end, then play the recording back with
+    // the same keys typed at the same frames: every frame's board must match.
+    std::vector<std::string> recorded, played;
+    int recorded_score = -1;
+    std::vector<std::pair<uint64_t, std::string>> typed;
+    {
+        RunDir dir;
+        Player player;
+        player.swap_moths = true;
+        static std::vector<std::string>* lines;
+        lines = &recorded;
+        pump_frame_hook = [] {
+            std::string line = trace_line(0);
+            line.erase(0, line.find("\"input\""));    // the frame number and tick are not the game's state
+            lines->push_back(line);
+        };
+        EXPECT_EQ(run_program(RECORDING_WORD, player, 6000), 0);
+        pump_frame_hook = nullptr;
+        typed = player.typed;
+        recorded_score = read_table(dir.path + "/HIGH50").empty() ? -1 : read_table(dir.path + "/HIGH50")[0].second;
+        std::vector<uint8_t> recording = read_bytes("DATA52.RES");
+        ASSERT_GT(recording.size(), 1000u);
+
+        RunDir::fresh_process();
+        headless_reset(12345);
+        headless_devices().install_dir = dir.path + "/";
+        std::system(("rm -f " + dir.path + "/HIGH50").c_str());
+        for (auto& [frame, text] : typed)
+            headless_type(frame, text);
+        lines = &played;
+        pump_frame_hook = [] {
+            std::string line = trace_line(0);
+            line.erase(0, line.find("\"input\""));
+            lines->push_back(line);
+        };
+        headless_devices().frame_limit = 6000;
+        EXPECT_EQ(app_run("5"), 0);
+        pump_frame_hook = nullptr;
+        for (size_t i = 0; i < recorded.size() && i < played.size(); i++)
+            ASSERT_EQ(played[i], recorded[i]) << "frame " << i;
+        ASSERT_EQ(played.size(), recorded.size());
+        ASSERT_FALSE(read_table(dir.path + "/HIGH50").empty());
+        EXPECT_EQ(read_table(dir.path + "/HIGH50")[0].second, recorded_score);
+    }
+    EXPECT_GT(recorded_score, 0);
+}
