@@ -162,8 +162,8 @@ void scenery_foreground(ArtPicture& picture, double top, int seed)
         for (int i = 0; i < 46; i++) {
             double x = left + (i + art_noise(i, 1, seed)) / 46.0 * (right - left + 40) - 20;
             double edge = std::min(x - left, right - x);
-            double lift = edge < 60 ? (60 - edge) * 0.9 : 0;
-            double r = 16 + 20 * art_noise(i, 2, seed) + lift * 0.3;
+            double lift = edge < 60 ? (60 - edge) * 0.45 : 0;
+            double r = 16 + 20 * art_noise(i, 2, seed) + lift * 0.15;
             double y = top + 22 + 26 * art_noise(i, 3, seed) - lift;
             cairo_pattern_t* g = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.45, r * 0.1, x, y, r);
             cairo_pattern_add_color_stop_rgb(g, 0.0, 0.14, 0.30, 0.24);
@@ -173,6 +173,20 @@ void scenery_foreground(ArtPicture& picture, double top, int seed)
             cairo_arc(cr, x, y, r, 0, 2 * M_PI);
             cairo_fill(cr);
             cairo_pattern_destroy(g);
+            // leaves along the bush's moonlit top
+            for (int k = 0; k < 14; k++) {
+                double a = M_PI * (1.05 + 0.9 * k / 13.0);
+                double lx = x + std::cos(a) * r * 0.92, ly = y + std::sin(a) * r * 0.92;
+                double lit = 0.5 + 0.5 * std::cos(a + M_PI * 0.25) * -1;
+                cairo_save(cr);
+                cairo_translate(cr, lx, ly);
+                cairo_rotate(cr, a + M_PI / 2 + (art_noise(i, k, seed + 5) - 0.5));
+                cairo_scale(cr, 2.4, 5.5);
+                cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+                cairo_restore(cr);
+                cairo_set_source_rgb(cr, 0.04 + 0.1 * lit, 0.12 + 0.2 * lit, 0.1 + 0.14 * lit);
+                cairo_fill(cr);
+            }
         }
         set(cr, rgb_hex(0x020a08));
         cairo_rectangle(cr, left, top + 48, right - left, bottom - top - 48);
@@ -286,15 +300,17 @@ void scenery_night_garden(ArtPicture& picture)
     scenery_foreground(picture, 404, 9);
     // fireflies over the garden
     int flies = art_element(picture, {range_glow(), range_leaf(), range_sky()});
-    art_glow(picture, flies, 0.35, 4.0, CAIRO_OPERATOR_ADD, [&](cairo_t* cr) {
+    auto firefly_places = [&](cairo_t* cr, double radius, double alpha) {
         for (int i = 0; i < 18; i++) {
             double x = 20 + art_noise(i, 1, 77) * 600;
             double y = 330 + art_noise(i, 2, 77) * 130;
-            cairo_set_source_rgba(cr, 1.0, 0.8, 0.35, 0.9);
-            cairo_arc(cr, x, y, 2.0, 0, 2 * M_PI);
+            cairo_set_source_rgba(cr, 1.0, 0.85, 0.4, alpha);
+            cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
             cairo_fill(cr);
         }
-    });
+    };
+    art_glow(picture, flies, 0.3, 6.0, CAIRO_OPERATOR_ADD, [&](cairo_t* cr) { firefly_places(cr, 3.0, 0.9); });
+    art_draw(picture, flies, 0.5, [&](cairo_t* cr) { firefly_places(cr, 0.9, 1.0); });
 }
 
 void scenery_game_fixtures(ArtPicture& picture)
