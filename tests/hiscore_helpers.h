@@ -24,6 +24,13 @@ struct ScoreDir {
     std::string file() const { return path + "HIGH50"; }
 };
 
+// Types `text` as a person would, one character a frame from `frame` on.
+inline void type_at_a_pace(uint64_t frame, const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); i++)
+        headless_type(frame + i, text.substr(i, 1));
+}
+
 inline std::vector<uint8_t> entry_bytes(const char* name, int32_t score)
 {
     std::vector<uint8_t> bytes(40, 0);

@@ -1,0 +1,186 @@
+// The high-score screens: insertion, climbing, name entry and the notice of
+// a table held by another copy of the game.
+#include "game_helpers.h"
+#include "hiscore_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// The row whose highlight a presented frame shows, or -1.
+int highlight_row(const HeadlessFrame& frame)
+{
+    for (int row = 0; row < HISCORE_MAX; row++) {
+        int colour = frame.pixels[(size_t)(row * 21 + 103) * 640 + 300];
+        if (colour >= placeholder_colour(90, 0) && colour <= placeholder_colour(90, 7))
+            return row;
+    }
+    return -1;
+}
+
+// Presented frames by highlighted row, and the rows in the order they came.
+std::map<int, int> highlight_counts()
+{
+    std::map<int, int> counts;
+    for (const HeadlessFrame& frame : headless_frames()) {
+        int row = highlight_row(frame);
+        if (row >= 0)
+            counts[row]++;
+    }
+    return counts;
+}
+
+class HighScoreScreen : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        start_services();
+        display_restore_background(GameBackground);
+        headless_keep_frames(true);
+    }
+    void after_game(int32_t score)
+    {
+        board.score = score;
+        hiscore_after_game();
+    }
+    ScoreDir dir;
+};
+
+}  // namespace
+
+TEST_F(HighScoreScreen, TheFirstResultEverFlashesSixtyFourFramesOnRowZeroWithoutClimbing)
+{
+    type_at_a_pace(200, "Bob\r");
+    headless_button(300, 0, true);
+    after_game(120);
+    EXPECT_EQ(highlight_counts(), (std::map<int, int>{{0, 64}}));
+    EXPECT_EQ(read_table(dir.file()), (std::vector<std::pair<std::string, int32_t>>{{"Bob", 120}}));
+    EXPECT_EQ(screen_snapshot, nullptr);
+}
+
+TEST_F(HighScoreScreen, AResultClimbsOneRowEverySecondFrameAndFlashesAgain)
+{
+    write_table(dir.file(), {{"a", 500}, {"b", 400}, {"c", 300}, {"d", 200}, {"e", 100}});
+    type_at_a_pace(400, "New\r");
+    headless_button(500, 0, true);
+    after_game(450);
+    std::map<int, int> counts = highlight_counts();
+    // Four rows climbed in 2 x 4 - 1 frames: one more on row 5, two on each
+    // of rows 4, 3 and 2; then the second flash on row 1.
+    EXPECT_EQ(counts[5], 64 + 1);
+    EXPECT_EQ(counts[4], 2);
+    EXPECT_EQ(counts[3], 2);
+    EXPECT_EQ(counts[2], 2);
+    EXPECT_GE(counts[1], 81);
+    EXPECT_LE(counts[1], 96);
+    auto rows = read_table(dir.file());
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[1], (std::pair<std::string, int32_t>{"New", 450}));
+    EXPECT_EQ(rows[5].first, "e");
+}
+
+TEST_F(HighScoreScreen, AnEqualResultSettlesBelowTheOlderOne)
+{
+    write_table(dir.file(), {{"top", 900}, {"old", 300}});
+    type_at_a_pace(300, "tie\r");
+    headless_button(400, 0, true);
+    after_game(300);
+    // No climb past an equal score, so no second flash either.
+    EXPECT_EQ(highlight_counts(), (std::map<int, int>{{2, 64}}));
+    auto rows = read_table(dir.file());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].first, "old");
+    EXPECT_EQ(rows[2].first, "tie");
+}
+
+TEST_F(HighScoreScreen, AFullTableTakesNoResultEqualToItsLowest)
+{
+    std::vector<std::pair<const char*, int32_t>> rows;
+    for (int i = 0; i < 15; i++)
+        rows.push_back({"full", 1500 - i * 100});
+    write_table(dir.file(), rows);
+    std::vector<uint8_t> before = read_bytes(dir.file());
+    headless_button(100, 0, true);
+    after_game(100);
+    EXPECT_TRUE(highlight_counts().empty());
+    EXPECT_EQ(read_bytes(dir.file()), before);
+    EXPECT_FALSE(file_is_open(&hiscore_table.file));
+}
+
+TEST_F(HighScoreScreen, ANameTakesThirtyTwoCharactersBackspaceAndHighCodes)
+{
+    std::string typed = "\b" + std::string(40, 'a');    // backspace on an empty name does nothing
+    typed += "\b\b\x7F\xC6\xFF\r";
+    type_at_a_pace(200, typed);
+    headless_button(400, 0, true);
+    after_game(10);
+    auto rows = read_table(dir.file());
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].first, std::string(30, 'a') + "\x7F\xC6");    // the 33rd character is refused
+}
+
+TEST_F(HighScoreScreen, EnterOnAnEmptyNameTakesThePlayersNameOrThePacksDefault)
+{
+    headless_devices().owner_name = "Ann Other";
+    type_at_a_pace(200, "\r");
+    headless_button(300, 0, true);
+    after_game(10);
+    EXPECT_EQ(read_table(dir.file())[0].first, "Ann Other");
+
+    headless_devices().owner_name = std::string(32, 'L');    // too long for a row
+    type_at_a_pace(headless_frame() + 200, "\r");
+    headless_button(headless_frame() + 300, 0, true);
+    after_game(5);
+    EXPECT_EQ(read_table(dir.file())[1].first, "PLAYER");
+}
+
+TEST_F(HighScoreScreen, ClosingDuringNameEntrySavesWhatWasTyped)
+{
+    type_at_a_pace(200, "Pat");
+    headless_event(210, EVENT_CLOSE);
+    after_game(77);
+    EXPECT_EQ(read_table(dir.file()), (std::vector<std::pair<std::string, int32_t>>{{"Pat", 77}}));
+}
+
+TEST_F(HighScoreScreen, ClosingBeforeNameEntrySavesNothing)
+{
+    write_table(dir.file(), {{"kept", 9}});
+    std::vector<uint8_t> before = read_bytes(dir.file());
+    headless_event(100, EVENT_CLOSE);    // during the flash
+    after_game(50);
+    hiscore_close();
+    EXPECT_EQ(read_bytes(dir.file()), before);
+}
+
+TEST_F(HighScoreScreen, WhileAnotherCopyHoldsTheTableTheNoticeStaysUntilItLetsGo)
+{
+    write_table(dir.file(), {{"held", 40}});
+    static File other;
+    ASSERT_TRUE(file_open(&other, dir.file().c_str(), FILE_UPDATE));
+    // The other copy lets go after 30 frames of the notice.
+    pump_frame_hook = [] {
+        if (headless_frame() == 30)
+            file_close(&other);
+    };
+    headless_button(100, 0, true);
+    screen_snapshot = nullptr;
+    bool owned = snapshot_allocate() != nullptr;
+    hiscore_view();
+    if (owned)
+        snapshot_free();
+    pump_frame_hook = nullptr;
+    ASSERT_FALSE(headless_frames().empty());
+    // The first frame shows the notice: text drawn around y 240 and 260 in
+    // the font's colour over the table's backdrop.
+    const HeadlessFrame& first = headless_frames().front();
+    int text_pixels = 0;
+    for (int x = 0; x < 640; x++)
+        text_pixels += first.pixels[(size_t)262 * 640 + x] == 15;
+    EXPECT_GT(text_pixels, 0);
+    EXPECT_GE(headless_frame(), 30u);
+    EXPECT_LT(headless_frame(), 1000u);    // it went on by itself once the file was free
+    EXPECT_EQ(hiscore_table.count, 1);
+    EXPECT_STREQ(hiscore_table.entries[0].name, "held");
+}
