@@ -263,24 +263,32 @@ struct Match {
 Match match_colour(const ArtPalette& palette, const ArtRanges& ranges, int r, int g, int b)
 {
     Match m{ranges.empty() ? 0 : ranges[0].first, -1};
-    double best = 1e30, second = 1e30;
+    double best = 1e30;
+    const ArtRange* home = nullptr;
     for (const ArtRange& range : ranges)
         for (int i = range.first; i < range.first + range.count; i++) {
             uint8_t c[3];
             art_palette_rgb8(palette, i, c);
             double d = colour_distance(r, g, b, c[0], c[1], c[2]);
             if (d < best) {
-                second = best;
-                m.second = m.best;
                 best = d;
                 m.best = i;
-            } else if (d < second && i != m.best) {
-                second = d;
-                m.second = i;
+                home = &range;
             }
         }
-    if (m.second == m.best)
-        m.second = -1;
+    // Dithering mixes neighbours of one ramp only, never two ramps.
+    double second = 1e30;
+    for (int i = home ? home->first : 0; home && i < home->first + home->count; i++) {
+        if (i == m.best)
+            continue;
+        uint8_t c[3];
+        art_palette_rgb8(palette, i, c);
+        double d = colour_distance(r, g, b, c[0], c[1], c[2]);
+        if (d < second) {
+            second = d;
+            m.second = i;
+        }
+    }
     return m;
 }
 

@@ -143,8 +143,9 @@ void draw_lit_trail(ArtPicture& picture, int element, int column, double reach, 
         }
     });
     art_draw(picture, element, 0.3, [&](cairo_t* cr) {
-        cairo_set_source_rgba(cr, core.r, core.g, core.b, 0.75 * power);
-        cairo_set_line_width(cr, 1.2);
+        Rgb line = rgb_mix(hot, core, 0.45);
+        cairo_set_source_rgba(cr, line.r, line.g, line.b, power);
+        cairo_set_line_width(cr, 1.3);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         path_of(cr, lit);
         cairo_stroke(cr);
@@ -287,7 +288,8 @@ std::vector<RunImage> art_column_frames(int column)
             warmth = 1.0 - t;
         }
         ArtPicture local = art_picture_part(field, x0, y0, bw, bh);
-        int light = art_element(local, {range_glow(), range_gold()});
+        // Faint light over the sky or a star may keep their own colours.
+        int light = art_element(local, {range_glow(), range_gold(), range_sky()});
         draw_lit_trail(local, light, column, reach, power, warmth);
         std::vector<uint8_t> pixels = art_quantize(local, art_game_palette(), playfield_quantize());
         RunImage frame = run_image(bw, bh, x0, y0);
