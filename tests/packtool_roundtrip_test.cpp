@@ -4,7 +4,7 @@
 #include "data_helpers.h"
 
 #include "resources/pack_writer.h"
-#include "tools/common/cp1251.h"
+#include "platform/codepage.h"
 #include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
 #include "tools/packtool/packtool.h"

@@ -3,7 +3,7 @@
 #include "tools/art/art.h"
 #include "tools/art/palettes.h"
 
-#include "tools/common/cp1251.h"
+#include "platform/codepage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "tools/packtool/media.h"
 #include "tools/packtool/packtool.h"
 
-#include "tools/common/cp1251.h"
+#include "platform/codepage.h"
 
 #include <fstream>
 #include <sstream>

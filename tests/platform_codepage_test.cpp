@@ -1,0 +1,32 @@
+// Windows-1251 and UTF-8: the recording word typed in a terminal, names from
+// the system, texts of the pack.
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+
+TEST(Codepage, CyrillicCapitalsAndSmallLettersMapOntoTheUpperHalf)
+{
+    std::string out;
+    ASSERT_TRUE(utf8_to_cp1251("\xD0\x96\xD0\x98\xD0\xA0\xD0\x90\xD0\xA4\xD0\xA7\xD0\x98\xD0\x9A\xD0\x98", &out));
+    EXPECT_EQ(out, "\xC6\xC8\xD0\xC0\xD4\xD7\xC8\xCA\xC8");    // the recording word
+    ASSERT_TRUE(utf8_to_cp1251("\xD1\x91\xD0\x81 \xD1\x8F", &out));     // small yo, capital YO, small ya
+    EXPECT_EQ(out, "\xB8\xA8 \xFF");
+}
+
+TEST(Codepage, EveryDefinedByteRoundTripsThroughUnicode)
+{
+    for (int b = 0; b < 256; b++) {
+        std::string one(1, (char)b), back;
+        ASSERT_TRUE(utf8_to_cp1251(cp1251_to_utf8(one), &back)) << b;
+        EXPECT_EQ(back, one) << b;
+    }
+}
+
+TEST(Codepage, CharactersTheCodePageLacksFailStrictlyAndAreDroppedOtherwise)
+{
+    std::string out;
+    EXPECT_FALSE(utf8_to_cp1251("caf\xC3\xA9", &out));    // e with acute: not in the code page
+    EXPECT_EQ(utf8_to_cp1251_dropping("caf\xC3\xA9 \xF0\x9F\xA6\x8B!"), "caf !");    // nor a butterfly
+    EXPECT_EQ(utf8_to_cp1251_dropping("\xFF\xD0"), "");    // broken UTF-8 goes too
+    EXPECT_EQ(utf8_to_cp1251_dropping("\xE2\x84\x96 5"), "\xB9 5");    // numero sign
+}
