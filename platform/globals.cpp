@@ -17,9 +17,14 @@ int rng_draw()
 
 int random(int n) { return rng_draw() * n / 32768; }
 
+// There is only ever one snapshot: asking for it while it exists gives the
+// same buffer again rather than a second one that nobody would free (the
+// fresh board drawn after a game lost with too few open columns still
+// counts as lost, and asks again).
 uint8_t* snapshot_allocate()
 {
-    screen_snapshot = (uint8_t*)std::malloc(SCREEN_COPY_BYTES);
+    if (!screen_snapshot)
+        screen_snapshot = (uint8_t*)std::malloc(SCREEN_COPY_BYTES);
     return screen_snapshot;
 }
 

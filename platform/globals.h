@@ -35,7 +35,8 @@ constexpr int SCREEN_HEIGHT = 480;
 constexpr int SCREEN_COPY_BYTES = SCREEN_WIDTH * SCREEN_HEIGHT;
 extern uint8_t* screen_snapshot;
 
-// Allocate / free the snapshot buffer. Allocation returns null when memory
-// cannot be had (callers decide how to go on without it).
+// Allocate / free the snapshot buffer. Allocation gives the existing buffer
+// when there is one, and null when memory cannot be had (callers decide how
+// to go on without it).
 uint8_t* snapshot_allocate();
 void snapshot_free();

@@ -42,3 +42,13 @@ TEST(RandomGenerator, RandomStaysBelowItsRangeAndScalesTheDraw)
     EXPECT_EQ(random(360), 0);      // 41 * 360 / 32768
     EXPECT_EQ(random(360), 202);    // 18467 * 360 / 32768 = 202.9, truncated
 }
+
+TEST(ScreenSnapshot, ThereIsOnlyEverOne)
+{
+    uint8_t* first = snapshot_allocate();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(snapshot_allocate(), first);    // asked again: the same buffer, nothing leaks
+    snapshot_free();
+    EXPECT_EQ(screen_snapshot, nullptr);
+    snapshot_free();    // freeing none is harmless
+}
