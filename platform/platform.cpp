@@ -17,9 +17,19 @@ static const PlatformBackend* backend()
 void platform_use(const PlatformBackend* chosen) { active_backend = chosen; }
 const PlatformBackend* platform_backend() { return backend(); }
 
+static const PlatformInputFilter* input_filter = nullptr;
+
+void platform_set_input_filter(const PlatformInputFilter* filter) { input_filter = filter; }
+const PlatformInputFilter* platform_input_filter() { return input_filter; }
+
 uint32_t platform_ticks() { return backend()->ticks(); }
 void platform_idle(uint32_t ms) { backend()->idle(ms); }
-int platform_poll_event(PlatformEvent* event) { return backend()->poll_event(event); }
+int platform_poll_event(PlatformEvent* event)
+{
+    if (input_filter && input_filter->event && input_filter->event(event, input_filter->context))
+        return 1;
+    return backend()->poll_event(event);
+}
 void platform_wait_event(PlatformEvent* event) { backend()->wait_event(event); }
 int platform_display_open() { return backend()->display_open(); }
 void platform_display_close() { backend()->display_close(); }
@@ -27,8 +37,19 @@ void platform_present(const uint8_t* pixels, int pitch, const uint8_t* rgb) { ba
 int platform_keyboard_open() { return backend()->keyboard_open(); }
 int platform_mouse_open() { return backend()->mouse_open(); }
 void platform_input_close() { backend()->input_close(); }
-void platform_read_keys(uint8_t keys[256]) { backend()->read_keys(keys); }
-void platform_read_mouse(PlatformMouse* mouse) { backend()->read_mouse(mouse); }
+void platform_read_keys(uint8_t keys[256])
+{
+    backend()->read_keys(keys);
+    if (input_filter && input_filter->keys)
+        input_filter->keys(keys, input_filter->context);
+}
+
+void platform_read_mouse(PlatformMouse* mouse)
+{
+    backend()->read_mouse(mouse);
+    if (input_filter && input_filter->mouse)
+        input_filter->mouse(mouse, input_filter->context);
+}
 int platform_sound_open() { return backend()->sound_open(); }
 void platform_sound_close() { backend()->sound_close(); }
 int platform_voice_create(uint32_t length) { return backend()->voice_create(length); }

@@ -104,6 +104,24 @@ struct PlatformBackend {
 void platform_use(const PlatformBackend* backend);
 const PlatformBackend* platform_backend();
 
+// ---- An input source laid over the backend ------------------------------
+//
+// A player program (the autoplayer of the demo, the soak test and the tools)
+// stands between the game and whatever backend is in force: every read of
+// the mouse and the keys goes to the backend first and then to the filter,
+// which may change what was read; every event poll asks the filter first,
+// which may hand over an event of its own (a typed character, a close).
+// Any entry may be null. The same player thus drives any backend.
+struct PlatformInputFilter {
+    void (*mouse)(PlatformMouse* mouse, void* context);
+    void (*keys)(uint8_t keys[256], void* context);
+    int (*event)(PlatformEvent* event, void* context);    // 1: an event of its own
+    void* context;
+};
+// Null takes the filter away. The filter record must outlive its use.
+void platform_set_input_filter(const PlatformInputFilter* filter);
+const PlatformInputFilter* platform_input_filter();
+
 // The game's calls, one per table entry.
 uint32_t platform_ticks();
 void platform_idle(uint32_t ms);
