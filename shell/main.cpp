@@ -1,5 +1,6 @@
 // The program's entry point on POSIX systems: the command line, the choice
 // of backend, then the game.
+#include "autoplay/autoplay.h"
 #include "platform/globals.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
@@ -75,6 +76,12 @@ int main(int argc, char** argv)
     logo_path = find_data_file("brenmoor.res");
     logo_pack_path = logo_path.c_str();
     input_file_path = options.input_file;
+    if (options.demo) {
+        // The autoplayer plays, in a window or headless, until someone clicks or presses a key.
+        AutoplaySettings demo;
+        demo.yield_to_player = true;
+        autoplay_start(demo);
+    }
 
     static ShotWriter shots;
     if (!options.headless) {

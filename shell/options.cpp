@@ -62,6 +62,8 @@ Options parse_options(const std::vector<std::string>& arguments)
                 o.error = "--shot-every needs a number above 0";
         } else if (a == "--trace")
             o.trace_path = value("a file name");
+        else if (a == "--demo")
+            o.demo = true;
         else
             o.error = "unknown option " + a;
     }
@@ -90,5 +92,6 @@ std::string usage_text()
            "  --shots DIR       headless: write presented frames as PNG files into DIR\n"
            "  --shot-every N    headless: only every Nth presented frame\n"
            "  --trace FILE      write the state of every frame to FILE, one JSON object a line\n"
+           "  --demo            the autoplayer plays; a click or a key hands the game to you\n"
            "  --help, --version\n";
 }

@@ -18,6 +18,7 @@ struct Options {
     long long shot_every = 1;
     std::string trace_path;
     std::string input_file;        // the recording to play back or record ("DATA52.RES")
+    bool demo = false;             // the autoplayer plays (a real click or key takes over)
     std::string error;             // what was wrong with the command line, if anything
 };
 

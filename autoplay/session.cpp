@@ -1,0 +1,95 @@
+// Whole headless runs of the program with the autoplayer at the mouse.
+#include "autoplay/session.h"
+
+#include "board/board.h"
+#include "board/game_screen.h"
+#include "input/input.h"
+#include "platform/globals.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "resources/pack_writer.h"
+#include "resources/resources.h"
+#include "shell/app.h"
+#include "shell/flow.h"
+#include "shell/pump.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+bool copy_pack(const char* from, const char* to)
+{
+    std::error_code failed;
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, failed);
+    return !failed;
+}
+
+}  // namespace
+
+bool autoplay_session_open(AutoplaySession* session, const char* game_pack, const char* logo_pack)
+{
+    char here[4096];
+    session->old_dir = getcwd(here, sizeof here) ? here : "/tmp";
+    char name[] = "/tmp/flickermoth-autoplay-XXXXXX";
+    if (!mkdtemp(name))
+        return false;
+    session->dir = std::string(name) + "/";
+    // Packs given by a relative path are found before leaving for the session.
+    std::string game = game_pack ? std::filesystem::absolute(game_pack).string() : "";
+    std::string logo = logo_pack ? std::filesystem::absolute(logo_pack).string() : "";
+    if (chdir(name) != 0)
+        return false;
+    bool packs = (game_pack ? copy_pack(game.c_str(), "DATA50.RES") : save_bytes("DATA50.RES", make_test_game_pack())) &&
+                 (logo_pack ? copy_pack(logo.c_str(), "brenmoor.res") : save_bytes("brenmoor.res", make_test_logo_pack()));
+    game_pack_path = "DATA50.RES";
+    logo_pack_path = "brenmoor.res";
+    input_file_path = REPLAY_FILE_NAME;
+    return packs;
+}
+
+void autoplay_session_close(AutoplaySession* session)
+{
+    release_resources();
+    if (chdir(session->old_dir.c_str()) != 0)
+        std::fprintf(stderr, "autoplay: cannot go back to %s\n", session->old_dir.c_str());
+    std::error_code ignored;
+    if (!session->dir.empty())
+        std::filesystem::remove_all(session->dir, ignored);
+    session->dir.clear();
+}
+
+void autoplay_fresh_program()
+{
+    std::strcpy(relaunch_command, "TINHOARD.EXE P");
+    release_resources();
+    quick_start = 0;
+    rng_seed(1);
+    frame_period = FRAME_PERIOD_START;
+    keep_score = click_armed = spawn_stagger = collect_points = collect_pause = 0;
+    slider_timer = slider_x = menu_hover = menu_frame = 0;
+    quit_game = 0;
+    current_screen = "logo";
+    std::memset(&board, 0, sizeof board);
+    std::memset(&input, 0, sizeof input);
+    input.replay_file.handle = FILE_INVALID;
+    snapshot_free();
+    pump_reset();
+}
+
+int autoplay_run_program(const AutoplaySession& session, const char* argument_text, const AutoplaySettings& settings,
+                         uint32_t start_tick, uint64_t frame_limit)
+{
+    autoplay_fresh_program();
+    platform_use(headless_backend());
+    headless_reset(start_tick);
+    headless_devices().install_dir = session.dir;
+    headless_devices().frame_limit = frame_limit;
+    autoplay_start(settings);
+    int code = app_run(argument_text);
+    autoplay_stop();
+    return code;
+}
