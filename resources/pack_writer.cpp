@@ -2,6 +2,8 @@
 // layout, and saving the result.
 #include "resources/pack_writer.h"
 
+#include "resources/pack.h"
+
 #include "platform/file.h"
 
 namespace {
@@ -186,4 +188,43 @@ bool save_bytes(const char* path, const Bytes& bytes)
     bool written = file_write(&file, bytes.data(), (uint32_t)bytes.size());
     file_close(&file);
     return written;
+}
+
+int skip_stand_in(const std::vector<int>& pixels)
+{
+    bool used[256] = {};
+    bool skips = false;
+    for (int p : pixels) {
+        if (p == PIXEL_SKIP)
+            skips = true;
+        else
+            used[p & 0xFF] = true;
+    }
+    if (!skips)
+        return -1;
+    for (int i = 0; i < 256; i++)
+        if (!used[i])
+            return i;
+    return -2;
+}
+
+std::vector<uint8_t> pixels_with_skips_as(const std::vector<int>& pixels, int stand_in)
+{
+    std::vector<uint8_t> bytes(pixels.size());
+    for (size_t i = 0; i < pixels.size(); i++)
+        bytes[i] = (uint8_t)(pixels[i] == PIXEL_SKIP ? stand_in : pixels[i]);
+    return bytes;
+}
+
+Bytes encode_with_skips(int x_offset, int y_offset, int width, int height, const std::vector<int>& pixels, int encoding)
+{
+    int stand_in = skip_stand_in(pixels);
+    if (stand_in == -2)
+        return {};
+    std::vector<uint8_t> bytes = pixels_with_skips_as(pixels, stand_in);
+    if (encoding == IMAGE_RAW)
+        return encode_raw(x_offset, y_offset, width, height, bytes.data());
+    if (encoding == IMAGE_RUNS)
+        return encode_runs(x_offset, y_offset, width, height, bytes.data(), stand_in);
+    return encode_fill_runs(x_offset, y_offset, width, height, bytes.data(), stand_in);
 }

@@ -22,6 +22,18 @@ Bytes encode_raw(int x_offset, int y_offset, int width, int height, const uint8_
 Bytes encode_runs(int x_offset, int y_offset, int width, int height, const uint8_t* pixels, int transparent);
 Bytes encode_fill_runs(int x_offset, int y_offset, int width, int height, const uint8_t* pixels, int transparent);
 
+// Pictures kept as ints, with PIXEL_SKIP where a run image leaves the
+// screen as it is. The skips need an index of their own when encoded: the
+// lowest one the picture does not use (-1 without skips, -2 when all 256
+// are used).
+constexpr int PIXEL_SKIP = 256;
+int skip_stand_in(const std::vector<int>& pixels);
+// The picture's bytes, its skips written as `stand_in`.
+std::vector<uint8_t> pixels_with_skips_as(const std::vector<int>& pixels, int stand_in);
+// Encodes such a picture in `encoding` (IMAGE_RAW, IMAGE_RUNS or
+// IMAGE_FILL_RUNS of resources/pack.h); empty bytes when it cannot be.
+Bytes encode_with_skips(int x_offset, int y_offset, int width, int height, const std::vector<int>& pixels, int encoding);
+
 // A table: count then offsets, the items packed after it. For a sound bank
 // use make_sound_bank(): M - 1 samples give M pointers.
 Bytes make_table(const std::vector<Bytes>& items);

@@ -9,6 +9,8 @@
 // glow ramp, and colours stay clean the way hand-made 8-bit art was.
 #pragma once
 
+#include "resources/pack_writer.h"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -71,7 +73,7 @@ struct IndexImage {
 };
 // A picture drawn over what is already on the screen: pixels that are SKIP
 // leave the screen alone (the skip runs of the run encodings).
-constexpr int SKIP = 256;
+constexpr int SKIP = PIXEL_SKIP;
 struct RunImage {
     int width = 0, height = 0;
     int x_offset = 0, y_offset = 0;

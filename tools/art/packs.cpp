@@ -3,6 +3,8 @@
 #include "tools/art/art.h"
 #include "tools/art/palettes.h"
 
+#include "resources/pack.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,29 +26,11 @@ Bytes raw(const IndexImage& image)
     return bytes;
 }
 
-// Run images: SKIP pixels become skip runs, under an index the picture does
-// not otherwise use.
+// Run images: SKIP pixels become skip runs.
 Bytes runs(const RunImage& image, bool fill)
 {
-    bool used[256] = {};
-    bool skips = false;
-    for (int p : image.pixels) {
-        if (p == SKIP)
-            skips = true;
-        else
-            used[p] = true;
-    }
-    int transparent = -1;
-    for (int i = 0; skips && i < 256 && transparent < 0; i++)
-        if (!used[i])
-            transparent = i;
-    if (skips && transparent < 0)
-        fail("a picture using all 256 colours and skips");
-    std::vector<uint8_t> pixels(image.pixels.size());
-    for (size_t i = 0; i < pixels.size(); i++)
-        pixels[i] = (uint8_t)(image.pixels[i] == SKIP ? transparent : image.pixels[i]);
-    Bytes bytes = fill ? encode_fill_runs(image.x_offset, image.y_offset, image.width, image.height, pixels.data(), transparent)
-                       : encode_runs(image.x_offset, image.y_offset, image.width, image.height, pixels.data(), transparent);
+    Bytes bytes = encode_with_skips(image.x_offset, image.y_offset, image.width, image.height, image.pixels,
+                                    fill ? IMAGE_FILL_RUNS : IMAGE_RUNS);
     if (bytes.empty())
         fail("a run image");
     return bytes;

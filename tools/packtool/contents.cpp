@@ -215,28 +215,7 @@ bool image_decode(const Bytes& record, int encoding, DecodedImage* image)
 
 Bytes image_encode(const DecodedImage& image, int encoding)
 {
-    std::vector<uint8_t> pixels(image.pixels.size());
-    bool used[256] = {};
-    bool skips = false;
-    for (int p : image.pixels) {
-        if (p == PIXEL_SKIP)
-            skips = true;
-        else
-            used[p] = true;
-    }
-    int transparent = -1;
-    for (int i = 0; skips && i < 256 && transparent < 0; i++)
-        if (!used[i])
-            transparent = i;
-    if (skips && transparent < 0)
-        return {};
-    for (size_t i = 0; i < pixels.size(); i++)
-        pixels[i] = (uint8_t)(image.pixels[i] == PIXEL_SKIP ? transparent : image.pixels[i]);
-    if (encoding == IMAGE_RAW)
-        return encode_raw(image.x_offset, image.y_offset, image.width, image.height, pixels.data());
-    if (encoding == IMAGE_RUNS)
-        return encode_runs(image.x_offset, image.y_offset, image.width, image.height, pixels.data(), transparent);
-    return encode_fill_runs(image.x_offset, image.y_offset, image.width, image.height, pixels.data(), transparent);
+    return encode_with_skips(image.x_offset, image.y_offset, image.width, image.height, image.pixels, encoding);
 }
 
 void palette_rgb8(const Bytes& palette, uint8_t rgb[768])

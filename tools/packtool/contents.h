@@ -56,7 +56,6 @@ Bytes pack_assemble(const PackContents& contents);
 
 // ---- Images -------------------------------------------------------------------------
 
-constexpr int PIXEL_SKIP = 256;    // a run image's skipped pixel
 struct DecodedImage {
     int x_offset = 0, y_offset = 0, width = 0, height = 0;
     std::vector<int> pixels;       // colour indices, or PIXEL_SKIP

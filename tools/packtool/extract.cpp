@@ -30,25 +30,15 @@ bool write_picture(const PackContents& contents, int entry, const DecodedImage& 
     picture.width = image.width;
     picture.height = image.height;
     entry_palette(contents, entry, picture.rgb);
-    picture.transparent = encoding == IMAGE_RAW ? 0 : -1;
-    bool used[256] = {};
-    bool skips = false;
-    for (int p : image.pixels) {
-        if (p == PIXEL_SKIP)
-            skips = true;
-        else
-            used[p] = true;
-    }
-    for (int i = 0; skips && i < 256 && picture.transparent < 0; i++)
-        if (!used[i])
-            picture.transparent = i;
-    if (skips && picture.transparent < 0) {
+    // Raw images show index 0 as clear; run images their skips, under an
+    // index of their own.
+    int stand_in = skip_stand_in(image.pixels);
+    if (stand_in == -2) {
         *error = path + ": the picture uses all 256 colours and skips pixels too";
         return false;
     }
-    picture.pixels.resize(image.pixels.size());
-    for (size_t i = 0; i < image.pixels.size(); i++)
-        picture.pixels[i] = (uint8_t)(image.pixels[i] == PIXEL_SKIP ? picture.transparent : image.pixels[i]);
+    picture.transparent = encoding == IMAGE_RAW ? 0 : stand_in;
+    picture.pixels = pixels_with_skips_as(image.pixels, stand_in);
     if (!media_write_indexed_png(path, picture)) {
         *error = path + ": cannot be written";
         return false;
