@@ -5,6 +5,7 @@
 #include "platform/headless.h"
 #include "platform/platform.h"
 #include "platform/posix.h"
+#include "platform/sdl_backend.h"
 #include "platform/system_clock.h"
 #include "shell/app.h"
 #include "shell/flow.h"
@@ -55,6 +56,49 @@ static void write_shot(const HeadlessFrame& frame, void* context)
     headless_write_png(frame, (shots->dir + name).c_str());
 }
 
+static bool open_trace(const Options& options)
+{
+    if (options.trace_path.empty() || trace_open(options.trace_path.c_str()))
+        return true;
+    std::fprintf(stderr, "flickermoth: cannot write the trace %s\n", options.trace_path.c_str());
+    return false;
+}
+
+// The game in a real window on the desktop.
+static int run_in_window(const Options& options)
+{
+    if (options.frames || !options.shots_dir.empty()) {
+        std::fprintf(stderr, "flickermoth: --frames and --shots work with --headless only\n");
+        return 2;
+    }
+    std::string reason;
+    if (!sdl_video_open(&reason)) {
+        std::fprintf(stderr, "flickermoth: no display to open a window on (%s); run it with --headless to play without one\n",
+                     reason.c_str());
+        return 1;
+    }
+    platform_use(sdl_backend());
+#ifdef FLICKERMOTH_BUSY_WAIT
+    // The measuring build: the frame wait spins instead of sleeping.
+    static PlatformBackend busy = *sdl_backend();
+    busy.idle = [](uint32_t) {};
+    platform_use(&busy);
+#endif
+    if (!sdl_create_window(options.window)) {
+        platform_message_box("ERROR!", "Can't create MainWindow.", 0);
+        sdl_shutdown();
+        return 0;
+    }
+    if (!open_trace(options)) {
+        sdl_shutdown();
+        return 1;
+    }
+    int code = app_run(options.argument_text.c_str());
+    trace_close();
+    sdl_shutdown();
+    return code;
+}
+
 int main(int argc, char** argv)
 {
     Options options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
@@ -83,11 +127,10 @@ int main(int argc, char** argv)
         autoplay_start(demo);
     }
 
+    if (!options.headless)
+        return run_in_window(options);
+
     static ShotWriter shots;
-    if (!options.headless) {
-        std::fprintf(stderr, "flickermoth: this build has no desktop backend yet; run it with --headless\n");
-        return 1;
-    }
     platform_use(headless_backend());
     headless_reset(system_ticks());    // a different board on every run, as on a real machine
     HeadlessDevices& devices = headless_devices();
@@ -101,10 +144,8 @@ int main(int argc, char** argv)
         shots = {options.shots_dir, options.shot_every, 0};
         headless_on_present(write_shot, &shots);
     }
-    if (!options.trace_path.empty() && !trace_open(options.trace_path.c_str())) {
-        std::fprintf(stderr, "flickermoth: cannot write the trace %s\n", options.trace_path.c_str());
+    if (!open_trace(options))
         return 1;
-    }
     int code = app_run(options.argument_text.c_str());
     trace_close();
     return code;

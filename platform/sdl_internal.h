@@ -1,0 +1,110 @@
+// The pieces of the SDL backend that its files share with each other and
+// with the backend's own tests and benchmarks. Game code never sees this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SDL_Window;
+union SDL_Event;
+
+// ---- Keyboard (sdl_keymap.cpp) ------------------------------------------------
+
+// The game's scan code (input/keys.h) for an SDL scancode, 0 for keys the
+// game's keyboard has no code for.
+int sdl_scan_code(int sdl_scancode);
+// Typed text as SDL delivers it (UTF-8) in the game's Windows-1251 bytes;
+// characters the code page has no place for are left out.
+std::string sdl_typed_text(const char* utf8);
+// The control character a key types (Backspace 8, Tab 9, Enter 13,
+// Escape 27), or 0. Takes an SDL key code (the key's meaning in the layout).
+int sdl_control_char(int sdl_keycode);
+
+// ---- Picture placement (sdl_video.cpp) ---------------------------------------------
+
+constexpr int PICTURE_WIDTH = 640;
+constexpr int PICTURE_HEIGHT = 480;
+
+// Where the 640 x 480 picture lies in the window's drawable area, in that
+// area's pixels; the rest is black bars.
+struct PictureRect {
+    int x, y, width, height;
+};
+
+// The picture centred with its 4:3 shape kept: a whole multiple of its size
+// when that comes near enough to filling the area, else the largest fit.
+PictureRect sdl_picture_rect(int area_width, int area_height);
+
+// A window position (window coordinates; the drawable area may have more
+// pixels than the window has points) to a position in the 640 x 480
+// picture. Positions over the bars land outside 0..639 / 0..479; the game
+// clamps them.
+void sdl_window_to_picture(const PictureRect& rect, int window_width, int window_height, int area_width,
+                           int area_height, int x, int y, int* picture_x, int* picture_y);
+
+// The window, once created; null before.
+SDL_Window* sdl_window();
+// The size of the window's drawable area in pixels.
+void sdl_video_area(int* width, int* height);
+// Shows again the last picture presented (after the window was uncovered,
+// resized or switched between full screen and window).
+void sdl_video_redraw();
+void sdl_video_toggle_fullscreen();
+// Writes the last picture presented as a PNG into the player's pictures
+// directory (else the game's data directory). The path, or empty on failure.
+std::string sdl_video_screenshot();
+// Video state that the event handling and the tests look at.
+bool sdl_video_is_fullscreen();
+// The renderer lost its textures: make them again.
+void sdl_video_restore();
+void sdl_video_close_window();
+// Texture uploads made so far: a present of an unchanged frame makes none.
+uint64_t sdl_video_uploads();
+
+// ---- Keyboard and mouse state (sdl_input.cpp) ----------------------------------
+
+// Follows every event as it arrives, before the window pump sees it: keys,
+// buttons and focus, as the devices would report them.
+void sdl_input_watch(const SDL_Event& event);
+// Whether the game's window has the focus (and is not minimised).
+bool sdl_input_active();
+void sdl_input_reset();
+
+// ---- Sound (sdl_audio.cpp) ------------------------------------------------------
+
+// One voice as the mixer sees it: a sample and where it has got to.
+struct SdlVoice {
+    const uint8_t* data;    // unsigned 8-bit, 128 is silence
+    uint32_t length;
+    uint32_t position;
+    bool playing;
+    bool looping;
+};
+
+// Mixes `count` voices into `frames` signed 16-bit mono samples: each
+// playing voice adds its sample at full level, the sum held to the 16-bit
+// range. Voices move on; a voice that reaches its end stops, or starts over
+// when it loops.
+void sdl_mix_voices(SdlVoice* voices, int count, int16_t* out, int frames);
+
+// ---- Backend entries, by the file that holds them ---------------------------------
+
+struct PlatformMouse;
+
+int sdl_display_open();
+void sdl_display_close();
+void sdl_present(const uint8_t* pixels, int pitch, const uint8_t* rgb);
+
+int sdl_keyboard_open();
+int sdl_mouse_open();
+void sdl_input_close();
+void sdl_read_keys(uint8_t keys[256]);
+void sdl_read_mouse(PlatformMouse* mouse);
+
+int sdl_sound_open();
+void sdl_sound_close();
+int sdl_voice_create(uint32_t length);
+void sdl_voice_release(int voice);
+void sdl_voice_fill(int voice, const uint8_t* sample, uint32_t length);
+int sdl_voice_play(int voice, int flags);
+void sdl_voice_restore(int voice);

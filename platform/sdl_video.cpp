@@ -1,0 +1,327 @@
+// The window and the picture: the 640 x 480 colour indices become 32-bit
+// colour through a 256-entry table, go up in one streaming-texture upload,
+// and are drawn scaled with sharp pixels between black bars. A frame the
+// same as the last one shown costs a comparison and nothing more.
+#include "platform/png.h"
+#include "platform/posix.h"
+#include "platform/sdl_backend.h"
+#include "platform/sdl_internal.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+const char WINDOW_TITLE[] = "TINHOARD";
+
+// A whole multiple of the picture is used when it reaches this share of the
+// largest fit (in width): 2x on a 1920 x 1080 desktop, not 1x on 1366 x 768.
+constexpr int WHOLE_SCALE_NEAR_PERCENT = 75;
+
+struct Video {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    bool fullscreen = false;
+
+    // The frame on show: what the last upload held.
+    bool shown = false;
+    uint8_t pixels[PICTURE_WIDTH * PICTURE_HEIGHT];
+    uint8_t rgb[768];
+    uint32_t colours[256];
+    uint64_t uploads = 0;
+};
+
+Video video;
+
+void build_colours(const uint8_t* rgb)
+{
+    for (int i = 0; i < 256; i++)
+        video.colours[i] = 0xFF000000u | (uint32_t)rgb[i * 3] << 16 | (uint32_t)rgb[i * 3 + 1] << 8 | rgb[i * 3 + 2];
+}
+
+bool make_texture()
+{
+    video.texture = SDL_CreateTexture(video.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                      PICTURE_WIDTH, PICTURE_HEIGHT);
+    if (!video.texture)
+        return false;
+    SDL_SetTextureScaleMode(video.texture, SDL_ScaleModeNearest);
+    video.shown = false;
+    return true;
+}
+
+void upload()
+{
+    void* target;
+    int target_pitch;
+    if (SDL_LockTexture(video.texture, nullptr, &target, &target_pitch) != 0)
+        return;
+    const uint8_t* source = video.pixels;
+    for (int y = 0; y < PICTURE_HEIGHT; y++, source += PICTURE_WIDTH) {
+        uint32_t* row = (uint32_t*)((uint8_t*)target + (size_t)y * target_pitch);
+        for (int x = 0; x < PICTURE_WIDTH; x++)
+            row[x] = video.colours[source[x]];
+    }
+    SDL_UnlockTexture(video.texture);
+    video.uploads++;
+}
+
+void draw()
+{
+    int width, height;
+    if (SDL_GetRendererOutputSize(video.renderer, &width, &height) != 0)
+        return;
+    PictureRect rect = sdl_picture_rect(width, height);
+    SDL_Rect target = {rect.x, rect.y, rect.width, rect.height};
+    SDL_SetRenderDrawColor(video.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(video.renderer);
+    SDL_RenderCopy(video.renderer, video.texture, nullptr, &target);
+    SDL_RenderPresent(video.renderer);
+}
+
+// Copies the frame in, row by row; true when anything differed.
+bool take_pixels(const uint8_t* pixels, int pitch)
+{
+    bool changed = false;
+    for (int y = 0; y < PICTURE_HEIGHT; y++) {
+        const uint8_t* row = pixels + (size_t)y * pitch;
+        uint8_t* kept = video.pixels + (size_t)y * PICTURE_WIDTH;
+        if (std::memcmp(kept, row, PICTURE_WIDTH) != 0) {
+            std::memcpy(kept, row, PICTURE_WIDTH);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+// ---- Where screenshots go -------------------------------------------------------
+
+bool is_directory(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The player's pictures directory as the desktop names it in
+// user-dirs.dirs (XDG_PICTURES_DIR="$HOME/Pictures"), else ~/Pictures.
+std::string pictures_dir()
+{
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        return "";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string dirs_file = (config && *config == '/' ? std::string(config) : std::string(home) + "/.config") +
+                            "/user-dirs.dirs";
+    std::ifstream in(dirs_file);
+    std::string line;
+    std::string dir;
+    while (std::getline(in, line)) {
+        const std::string key = "XDG_PICTURES_DIR=\"";
+        if (line.rfind(key, 0) != 0 || line.back() != '"')
+            continue;
+        dir = line.substr(key.size(), line.size() - key.size() - 1);
+        if (dir.rfind("$HOME", 0) == 0)
+            dir = home + dir.substr(5);
+    }
+    if (dir.empty())
+        dir = std::string(home) + "/Pictures";
+    return is_directory(dir) ? dir + "/" : "";
+}
+
+}  // namespace
+
+// ---- Placement ---------------------------------------------------------------------
+
+PictureRect sdl_picture_rect(int area_width, int area_height)
+{
+    PictureRect rect = {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT};
+    if (area_width <= 0 || area_height <= 0)
+        return rect;
+    // The largest 4:3 picture that fits.
+    if ((int64_t)area_width * 3 <= (int64_t)area_height * 4) {
+        rect.width = area_width;
+        rect.height = area_width * 3 / 4;
+    } else {
+        rect.height = area_height;
+        rect.width = area_height * 4 / 3;
+    }
+    int whole = std::min(area_width / PICTURE_WIDTH, area_height / PICTURE_HEIGHT);
+    if (whole >= 1 && whole * PICTURE_WIDTH * 100 >= rect.width * WHOLE_SCALE_NEAR_PERCENT) {
+        rect.width = whole * PICTURE_WIDTH;
+        rect.height = whole * PICTURE_HEIGHT;
+    }
+    rect.x = (area_width - rect.width) / 2;
+    rect.y = (area_height - rect.height) / 2;
+    return rect;
+}
+
+static int floor_div(int64_t a, int64_t b) { return (int)(a >= 0 ? a / b : -((-a + b - 1) / b)); }
+
+void sdl_window_to_picture(const PictureRect& rect, int window_width, int window_height, int area_width,
+                           int area_height, int x, int y, int* picture_x, int* picture_y)
+{
+    // Window points to drawable pixels (they differ on high-density screens).
+    int64_t area_x = window_width > 0 ? (int64_t)x * area_width / window_width : x;
+    int64_t area_y = window_height > 0 ? (int64_t)y * area_height / window_height : y;
+    *picture_x = floor_div((area_x - rect.x) * PICTURE_WIDTH, std::max(rect.width, 1));
+    *picture_y = floor_div((area_y - rect.y) * PICTURE_HEIGHT, std::max(rect.height, 1));
+}
+
+// ---- The window ----------------------------------------------------------------------
+
+bool sdl_create_window(bool windowed)
+{
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    int width = PICTURE_WIDTH * 2, height = PICTURE_HEIGHT * 2;
+    if (windowed) {
+        flags |= SDL_WINDOW_RESIZABLE;
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+            int whole = std::max(1, std::min(2, std::min(usable.w / PICTURE_WIDTH, usable.h / PICTURE_HEIGHT)));
+            width = PICTURE_WIDTH * whole;
+            height = PICTURE_HEIGHT * whole;
+        }
+    } else {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    video.window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (!video.window)
+        return false;
+    video.fullscreen = !windowed;
+    SDL_SetWindowMinimumSize(video.window, PICTURE_WIDTH / 2, PICTURE_HEIGHT / 2);
+    // The game draws its own pointer; the system's is hidden over the window.
+    SDL_ShowCursor(SDL_DISABLE);
+    // Full screen keeps the mouse in the window; a window lets it go.
+    SDL_SetWindowGrab(video.window, video.fullscreen ? SDL_TRUE : SDL_FALSE);
+    return true;
+}
+
+SDL_Window* sdl_window() { return video.window; }
+
+void sdl_video_area(int* width, int* height)
+{
+    *width = *height = 0;
+    if (video.renderer && SDL_GetRendererOutputSize(video.renderer, width, height) == 0)
+        return;
+    if (video.window)
+        SDL_GetWindowSize(video.window, width, height);
+}
+
+bool sdl_video_is_fullscreen() { return video.fullscreen; }
+
+uint64_t sdl_video_uploads() { return video.uploads; }
+
+void sdl_video_toggle_fullscreen()
+{
+    if (!video.window)
+        return;
+    bool fullscreen = !video.fullscreen;
+    if (SDL_SetWindowFullscreen(video.window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return;
+    video.fullscreen = fullscreen;
+    SDL_SetWindowGrab(video.window, fullscreen ? SDL_TRUE : SDL_FALSE);
+    sdl_video_redraw();
+}
+
+void sdl_video_redraw()
+{
+    if (video.renderer && video.texture && video.shown)
+        draw();
+}
+
+void sdl_video_close_window()
+{
+    if (video.window)
+        SDL_DestroyWindow(video.window);
+    video.window = nullptr;
+}
+
+// ---- Backend entries ------------------------------------------------------------------
+
+int sdl_display_open()
+{
+    if (!video.window)
+        return 0;
+    video.renderer = SDL_CreateRenderer(video.window, -1, 0);
+    if (!video.renderer)
+        return 0;
+    if (!make_texture()) {
+        SDL_DestroyRenderer(video.renderer);
+        video.renderer = nullptr;
+        return 0;
+    }
+    SDL_SetRenderDrawColor(video.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(video.renderer);
+    SDL_RenderPresent(video.renderer);
+    return 1;
+}
+
+void sdl_display_close()
+{
+    if (video.texture)
+        SDL_DestroyTexture(video.texture);
+    if (video.renderer)
+        SDL_DestroyRenderer(video.renderer);
+    video.texture = nullptr;
+    video.renderer = nullptr;
+    video.shown = false;
+}
+
+// The renderer lost its textures (a device reset): make them again; the next
+// present shows the whole frame.
+void sdl_video_restore()
+{
+    if (!video.renderer)
+        return;
+    if (video.texture)
+        SDL_DestroyTexture(video.texture);
+    make_texture();
+}
+
+void sdl_present(const uint8_t* pixels, int pitch, const uint8_t* rgb)
+{
+    if (!video.texture)
+        return;
+    bool palette_changed = !video.shown || std::memcmp(rgb, video.rgb, sizeof video.rgb) != 0;
+    bool pixels_changed = take_pixels(pixels, pitch) || !video.shown;
+    if (!palette_changed && !pixels_changed)
+        return;
+    // A fade changes only the colours: one table rebuild, then the upload.
+    if (palette_changed) {
+        std::memcpy(video.rgb, rgb, sizeof video.rgb);
+        build_colours(rgb);
+    }
+    upload();
+    video.shown = true;
+    draw();
+}
+
+std::string sdl_video_screenshot()
+{
+    if (!video.shown)
+        return "";
+    std::string dir = pictures_dir();
+    if (dir.empty())
+        dir = posix_install_dir(false);
+    if (dir.empty())
+        return "";
+    char stamp[32];
+    std::time_t now = std::time(nullptr);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+    std::string path = dir + "flickermoth-" + stamp + ".png";
+    for (int n = 2; is_directory(path) || std::ifstream(path).good(); n++)
+        path = dir + "flickermoth-" + stamp + "-" + std::to_string(n) + ".png";
+    if (!png_write_indexed(path.c_str(), video.pixels, PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_WIDTH, video.rgb))
+        return "";
+    return path;
+}
