@@ -6,10 +6,12 @@
 // changes how many moths a column holds, so what it can change is only
 // which colours stand together: every pair of columns and pair of colours
 // is weighed by the worth of the two columns afterwards. A column's worth
-// grows with its largest groups, more so the fuller it is (four moths arrive
-// after every swap, and a column that fills closes at the end of the next
-// swap unless a group is collected from it first), and most of all when one
-// colour fills it alone, so that collecting it empties the column.
+// grows with its groups (a group of four is collected on the next turn),
+// and most of all when one colour fills it alone, so that collecting it
+// empties the column. A full column closes at the end of any swap, so
+// nothing put into it counts, but a moth taken out of it may still make a
+// group elsewhere. (Looking a few turns ahead with made-up arrivals was
+// tried and played worse: the arrivals' luck drowned the swaps' worth.)
 #include "autoplay/autoplay.h"
 
 #include "board/board.h"
@@ -57,25 +59,21 @@ int column_worth(const Column& c)
     if (c.fill == BOARD_ROWS)
         return FULL_COLUMN;
     int worth = 0;
-    int pressure = c.fill >= 5 ? c.fill - 3 : 1;    // 1, then 2..4 for 5..7 moths
+    int colours = 0;
     for (int k = 0; k < MOTH_COLOURS; k++) {
         int n = c.count[k];
-        if (n >= 4) {
-            worth += 1000 + 10 * n * (1 + colour_points[k]);
-            if (n == c.fill)
-                worth += 600;    // collecting it empties the column
-        } else if (n == 3) {
-            worth += 60 * pressure + (n == c.fill ? 40 : 0);
-        } else if (n == 2) {
-            worth += 10 * pressure + (n == c.fill ? 10 : 0);
-        }
+        colours += n > 0;
+        bool alone = n == c.fill;    // collecting the colour would empty the column
+        if (n >= 4)
+            worth += 1000 + 10 * n * (1 + colour_points[k]) + (alone ? 600 : 0);
+        else if (n == 3)
+            worth += 120 + (alone ? 40 : 0);
+        else if (n == 2)
+            worth += 20 + (alone ? 10 : 0);
     }
     // Mixed columns are hard to empty: every colour beyond the first costs.
-    int colours = 0;
-    for (int k = 0; k < MOTH_COLOURS; k++)
-        colours += c.count[k] > 0;
     if (colours > 1)
-        worth -= 6 * (colours - 1) * pressure;
+        worth -= 6 * (colours - 1);
     return worth;
 }
 
