@@ -1,0 +1,57 @@
+// The CD-audio device through the Media Control Interface. The game never
+// plays music on it: it holds the device while it runs, stops it while it
+// is in the background and closes it at the end. No command waits or asks
+// for a notification.
+#include "platform/win32/internal.h"
+
+#include <mmsystem.h>
+
+namespace {
+
+MCIDEVICEID cd_device = 0;
+bool cd_is_open = false;
+
+// Parameter blocks are passed as pointer-sized numbers.
+MCIERROR send(MCIDEVICEID device, UINT message, DWORD_PTR flags, void* parameters)
+{
+    return mciSendCommandA(device, message, flags, (DWORD_PTR)parameters);
+}
+
+}  // namespace
+
+int win32_cd_open()
+{
+    cd_is_open = false;
+    MCI_OPEN_PARMSA open = {};
+    open.lpstrDeviceType = (LPCSTR)(DWORD_PTR)MCI_DEVTYPE_CD_AUDIO;
+    if (send(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID, &open) != 0)
+        return 0;
+    cd_device = open.wDeviceID;
+    MCI_SET_PARMS set = {};
+    set.dwTimeFormat = MCI_FORMAT_MSF;
+    if (send(cd_device, MCI_SET, MCI_SET_TIME_FORMAT, &set) != 0) {
+        MCI_GENERIC_PARMS close = {};
+        send(cd_device, MCI_CLOSE, 0, &close);
+        return 0;
+    }
+    cd_is_open = true;
+    return 1;
+}
+
+void win32_cd_stop()
+{
+    if (!cd_is_open)
+        return;
+    MCI_GENERIC_PARMS stop = {};
+    send(cd_device, MCI_STOP, 0, &stop);
+}
+
+void win32_cd_close()
+{
+    if (!cd_is_open)
+        return;
+    win32_cd_stop();
+    MCI_GENERIC_PARMS close = {};
+    send(cd_device, MCI_CLOSE, 0, &close);
+    cd_is_open = false;
+}

@@ -1,0 +1,12 @@
+// 8-bit palette pictures as PNG files without a compression library: the
+// picture data goes into the file in stored (uncompressed) blocks. Larger
+// than a compressed PNG, read by every PNG reader. The Windows program has
+// no PNG library; this is what its frame dumps are written with.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// `pixels`: `height` rows of `width` colour indices, rows `pitch` bytes
+// apart; `rgb`: 256 colours of 8-bit red, green, blue.
+std::vector<uint8_t> png_encode_stored(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* rgb);
