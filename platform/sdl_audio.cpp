@@ -170,5 +170,20 @@ int sdl_voice_play(int voice, int flags)
     return VOICE_OK;
 }
 
+void sdl_audio_hold(bool held)
+{
+    if (audio.device)
+        SDL_PauseAudioDevice(audio.device, held ? 1 : 0);
+}
+
+void sdl_audio_mix(int16_t* out, int frames)
+{
+    if (!audio.device)
+        return;
+    SDL_LockAudioDevice(audio.device);
+    sdl_mix_voices(audio.mix, MAX_VOICES, out, frames);
+    SDL_UnlockAudioDevice(audio.device);
+}
+
 // The voices live in ordinary memory and are never lost.
 void sdl_voice_restore(int) {}

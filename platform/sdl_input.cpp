@@ -22,6 +22,7 @@ struct Devices {
     bool button_down[2] = {};
     bool button_tapped[2] = {};
     int last_x = INT_MIN, last_y = INT_MIN;    // the position last reported
+    bool pointer_away = false;                 // the system pointer left the window
 };
 
 Devices devices;
@@ -66,6 +67,9 @@ void sdl_input_watch(const SDL_Event& event)
         if (int b = button_index(event.button.button); b >= 0)
             devices.button_down[b] = false;
         break;
+    case SDL_MOUSEMOTION:
+        devices.pointer_away = false;
+        break;
     case SDL_WINDOWEVENT:
         switch (event.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -73,6 +77,12 @@ void sdl_input_watch(const SDL_Event& event)
             break;
         case SDL_WINDOWEVENT_RESTORED:
             devices.active = (SDL_GetWindowFlags(sdl_window()) & SDL_WINDOW_INPUT_FOCUS) != 0;
+            break;
+        case SDL_WINDOWEVENT_ENTER:
+            devices.pointer_away = false;
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            devices.pointer_away = true;
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED:
@@ -115,7 +125,7 @@ void sdl_read_keys(uint8_t keys[256])
 // waits at the nearest edge while the mouse is away.
 static void pointer_in_window(SDL_Window* window, int* x, int* y)
 {
-    if (SDL_GetMouseFocus() == window) {
+    if (!devices.pointer_away) {
         SDL_GetMouseState(x, y);
         return;
     }

@@ -86,6 +86,10 @@ struct SdlVoice {
 // range. Voices move on; a voice that reaches its end stops, or starts over
 // when it loops.
 void sdl_mix_voices(SdlVoice* voices, int count, int16_t* out, int frames);
+// The device's own mixing, by hand: holding the device stops its callback,
+// so that what the voices do can be watched one step at a time.
+void sdl_audio_hold(bool held);
+void sdl_audio_mix(int16_t* out, int frames);
 
 // ---- Backend entries, by the file that holds them ---------------------------------
 

@@ -1,0 +1,165 @@
+// The desktop window's events as the game's pump receives them, and the
+// keyboard as the game reads it once a frame.
+#include "sdl_helpers.h"
+
+#include "input/keys.h"
+
+#include <cstring>
+
+namespace {
+
+using SdlWindowEvents = SdlMachine;
+
+std::vector<uint32_t> chars_of(const std::vector<PlatformEvent>& events)
+{
+    std::vector<uint32_t> chars;
+    for (const PlatformEvent& e : events)
+        if (e.kind == EVENT_CHAR)
+            chars.push_back(e.value);
+    return chars;
+}
+
+void push_text(const char* utf8)
+{
+    SDL_Event event = {};
+    event.type = SDL_TEXTINPUT;
+    event.text.windowID = SDL_GetWindowID(sdl_window());
+    std::strncpy(event.text.text, utf8, sizeof event.text.text - 1);
+    SDL_PushEvent(&event);
+}
+
+TEST_F(SdlWindowEvents, TypedCyrillicReachesTheGameAsWindows1251Characters)
+{
+    activate();
+    push_text("Ёж");
+    push_text("✓");    // no place in the code page: nothing arrives
+    push_text("k");
+    EXPECT_EQ(chars_of(take_events()), (std::vector<uint32_t>{0xA8, 0xE6, 'k'}));
+}
+
+TEST_F(SdlWindowEvents, ControlKeysTypeTheirCharactersAndEnterIsAlsoAnnounced)
+{
+    activate();
+    push_key(SDL_SCANCODE_BACKSPACE, true);
+    push_key(SDL_SCANCODE_BACKSPACE, true, KMOD_NONE, true);    // held: it repeats
+    push_key(SDL_SCANCODE_ESCAPE, true);
+    push_key(SDL_SCANCODE_TAB, true);
+    push_key(SDL_SCANCODE_RETURN, true);
+    push_key(SDL_SCANCODE_A, true);    // letters come as typed text, not from their keys
+    std::vector<PlatformEvent> events = take_events();
+    EXPECT_EQ(chars_of(events), (std::vector<uint32_t>{8, 8, 27, 9, 13}));
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[4].kind, EVENT_ENTER);
+    EXPECT_EQ(events[5].kind, EVENT_CHAR);
+}
+
+TEST_F(SdlWindowEvents, AltEnterSwitchesBetweenWindowAndFullScreenWithoutTypingEnter)
+{
+    activate();
+    ASSERT_FALSE(sdl_video_is_fullscreen());
+    push_key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+    EXPECT_TRUE(take_events().empty());
+    EXPECT_TRUE(sdl_video_is_fullscreen());
+    push_key(SDL_SCANCODE_RETURN, true, KMOD_RALT);
+    take_events();
+    EXPECT_FALSE(sdl_video_is_fullscreen());
+}
+
+TEST_F(SdlWindowEvents, ClosingTheWindowAsksTheGameToClose)
+{
+    activate();
+    push_window_event(SDL_WINDOWEVENT_CLOSE);
+    push_key(SDL_SCANCODE_F4, true, KMOD_LALT);
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    std::vector<PlatformEvent> events = take_events();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].kind, EVENT_CLOSE);    // the window manager's close
+    EXPECT_EQ(events[1].kind, EVENT_CLOSE);    // Alt+F4
+    EXPECT_EQ(events[2].kind, EVENT_CLOSE);    // the last window gone
+    EXPECT_EQ(events[3].kind, EVENT_QUIT);
+}
+
+TEST_F(SdlWindowEvents, LosingTheFocusOrBeingMinimisedMakesTheGameInactive)
+{
+    push_window_event(SDL_WINDOWEVENT_FOCUS_GAINED);
+    push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
+    push_window_event(SDL_WINDOWEVENT_MINIMIZED);
+    std::vector<PlatformEvent> events = take_events();
+    ASSERT_EQ(events.size(), 2u);    // the gain was taken back before the pump saw it
+    EXPECT_EQ(events[0].kind, EVENT_ACTIVATE);
+    EXPECT_EQ(events[0].value, 0u);
+    EXPECT_EQ(events[1].value, 0u);
+    push_window_event(SDL_WINDOWEVENT_FOCUS_GAINED);
+    events = take_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, EVENT_ACTIVATE);
+    EXPECT_EQ(events[0].value, 1u);
+}
+
+TEST_F(SdlWindowEvents, TheInactiveGameWaitsForTheNextEventOfItsOwn)
+{
+    push_window_event(SDL_WINDOWEVENT_EXPOSED);    // redrawn by the backend, nothing for the game
+    push_text("z");
+    PlatformEvent event;
+    sdl->wait_event(&event);
+    EXPECT_EQ(event.kind, EVENT_CHAR);
+    EXPECT_EQ(event.value, (uint32_t)'z');
+}
+
+using SdlKeys = SdlMachine;
+
+std::vector<uint8_t> read_keys(const PlatformBackend* sdl)
+{
+    std::vector<uint8_t> keys(256);
+    sdl->read_keys(keys.data());
+    return keys;
+}
+
+TEST_F(SdlKeys, AHeldKeyReadsDownUntilReleased)
+{
+    activate();
+    push_key(SDL_SCANCODE_KP_PLUS, true);
+    EXPECT_EQ(read_keys(sdl)[KEY_NUMPAD_PLUS], 0x80);
+    EXPECT_EQ(read_keys(sdl)[KEY_NUMPAD_PLUS], 0x80);
+    push_key(SDL_SCANCODE_KP_PLUS, false);
+    EXPECT_EQ(read_keys(sdl)[KEY_NUMPAD_PLUS], 0);
+}
+
+TEST_F(SdlKeys, ATapBetweenTwoReadsReadsDownOnce)
+{
+    activate();
+    push_key(SDL_SCANCODE_ESCAPE, true);
+    push_key(SDL_SCANCODE_ESCAPE, false);
+    std::vector<uint8_t> keys = read_keys(sdl);
+    EXPECT_EQ(keys[KEY_ESCAPE], 0x80);
+    keys[KEY_ESCAPE] = 0;
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+    EXPECT_EQ(read_keys(sdl)[KEY_ESCAPE], 0);
+}
+
+TEST_F(SdlKeys, InTheBackgroundEveryKeyReadsUp)
+{
+    activate();
+    push_key(SDL_SCANCODE_F10, true);
+    push_key(SDL_SCANCODE_LSHIFT, true);
+    EXPECT_EQ(read_keys(sdl)[KEY_F10], 0x80);
+    push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
+    std::vector<uint8_t> keys = read_keys(sdl);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+    // Back in front, a key let go of meanwhile stays up.
+    push_window_event(SDL_WINDOWEVENT_FOCUS_GAINED);
+    keys = read_keys(sdl);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+}
+
+TEST_F(SdlKeys, KeysOfNoInterestToTheKeyboardLeaveTheStateAlone)
+{
+    activate();
+    push_key(SDL_SCANCODE_AUDIOPLAY, true);
+    std::vector<uint8_t> keys = read_keys(sdl);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// Where the picture lies in the window, and where the game's pointer is for
+// a position of the system mouse, whatever the scale and the black bars.
+#include "sdl_helpers.h"
+
+#include "input/input.h"
+
+namespace {
+
+PictureRect rect_for(int width, int height) { return sdl_picture_rect(width, height); }
+
+void expect_rect(const PictureRect& r, int x, int y, int width, int height)
+{
+    EXPECT_EQ(r.x, x);
+    EXPECT_EQ(r.y, y);
+    EXPECT_EQ(r.width, width);
+    EXPECT_EQ(r.height, height);
+}
+
+// A window position mapped with the window as big as its drawable area.
+std::pair<int, int> map(int width, int height, int x, int y)
+{
+    int px, py;
+    sdl_window_to_picture(rect_for(width, height), width, height, width, height, x, y, &px, &py);
+    return {px, py};
+}
+
+TEST(SdlPicturePlacement, AWholeMultipleIsUsedWhenItNearlyFillsTheScreen)
+{
+    expect_rect(rect_for(1280, 960), 0, 0, 1280, 960);
+    expect_rect(rect_for(1920, 1080), 320, 60, 1280, 960);    // 2x, though 2.25x would fit
+    expect_rect(rect_for(2560, 1440), 320, 0, 1920, 1440);
+    expect_rect(rect_for(1280, 1024), 0, 32, 1280, 960);
+    expect_rect(rect_for(640, 480), 0, 0, 640, 480);
+}
+
+TEST(SdlPicturePlacement, WhenAWholeMultipleWouldLeaveMuchOfTheScreenEmptyThePictureFillsIt)
+{
+    // 1x would be a small island on these; the 4:3 fit is used instead.
+    expect_rect(rect_for(1366, 768), 171, 0, 1024, 768);
+    expect_rect(rect_for(1600, 900), 200, 0, 1200, 900);
+    // Tall areas get bars above and below.
+    expect_rect(rect_for(1000, 1200), 0, 225, 1000, 750);
+    // Smaller than the picture: shrunk, shape kept.
+    expect_rect(rect_for(320, 240), 0, 0, 320, 240);
+    expect_rect(rect_for(500, 500), 0, 62, 500, 375);
+}
+
+TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
+{
+    for (int width = 200; width <= 4000; width += 37)
+        for (int height = 150; height <= 2400; height += 41) {
+            PictureRect r = rect_for(width, height);
+            ASSERT_LE(r.x + r.width, width);
+            ASSERT_LE(r.y + r.height, height);
+            ASSERT_GE(r.x, 0);
+            ASSERT_GE(r.y, 0);
+            // 4:3 within a pixel of rounding, and touching two opposite edges
+            // unless a whole multiple was taken.
+            ASSERT_LE(std::abs(r.width * 3 - r.height * 4), 4) << width << "x" << height;
+            bool whole = r.width % 640 == 0 && r.height == r.width * 3 / 4;
+            ASSERT_TRUE(whole || r.width == width || r.height == height) << width << "x" << height;
+        }
+}
+
+TEST(SdlPointerMapping, TheCornersOfThePictureAreTheCornersOfThePicture)
+{
+    EXPECT_EQ(map(1280, 960, 0, 0), std::make_pair(0, 0));
+    EXPECT_EQ(map(1280, 960, 1279, 959), std::make_pair(639, 479));
+    EXPECT_EQ(map(1280, 960, 641, 481), std::make_pair(320, 240));
+    EXPECT_EQ(map(640, 480, 639, 479), std::make_pair(639, 479));
+}
+
+TEST(SdlPointerMapping, TheBarsLieOutsideThePicture)
+{
+    // 1920 x 1080: the picture at 2x from (320, 60).
+    EXPECT_EQ(map(1920, 1080, 320, 60), std::make_pair(0, 0));
+    EXPECT_EQ(map(1920, 1080, 1599, 1019), std::make_pair(639, 479));
+    auto [left, top] = map(1920, 1080, 319, 59);
+    EXPECT_LT(left, 0);
+    EXPECT_LT(top, 0);
+    auto [right, bottom] = map(1920, 1080, 1600, 1020);
+    EXPECT_GT(right, 639);
+    EXPECT_GT(bottom, 479);
+    EXPECT_EQ(map(1920, 1080, 0, 0), std::make_pair(-160, -30));
+}
+
+TEST(SdlPointerMapping, AFractionalScaleMapsEveryPixelOfThePicture)
+{
+    // 1366 x 768: 1.6 screen pixels per picture pixel.
+    EXPECT_EQ(map(1366, 768, 171, 0), std::make_pair(0, 0));
+    EXPECT_EQ(map(1366, 768, 171 + 1023, 767), std::make_pair(639, 479));
+    EXPECT_EQ(map(1366, 768, 171 + 512, 384), std::make_pair(320, 240));
+    std::vector<bool> reached(640);
+    for (int x = 171; x < 171 + 1024; x++)
+        reached[map(1366, 768, x, 0).first] = true;
+    for (int px = 0; px < 640; px++)
+        EXPECT_TRUE(reached[px]) << px;
+}
+
+TEST(SdlPointerMapping, HighDensityScreensCountWindowPointsNotPixels)
+{
+    // A 640 x 480 window drawn with 1280 x 960 pixels.
+    int px, py;
+    PictureRect r = rect_for(1280, 960);
+    sdl_window_to_picture(r, 640, 480, 1280, 960, 320, 240, &px, &py);
+    EXPECT_EQ(px, 320);
+    EXPECT_EQ(py, 240);
+    sdl_window_to_picture(r, 640, 480, 1280, 960, 639, 479, &px, &py);
+    EXPECT_EQ(px, 639);
+    EXPECT_EQ(py, 479);
+}
+
+class SdlPointer : public SdlMachine {
+protected:
+    PlatformMouse read()
+    {
+        PlatformMouse mouse;
+        sdl->read_mouse(&mouse);
+        return mouse;
+    }
+    void move_to(int x, int y)
+    {
+        SDL_WarpMouseInWindow(sdl_window(), x, y);
+        SDL_PumpEvents();
+    }
+};
+
+TEST_F(SdlPointer, TheGamePointerFollowsTheSystemMouseInAScaledWindow)
+{
+    SDL_SetWindowSize(sdl_window(), 1280, 960);
+    activate();
+    move_to(641, 481);
+    PlatformMouse mouse = read();
+    EXPECT_EQ(mouse.has_position, 1);
+    EXPECT_EQ(mouse.x, 320);
+    EXPECT_EQ(mouse.y, 240);
+    // Unmoved, it reports no new position and no motion.
+    mouse = read();
+    EXPECT_EQ(mouse.has_position, 0);
+    EXPECT_EQ(mouse.dx, 0);
+    EXPECT_EQ(mouse.dy, 0);
+    move_to(1279, 0);
+    mouse = read();
+    EXPECT_EQ(mouse.x, 639);
+    EXPECT_EQ(mouse.y, 0);
+}
+
+TEST_F(SdlPointer, OverABarTheGamePointerStopsAtTheEdgeOfThePicture)
+{
+    SDL_SetWindowSize(sdl_window(), 1920, 1080);
+    activate();
+    platform_use(sdl);
+    input_create();
+    move_to(5, 1070);
+    input_poll_mouse();
+    EXPECT_EQ(input.mouse_x, 0);
+    EXPECT_EQ(input.mouse_y, 479);
+    move_to(1915, 540);
+    input_poll_mouse();
+    EXPECT_EQ(input.mouse_x, 639);
+    EXPECT_EQ(input.mouse_y, 240);
+}
+
+TEST_F(SdlPointer, InTheBackgroundTheMouseReadsStillAndUnpressed)
+{
+    activate();
+    move_to(10, 10);
+    push_button(SDL_BUTTON_LEFT, true);
+    push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
+    move_to(100, 100);
+    PlatformMouse mouse = read();
+    EXPECT_EQ(mouse.left, 0);
+    EXPECT_EQ(mouse.has_position, 0);
+}
+
+TEST_F(SdlPointer, AClickBetweenTwoReadsStillReadsAsOnePress)
+{
+    activate();
+    push_button(SDL_BUTTON_LEFT, true);
+    push_button(SDL_BUTTON_LEFT, false);
+    push_button(SDL_BUTTON_RIGHT, true);
+    PlatformMouse mouse = read();
+    EXPECT_EQ(mouse.left, 0x80);
+    EXPECT_EQ(mouse.right, 0x80);
+    mouse = read();
+    EXPECT_EQ(mouse.left, 0);
+    EXPECT_EQ(mouse.right, 0x80);    // still held
+    push_button(SDL_BUTTON_RIGHT, false);
+    push_button(SDL_BUTTON_MIDDLE, true);
+    mouse = read();
+    EXPECT_EQ(mouse.left, 0);
+    EXPECT_EQ(mouse.right, 0);
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+// Presenting on the desktop: a frame the same as the one on show costs no
+// upload; a new picture or new colours cost exactly one.
+#include "sdl_helpers.h"
+
+#include <cstring>
+#include <png.h>
+
+namespace {
+
+// The picture of a PNG file as 8-bit red, green, blue; empty when unreadable.
+std::vector<uint8_t> read_rgb(const std::string& path, int* width, int* height)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
+        return {};
+    *width = (int)image.width;
+    *height = (int)image.height;
+    return rgb;
+}
+
+struct Frame {
+    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> rgb;
+    int pitch;
+    explicit Frame(int pitch_ = 640) : pixels((size_t)pitch_ * 480, 7), rgb(768), pitch(pitch_)
+    {
+        for (int i = 0; i < 768; i++)
+            rgb[i] = (uint8_t)(i * 5);
+    }
+    void show(const PlatformBackend* sdl) const { sdl->present(pixels.data(), pitch, rgb.data()); }
+};
+
+using SdlPresent = SdlMachine;
+
+TEST_F(SdlPresent, TheFirstFrameIsUploadedAndAnUnchangedOneIsNot)
+{
+    Frame frame;
+    uint64_t before = sdl_video_uploads();
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before + 1);
+    frame.show(sdl);
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before + 1);
+}
+
+TEST_F(SdlPresent, OneChangedPixelOrOneChangedColourIsUploaded)
+{
+    Frame frame;
+    frame.show(sdl);
+    uint64_t before = sdl_video_uploads();
+    frame.pixels[479 * 640 + 639] = 8;    // the very last pixel
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before + 1);
+    frame.rgb[767] ^= 1;                  // the last colour's blue, as a fade step changes it
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before + 2);
+    // Colours that are not used still count: the next frame may use them.
+    frame.rgb[0] ^= 1;
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before + 3);
+}
+
+TEST_F(SdlPresent, OnlyTheVisiblePartOfAPaddedRowIsCompared)
+{
+    Frame frame(704);
+    frame.show(sdl);
+    uint64_t before = sdl_video_uploads();
+    frame.pixels[100 * 704 + 650] = 99;    // beyond column 639: not part of the picture
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before);
+    frame.pixels[100 * 704 + 639] = 99;
+    frame.show(sdl);
+    EXPECT_EQ(sdl_video_uploads(), before + 1);
+}
+
+TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
+{
+    char dir[] = "/tmp/flickermoth-sdl-shot-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string old_home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", dir, 1);    // no pictures directory there: the data directory takes it
+    setenv("FLICKERMOTH_DIR", dir, 1);
+    EXPECT_EQ(sdl_video_screenshot(), "");    // nothing shown yet
+
+    Frame frame;
+    frame.pixels[0] = 200;
+    frame.show(sdl);
+    std::string path = sdl_video_screenshot();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.rfind(std::string(dir) + "/flickermoth-", 0), 0u) << path;
+    int width = 0, height = 0;
+    std::vector<uint8_t> shot = read_rgb(path, &width, &height);
+    ASSERT_EQ(width, 640);
+    ASSERT_EQ(height, 480);
+    EXPECT_EQ(std::vector<uint8_t>(shot.begin(), shot.begin() + 3),
+              std::vector<uint8_t>(frame.rgb.begin() + 600, frame.rgb.begin() + 603));
+    EXPECT_EQ(std::vector<uint8_t>(shot.begin() + 3, shot.begin() + 6),
+              std::vector<uint8_t>(frame.rgb.begin() + 21, frame.rgb.begin() + 24));
+    // Two in the same second get names of their own.
+    EXPECT_NE(sdl_video_screenshot(), path);
+
+    setenv("HOME", old_home.c_str(), 1);
+    unsetenv("FLICKERMOTH_DIR");
+    std::system((std::string("rm -rf ") + dir).c_str());
+}
+
+}  // namespace
