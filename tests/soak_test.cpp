@@ -1,0 +1,198 @@
+// The soak: whole games played by the autoplayer through the program's real
+// entry point on the headless machine, the high-score screens and the name
+// entry included, with the board's invariants checked on every frame.
+//
+// FLICKERMOTH_SOAK_GAMES sets how many games (200 unless set); a fifth of
+// them are played well and run long, the rest at random, which loses in a
+// few turns by closed columns and overfull boards. A long run:
+//   FLICKERMOTH_SOAK_GAMES=10000 build/tests/flickermoth_tests --gtest_filter='Soak.*'
+#include "autoplay/autoplay.h"
+#include "autoplay/session.h"
+#include "board/board.h"
+#include "board/game_screen.h"
+#include "hiscore/hiscore.h"
+#include "platform/headless.h"
+#include "shell/app.h"
+#include "shell/flow.h"
+#include "shell/pump.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Cells holding a moth that moth_count still counts: settled, arriving,
+// leaving at a restart and swapping. Moths marked for a collect and flying
+// away are taken off the count when the collect starts.
+bool counted_moth(int state)
+{
+    return state == CELL_SETTLED || state == CELL_WAITING || state == CELL_APPEARING || state == CELL_LEAVING ||
+           state == CELL_DEPARTING || state == CELL_SWAP_START || state == CELL_FADING_OUT || state == CELL_FADING_IN;
+}
+
+struct Watch {
+    uint64_t frames = 0;            // frames checked
+    uint64_t game_frames = 0;       // of them on the game screen
+    uint64_t failed_spawn_frames = 0;
+    int failures = 0;
+    bool game_seen = false;
+    int32_t score_floor = -1;       // the score may not fall below it within a game
+    int32_t last_mode = -1;
+    std::vector<AutoplayGame> games;
+
+    void fail(const std::string& what)
+    {
+        if (++failures <= 20)
+            ADD_FAILURE() << "frame " << frames << " (" << current_screen << ", mode " << board.mode << "): " << what;
+    }
+};
+
+Watch* watch;
+
+bool on_screen(const char* name) { return std::strcmp(current_screen, name) == 0; }
+
+// After every frame (checked as the next one starts, before its update).
+void check_frame()
+{
+    Watch& w = *watch;
+    w.frames++;
+    bool playing = on_screen("game") || on_screen("menu");
+    w.game_seen |= on_screen("game");
+    w.game_frames += on_screen("game");
+
+    // The opening table draws the game screen before any game has been set
+    // up; its pause counts down from nothing there, harmlessly, since every
+    // game starts by setting it. From the first game on it never goes below 0.
+    if (w.game_seen && board.pending < 0)
+        w.fail("pending " + std::to_string(board.pending));
+
+    int counted = 0, open = 0;
+    for (int col = 0; col < BOARD_COLUMNS; col++) {
+        int state = board.column_state[col];
+        if (state < COLUMN_CLOSED || state > COLUMN_CLOSING)
+            w.fail("column " + std::to_string(col) + " in state " + std::to_string(state));
+        open += state == COLUMN_OPENING || state == COLUMN_OPEN;
+    }
+    for (int i = 0; i < BOARD_CELLS; i++) {
+        int state = board.cells[i].state;
+        if (state < CELL_EMPTY || state > CELL_FADING_IN) {
+            w.fail("cell " + std::to_string(i) + " in state " + std::to_string(state));
+            continue;
+        }
+        int column = board.column_state[i % BOARD_COLUMNS];
+        if (state != CELL_EMPTY && column != COLUMN_OPEN && column != COLUMN_CLOSING)
+            w.fail("cell " + std::to_string(i) + " holds a moth in a column in state " + std::to_string(column));
+        counted += counted_moth(state);
+    }
+    if (board.open_columns != open)
+        w.fail("open_columns " + std::to_string(board.open_columns) + " but " + std::to_string(open) +
+               " columns opening or open");
+    // A spawn that found no room leaves the count raised above what the open
+    // columns hold; that board is lost on its next turn.
+    if (board.moth_count != counted) {
+        bool failed_spawn = board.moth_count > counted && board.moth_count > BOARD_ROWS * board.open_columns;
+        if (!failed_spawn)
+            w.fail("moth_count " + std::to_string(board.moth_count) + " but " + std::to_string(counted) + " moths");
+        w.failed_spawn_frames++;
+        if (board.mode == MODE_PLAYER_TURN && !board_lost())
+            w.fail("a failed spawn left a turn that is not lost");
+    }
+    if (playing && board.selected >= 0 && (board.selected >= BOARD_CELLS || board.cells[board.selected].state != CELL_SETTLED))
+        w.fail("selected cell " + std::to_string(board.selected) + " holds no settled moth");
+
+    // The score within a game: from its start (or a new board from the menu)
+    // to the end of play it only grows.
+    bool game_starts = board.mode == MODE_START_PAUSE || board.mode == MODE_RESTARTING || w.last_mode == MODE_RESTARTING;
+    if (!playing || (on_screen("game") && game_starts)) {
+        w.score_floor = playing ? board.score : -1;
+    } else {
+        if (w.score_floor >= 0 && board.score < w.score_floor)
+            w.fail("score fell from " + std::to_string(w.score_floor) + " to " + std::to_string(board.score));
+        w.score_floor = board.score;
+    }
+    w.last_mode = playing ? board.mode : -1;
+}
+
+void keep_game(const AutoplayGame& game, void* context) { ((Watch*)context)->games.push_back(game); }
+
+int soak_games()
+{
+    const char* text = std::getenv("FLICKERMOTH_SOAK_GAMES");
+    int games = text ? std::atoi(text) : 200;
+    return games > 0 ? games : 200;
+}
+
+// One run of the program that plays `games` games with `strategy`.
+void soak(const AutoplaySession& session, int strategy, int games, uint32_t seed, Watch* w)
+{
+    watch = w;
+    AutoplaySettings settings = autoplay_quick_settings();
+    settings.strategy = strategy;
+    settings.seed = seed;
+    settings.games = games;
+    settings.name = strategy == AUTOPLAY_BEST ? "Soak Best" : "Soak Random";
+    settings.on_game_over = keep_game;
+    settings.context = w;
+    pump_frame_hook = check_frame;
+    uint64_t limit = (uint64_t)games * 400000;
+    EXPECT_EQ(autoplay_run_program(session, "Q", settings, seed, limit), 0);
+    pump_frame_hook = nullptr;
+    EXPECT_LT(headless_frame(), limit) << "the autoplayer did not finish its games";
+    EXPECT_EQ((int)w->games.size(), games);
+    EXPECT_EQ(headless_started_programs().size(), 1u) << "the program did not end through its normal path";
+}
+
+std::vector<std::pair<std::string, int32_t>> read_table(const std::string& path)
+{
+    std::vector<std::pair<std::string, int32_t>> rows;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return rows;
+    uint8_t entry[HISCORE_ENTRY_BYTES];
+    while (std::fread(entry, 1, sizeof entry, f) == sizeof entry) {
+        int32_t score;
+        std::memcpy(&score, entry + HISCORE_NAME_BYTES, 4);
+        rows.push_back({std::string((const char*)entry), score});
+    }
+    std::fclose(f);
+    return rows;
+}
+
+}  // namespace
+
+TEST(Soak, WholeGamesThroughTheEntryPointKeepTheBoardConsistentOnEveryFrame)
+{
+    int total = soak_games();
+    int best_games = total / 5 > 0 ? total / 5 : 1;
+    int random_games = total - best_games > 0 ? total - best_games : 1;
+
+    AutoplaySession session;
+    ASSERT_TRUE(autoplay_session_open(&session));
+    // The random games first: they fill the table, and the good results
+    // then climb over theirs.
+    Watch random, best;
+    soak(session, AUTOPLAY_RANDOM, random_games, 11, &random);
+    soak(session, AUTOPLAY_BEST, best_games, 7, &best);
+    auto table = read_table(session.dir + HISCORE_FILE_NAME);
+    autoplay_session_close(&session);
+
+    EXPECT_EQ(best.failures + random.failures, 0);
+    std::printf("soak: %d games at random (%llu frames, %llu of play), %d played well (%llu frames, %llu of play); "
+                "%llu frames after a failed spawn\n",
+                random_games, (unsigned long long)random.frames, (unsigned long long)random.game_frames, best_games,
+                (unsigned long long)best.frames, (unsigned long long)best.game_frames,
+                (unsigned long long)(best.failed_spawn_frames + random.failed_spawn_frames));
+
+    // Every game was played; the good results took the top of the table
+    // with the name typed at its entry, the random ones what was left.
+    for (const AutoplayGame& g : best.games)
+        EXPECT_GT(g.swaps + g.collects, 0);
+    ASSERT_EQ(table.size(), (size_t)std::min(best_games + random_games, HISCORE_MAX));
+    for (size_t row = 0; row < table.size(); row++)
+        EXPECT_EQ(table[row].first, (int)row < best_games ? "Soak Best" : "Soak Random") << "row " << row;
+}
