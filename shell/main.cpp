@@ -27,10 +27,13 @@
 static const long long HEADLESS_DEFAULT_FRAMES = 200000;
 
 // A data file: the current directory first, then beside the program, then
-// the installed data directory.
+// the data directory of an installation (wherever it was moved to), then
+// the one the program was built for.
 static std::string find_data_file(const char* name)
 {
-    std::vector<std::string> places = {"", posix_program_dir(), std::string(FLICKERMOTH_DATA_DIR) + "/"};
+    std::string program_dir = posix_program_dir();
+    std::vector<std::string> places = {"", program_dir, program_dir + "../share/flickermoth/",
+                                       std::string(FLICKERMOTH_DATA_DIR) + "/"};
     for (const std::string& dir : places) {
         std::string path = dir + name;
         struct stat info;
