@@ -15,6 +15,7 @@
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/pump.h"
+#include "soak_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +26,6 @@
 #include <vector>
 
 namespace {
-
-// Cells holding a moth that moth_count still counts: settled, arriving,
-// leaving at a restart and swapping. Moths marked for a collect and flying
-// away are taken off the count when the collect starts.
-bool counted_moth(int state)
-{
-    return state == CELL_SETTLED || state == CELL_WAITING || state == CELL_APPEARING || state == CELL_LEAVING ||
-           state == CELL_DEPARTING || state == CELL_SWAP_START || state == CELL_FADING_OUT || state == CELL_FADING_IN;
-}
 
 struct Watch {
     uint64_t frames = 0;            // frames checked
@@ -68,42 +60,11 @@ void check_frame()
     // The opening table draws the game screen before any game has been set
     // up; its pause counts down from nothing there, harmlessly, since every
     // game starts by setting it. From the first game on it never goes below 0.
-    if (w.game_seen && board.pending < 0)
-        w.fail("pending " + std::to_string(board.pending));
-
-    int counted = 0, open = 0;
-    for (int col = 0; col < BOARD_COLUMNS; col++) {
-        int state = board.column_state[col];
-        if (state < COLUMN_CLOSED || state > COLUMN_CLOSING)
-            w.fail("column " + std::to_string(col) + " in state " + std::to_string(state));
-        open += state == COLUMN_OPENING || state == COLUMN_OPEN;
-    }
-    for (int i = 0; i < BOARD_CELLS; i++) {
-        int state = board.cells[i].state;
-        if (state < CELL_EMPTY || state > CELL_FADING_IN) {
-            w.fail("cell " + std::to_string(i) + " in state " + std::to_string(state));
-            continue;
-        }
-        int column = board.column_state[i % BOARD_COLUMNS];
-        if (state != CELL_EMPTY && column != COLUMN_OPEN && column != COLUMN_CLOSING)
-            w.fail("cell " + std::to_string(i) + " holds a moth in a column in state " + std::to_string(column));
-        counted += counted_moth(state);
-    }
-    if (board.open_columns != open)
-        w.fail("open_columns " + std::to_string(board.open_columns) + " but " + std::to_string(open) +
-               " columns opening or open");
-    // A spawn that found no room leaves the count raised above what the open
-    // columns hold; that board is lost on its next turn.
-    if (board.moth_count != counted) {
-        bool failed_spawn = board.moth_count > counted && board.moth_count > BOARD_ROWS * board.open_columns;
-        if (!failed_spawn)
-            w.fail("moth_count " + std::to_string(board.moth_count) + " but " + std::to_string(counted) + " moths");
-        w.failed_spawn_frames++;
-        if (board.mode == MODE_PLAYER_TURN && !board_lost())
-            w.fail("a failed spawn left a turn that is not lost");
-    }
-    if (playing && board.selected >= 0 && (board.selected >= BOARD_CELLS || board.cells[board.selected].state != CELL_SETTLED))
-        w.fail("selected cell " + std::to_string(board.selected) + " holds no settled moth");
+    bool failed_spawn;
+    std::string wrong = soak_check_board(w.game_seen, playing, &failed_spawn);
+    if (!wrong.empty())
+        w.fail(wrong);
+    w.failed_spawn_frames += failed_spawn;
 
     // The score within a game: from its start (or a new board from the menu)
     // to the end of play it only grows.
