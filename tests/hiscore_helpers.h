@@ -44,7 +44,8 @@ inline std::vector<uint8_t> entry_bytes(const char* name, int32_t score)
 inline void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty())    // an empty vector's data() may be null, which fwrite must not be given
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
 
