@@ -30,6 +30,7 @@ struct Video {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     bool fullscreen = false;
+    int window_width = 0, window_height = 0;    // its size when not full screen
 
     // The frame on show: what the last upload held.
     bool shown = false;
@@ -181,22 +182,33 @@ bool sdl_create_window(bool windowed)
 {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    // The window's size: twice the picture, or once where the desktop has
+    // no room for twice.
     int width = PICTURE_WIDTH * 2, height = PICTURE_HEIGHT * 2;
-    if (windowed) {
-        flags |= SDL_WINDOW_RESIZABLE;
-        SDL_Rect usable;
-        if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-            int whole = std::max(1, std::min(2, std::min(usable.w / PICTURE_WIDTH, usable.h / PICTURE_HEIGHT)));
-            width = PICTURE_WIDTH * whole;
-            height = PICTURE_HEIGHT * whole;
-        }
-    } else {
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        int whole = std::max(1, std::min(2, std::min(usable.w / PICTURE_WIDTH, usable.h / PICTURE_HEIGHT)));
+        width = PICTURE_WIDTH * whole;
+        height = PICTURE_HEIGHT * whole;
     }
-    video.window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+    int made_width = width, made_height = height;
+    if (!windowed) {
+        // Made as big as the desktop from the start, so that it covers the
+        // screen even where no window manager makes it do so.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        SDL_DisplayMode desktop;
+        if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+            made_width = desktop.w;
+            made_height = desktop.h;
+        }
+    }
+    video.window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, made_width,
+                                    made_height, flags);
     if (!video.window)
         return false;
+    video.window_width = width;
+    video.window_height = height;
     video.fullscreen = !windowed;
     SDL_SetWindowMinimumSize(video.window, PICTURE_WIDTH / 2, PICTURE_HEIGHT / 2);
     // The game draws its own pointer; the system's is hidden over the window.
@@ -221,15 +233,27 @@ bool sdl_video_is_fullscreen() { return video.fullscreen; }
 
 uint64_t sdl_video_uploads() { return video.uploads; }
 
+// The window is sized by hand on the way in and out as well, so that it
+// covers the screen, and comes back to its own size, even where no window
+// manager does that for it.
 void sdl_video_toggle_fullscreen()
 {
     if (!video.window)
         return;
     bool fullscreen = !video.fullscreen;
+    SDL_DisplayMode desktop;
+    if (fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        SDL_SetWindowPosition(video.window, 0, 0);
+        SDL_SetWindowSize(video.window, desktop.w, desktop.h);
+    }
     if (SDL_SetWindowFullscreen(video.window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
         return;
     video.fullscreen = fullscreen;
     SDL_SetWindowGrab(video.window, fullscreen ? SDL_TRUE : SDL_FALSE);
+    if (!fullscreen) {
+        SDL_SetWindowSize(video.window, video.window_width, video.window_height);
+        SDL_SetWindowPosition(video.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     sdl_video_redraw();
 }
 
