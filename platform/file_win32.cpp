@@ -1,9 +1,18 @@
 // File operations on Windows: CreateFileA with the sharing modes of each
 // mode, so that a file held without sharing fails to open elsewhere with
 // ERROR_SHARING_VIOLATION.
+//
+// A held file (FILE_UPDATE, FILE_CREATE) shares nobody reading or writing it,
+// but it may be renamed: Windows never renames a file over one that is open,
+// and the high-score table keeps its old file open, and so held, until the
+// new one has taken its place. file_replace moves the held file aside
+// instead, puts the new one in its place and deletes the old one, which
+// goes when its holder closes it.
 #include "platform/file.h"
 
 #include <windows.h>
+
+#include <string>
 
 static_assert(FILE_ERROR_NOT_FOUND == ERROR_FILE_NOT_FOUND && FILE_ERROR_PATH_NOT_FOUND == ERROR_PATH_NOT_FOUND &&
               FILE_ERROR_ACCESS_DENIED == ERROR_ACCESS_DENIED &&
@@ -33,8 +42,8 @@ bool file_open(File* file, const char* name, int mode)
     DWORD access, sharing, disposition;
     switch (mode) {
     case FILE_READ: access = GENERIC_READ; sharing = FILE_SHARE_READ; disposition = OPEN_EXISTING; break;
-    case FILE_UPDATE: access = GENERIC_READ | GENERIC_WRITE; sharing = 0; disposition = OPEN_EXISTING; break;
-    case FILE_CREATE: access = GENERIC_READ | GENERIC_WRITE; sharing = 0; disposition = CREATE_ALWAYS; break;
+    case FILE_UPDATE: access = GENERIC_READ | GENERIC_WRITE; sharing = FILE_SHARE_DELETE; disposition = OPEN_EXISTING; break;
+    case FILE_CREATE: access = GENERIC_READ | GENERIC_WRITE; sharing = FILE_SHARE_DELETE; disposition = CREATE_ALWAYS; break;
     default:
         file->handle = FILE_INVALID;
         last_error = FILE_ERROR_OTHER;
@@ -121,13 +130,33 @@ bool file_is_open(const File* file) { return file->handle != FILE_INVALID && fil
 
 int file_last_error() { return last_error; }
 
-bool file_replace(const char* from, const char* to)
+// `to` is open (held by this program): it steps aside under a name of its
+// own, `from` takes its place, and the old file is deleted. Should the name
+// have been taken in the moment between, the old file goes back.
+static bool replace_held(const char* from, const char* to)
 {
-    if (!MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        last_error = error_from_system(GetLastError());
+    std::string aside = std::string(to) + ".old";
+    if (!MoveFileExA(to, aside.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return false;
+    if (!MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        MoveFileExA(aside.c_str(), to, 0);
+        SetLastError(error);
         return false;
     }
+    DeleteFileA(aside.c_str());
     return true;
+}
+
+bool file_replace(const char* from, const char* to)
+{
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DWORD error = GetLastError();
+    if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) && replace_held(from, to))
+        return true;
+    last_error = error_from_system(GetLastError());
+    return false;
 }
 
 bool file_remove(const char* name) { return DeleteFileA(name) != 0; }

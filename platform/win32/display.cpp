@@ -23,16 +23,22 @@ struct Display {
 
 Display display;
 
+// A surface that is lost again right after every successful restore would
+// otherwise hold the frame for ever.
+constexpr int MOST_RESTORES = 8;
+
+bool restore_surface();
+
 // Attaches the palette to the primary surface, waiting while the surface is
 // busy and restoring it when it was lost.
 void attach_palette()
 {
-    for (;;) {
+    for (int restores = 0;;) {
         HRESULT result = display.primary->SetPalette(display.palette);
         if (result == DDERR_SURFACEBUSY)
             continue;
         if (result == DDERR_SURFACELOST) {
-            if (FAILED(display.primary->Restore()))
+            if (restores++ == MOST_RESTORES || !restore_surface())
                 return;
             continue;
         }
@@ -59,18 +65,38 @@ void set_palette(const uint8_t* rgb)
     std::memcpy(display.shown_rgb, rgb, sizeof display.shown_rgb);
 }
 
+// Brings a lost primary surface back. When another program has left the
+// screen in a mode of its own meanwhile (a second copy of the game that
+// closed, say), the game's mode is set again first: the window holds the
+// screen exclusively again once it is active. The palette goes back on too.
+bool restore_surface()
+{
+    HRESULT result = display.primary->Restore();
+    if (result == DDERR_WRONGMODE && SUCCEEDED(display.direct_draw->SetDisplayMode(640, 480, 8)))
+        result = display.primary->Restore();
+    if (FAILED(result))
+        return false;
+    if (display.palette) {
+        PALETTEENTRY entries[256];
+        win32_palette_entries(display.shown_rgb, (uint8_t*)entries);
+        display.palette->SetEntries(0, 0, 256, entries);
+        display.primary->SetPalette(display.palette);
+    }
+    return true;
+}
+
 // Locks the whole primary surface. Busy: try again at once. Lost: restore
 // and try again, or give up when it cannot be restored.
 bool lock()
 {
     display.locked = nullptr;
-    for (;;) {
+    for (int restores = 0;;) {
         display.description.dwSize = sizeof display.description;
         HRESULT result = display.primary->Lock(nullptr, &display.description, DDLOCK_WAIT, nullptr);
         if (result == DDERR_SURFACEBUSY)
             continue;
         if (result == DDERR_SURFACELOST) {
-            if (FAILED(display.primary->Restore()))
+            if (restores++ == MOST_RESTORES || !restore_surface())
                 return false;
             continue;
         }
@@ -129,7 +155,9 @@ void win32_display_close()
 // rewritten only when they changed, and the first time created.
 void win32_present(const uint8_t* pixels, int pitch, const uint8_t* rgb)
 {
-    if (!display.primary)
+    // A minimized window has no screen to show on (and must not take the
+    // display's mode back) until it is restored.
+    if (!display.primary || IsIconic(main_window))
         return;
     if (!display.palette || std::memcmp(rgb, display.shown_rgb, sizeof display.shown_rgb) != 0)
         set_palette(rgb);
