@@ -24,6 +24,8 @@ namespace {
 
 // Events already translated and waiting to be taken: one SDL event can
 // stand for several of the game's (a typed word, Enter with its character).
+// The next SDL event is translated only once these are all taken, so the
+// most ever waiting is one typed text's worth (under 32).
 constexpr int PENDING_EVENTS = 64;
 
 struct Pending {
