@@ -8,6 +8,7 @@
 #include "platform/sdl_backend.h"
 #include "platform/sdl_internal.h"
 
+#include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -49,10 +50,14 @@ const PlatformBackend* open_window()
     return backend;
 }
 
-// Every frame a new picture: lookup, upload and copy, every time.
+// Every frame a new picture: lookup, upload and copy, every time; in a
+// window of once and of twice the picture's size (the copy and the swap
+// grow with the window, the lookup and the upload do not).
 void BM_PresentChangedFrame(benchmark::State& state)
 {
     const PlatformBackend* sdl = open_window();
+    SDL_SetWindowSize(sdl_window(), (int)state.range(0), (int)state.range(0) * 3 / 4);
+    SDL_PumpEvents();
     Picture picture;
     size_t at = 0;
     uint64_t uploads = sdl_video_uploads();
@@ -63,12 +68,14 @@ void BM_PresentChangedFrame(benchmark::State& state)
     }
     state.counters["uploads"] = (double)(sdl_video_uploads() - uploads);
 }
-BENCHMARK(BM_PresentChangedFrame)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_PresentChangedFrame)->Arg(640)->Arg(1280)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
 
-// A fade step: the same picture in new colours.
+// A fade step: the same picture in new colours, in the 1280 x 960 window.
 void BM_PresentFadeStep(benchmark::State& state)
 {
     const PlatformBackend* sdl = open_window();
+    SDL_SetWindowSize(sdl_window(), 1280, 960);
+    SDL_PumpEvents();
     Picture picture;
     uint8_t step = 0;
     for (auto _ : state) {
