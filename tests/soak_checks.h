@@ -48,8 +48,11 @@ inline std::string soak_check_board(bool game_started, bool playing, bool* faile
         return "open_columns " + std::to_string(board.open_columns) + " but " + std::to_string(open) +
                " columns opening or open";
     // A spawn that found no room leaves the count raised above what the open
-    // columns hold; that board is lost on its next turn.
-    if (board.moth_count != counted) {
+    // columns hold; that board is lost on its next turn. A restart keeps
+    // counting the moths that leave until the new board is set up, also
+    // those whose flight has ended.
+    bool departed = board.mode == MODE_RESTARTING && board.moth_count > counted;
+    if (board.moth_count != counted && !departed) {
         *failed_spawn = board.moth_count > counted && board.moth_count > BOARD_ROWS * board.open_columns;
         if (!*failed_spawn)
             return "moth_count " + std::to_string(board.moth_count) + " but " + std::to_string(counted) + " moths";
