@@ -3,6 +3,7 @@
 #include "autoplay/autoplay.h"
 #include "autoplay/session.h"
 #include "board_helpers.h"
+#include "game_helpers.h"
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
@@ -253,4 +254,34 @@ TEST(AutoplayRun, AClickOfThePersonAtTheMachineTakesTheDemoOver)
     EXPECT_EQ(input.mouse_x, 30);
     EXPECT_EQ(input.mouse_y, 40);
     EXPECT_EQ(platform_input_filter(), nullptr);
+}
+
+TEST(AutoplayRun, ABoardWithNoMoveLeftIsStartedAgainFromTheMenu)
+{
+    // Every moth of one colour and no group of four: nothing can be
+    // collected or swapped, and only "new game" in the menu goes on.
+    start_services();
+    start_game();
+    for (int frame = 0; frame < 2000 && board.mode != MODE_PLAYER_TURN; frame++)
+        ASSERT_TRUE(play_frame());
+    for (Cell& cell : board.cells)
+        cell.colour = 3;
+    for (int col = 0; col < BOARD_COLUMNS; col++)
+        for (int row = 3; row < BOARD_ROWS; row++)
+            if (board.cells[cell_index(col, row)].state == CELL_SETTLED) {
+                board.cells[cell_index(col, row)].state = CELL_EMPTY;
+                board.moth_count--;
+            }
+    AutoplaySettings settings = autoplay_quick_settings();
+    autoplay_start(settings);
+    bool menu_seen = false, restarted = false;
+    for (int frame = 0; frame < 600 && !restarted; frame++) {
+        current_screen = "game";
+        ASSERT_TRUE(play_frame());
+        menu_seen |= std::string(current_screen) == "menu";
+        restarted = board.mode == MODE_RESTARTING;
+    }
+    autoplay_stop();
+    EXPECT_TRUE(menu_seen);
+    EXPECT_TRUE(restarted);
 }
