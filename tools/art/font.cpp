@@ -145,6 +145,6 @@ std::vector<std::string> art_score_texts()
         "Type your name and press Enter",
         "Click or press a key to go on",
         "A new best result!",
-        "No results yet - be the first!",
+        "No results yet",    // clear of the line between scores and names
     };
 }
