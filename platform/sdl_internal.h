@@ -58,6 +58,11 @@ bool sdl_video_is_fullscreen();
 // The renderer lost its textures: make them again.
 void sdl_video_restore();
 void sdl_video_close_window();
+// Whether a GL renderer's name (GL_RENDERER) is one that draws on the
+// processor; the window then uses SDL's software renderer instead.
+bool sdl_gl_draws_on_cpu(const char* gl_renderer);
+// Whether the window's picture is drawn by SDL's software renderer.
+bool sdl_video_software();
 // Texture uploads made so far: a present of an unchanged frame makes none.
 uint64_t sdl_video_uploads();
 

@@ -2,6 +2,11 @@
 // colour through a 256-entry table, go up in one streaming-texture upload,
 // and are drawn scaled with sharp pixels between black bars. A frame the
 // same as the last one shown costs a comparison and nothing more.
+//
+// Where the only OpenGL is one that draws on the processor (no graphics
+// driver: a virtual machine, a remote desktop, Xvfb), the picture is drawn
+// by SDL's software renderer straight into the window's shared image
+// instead, which does the same work in a fraction of the time.
 #include "platform/png.h"
 #include "platform/posix.h"
 #include "platform/sdl_backend.h"
@@ -29,6 +34,7 @@ struct Video {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    bool software = false;    // SDL's software renderer, not the GPU's
     bool fullscreen = false;
     int window_width = 0, window_height = 0;    // its size when not full screen
 
@@ -50,8 +56,14 @@ void build_colours(const uint8_t* rgb)
 
 bool make_texture()
 {
-    video.texture = SDL_CreateTexture(video.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                      PICTURE_WIDTH, PICTURE_HEIGHT);
+    // The colours are 0xFFRRGGBB: the same bits in ARGB8888 and in the
+    // X-R-G-B layout most windows have. A software renderer whose texture
+    // matches its window copies it without converting each pixel.
+    Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+    if (video.software && SDL_GetWindowPixelFormat(video.window) == SDL_PIXELFORMAT_RGB888)
+        format = SDL_PIXELFORMAT_RGB888;
+    video.texture = SDL_CreateTexture(video.renderer, format, SDL_TEXTUREACCESS_STREAMING, PICTURE_WIDTH,
+                                      PICTURE_HEIGHT);
     if (!video.texture)
         return false;
     SDL_SetTextureScaleMode(video.texture, SDL_ScaleModeNearest);
@@ -272,11 +284,60 @@ void sdl_video_close_window()
 
 // ---- Backend entries ------------------------------------------------------------------
 
+bool sdl_gl_draws_on_cpu(const char* gl_renderer)
+{
+    if (!gl_renderer)
+        return false;
+    static const char* const software[] = {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SWR"};
+    for (const char* name : software)
+        if (std::strstr(gl_renderer, name))
+            return true;
+    return false;
+}
+
+namespace {
+
+// Whether the renderer just made is OpenGL drawn by the processor. Its
+// context is current right after it is made, so the GL can be asked.
+bool renderer_draws_on_cpu(SDL_Renderer* renderer)
+{
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto get_string = (GetString)SDL_GL_GetProcAddress("glGetString");
+    const unsigned int GL_RENDERER_NAME = 0x1F01;
+    return get_string && sdl_gl_draws_on_cpu((const char*)get_string(GL_RENDERER_NAME));
+}
+
+// The renderer for the window: the best SDL offers, unless that is a GL
+// drawing on the processor and the player has not named a renderer.
+SDL_Renderer* make_renderer()
+{
+    video.software = false;
+    SDL_Renderer* renderer = SDL_CreateRenderer(video.window, -1, 0);
+    if (!renderer || SDL_GetHint(SDL_HINT_RENDER_DRIVER) || !renderer_draws_on_cpu(renderer))
+        return renderer;
+    SDL_DestroyRenderer(renderer);
+    // The window's own image in shared memory, not a GL texture behind it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer = SDL_CreateRenderer(video.window, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer) {
+        video.software = true;
+        return renderer;
+    }
+    return SDL_CreateRenderer(video.window, -1, 0);
+}
+
+}  // namespace
+
+bool sdl_video_software() { return video.software; }
+
 int sdl_display_open()
 {
     if (!video.window)
         return 0;
-    video.renderer = SDL_CreateRenderer(video.window, -1, 0);
+    video.renderer = make_renderer();
     if (!video.renderer)
         return 0;
     if (!make_texture()) {

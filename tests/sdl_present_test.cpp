@@ -110,3 +110,18 @@ TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
 }
 
 }  // namespace
+
+// A GL without a graphics driver behind it is passed over for SDL's own
+// software renderer; a real GPU's GL is kept.
+TEST(SdlRendererChoice, OnlyGLsThatDrawOnTheProcessorArePassedOver)
+{
+    EXPECT_TRUE(sdl_gl_draws_on_cpu("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(sdl_gl_draws_on_cpu("softpipe"));
+    EXPECT_TRUE(sdl_gl_draws_on_cpu("Mesa DRI swrast"));
+    EXPECT_TRUE(sdl_gl_draws_on_cpu("Software Rasterizer"));
+    EXPECT_FALSE(sdl_gl_draws_on_cpu("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+    EXPECT_FALSE(sdl_gl_draws_on_cpu("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));
+    EXPECT_FALSE(sdl_gl_draws_on_cpu("NVIDIA GeForce GTX 1060/PCIe/SSE2"));
+    EXPECT_FALSE(sdl_gl_draws_on_cpu(""));
+    EXPECT_FALSE(sdl_gl_draws_on_cpu(nullptr));
+}
