@@ -4,6 +4,7 @@
 // title and the tables, swaps moths until the game is lost, types a name.
 #pragma once
 
+#include "autoplay/session.h"
 #include "game_helpers.h"
 #include "hiscore/hiscore.h"
 #include "hiscore_helpers.h"
@@ -36,20 +37,7 @@ struct RunDir {
         fresh_process();
     }
     // The program's globals as a new process has them.
-    static void fresh_process()
-    {
-        std::strcpy(relaunch_command, "TINHOARD.EXE P");
-        release_resources();
-        quick_start = 0;
-        rng_seed(1);
-        frame_period = FRAME_PERIOD_START;
-        keep_score = click_armed = spawn_stagger = collect_points = collect_pause = 0;
-        slider_timer = menu_hover = menu_frame = 0;
-        std::memset(&board, 0, sizeof board);
-        std::memset(&input, 0, sizeof input);
-        input.replay_file.handle = FILE_INVALID;
-        pump_reset();
-    }
+    static void fresh_process() { autoplay_fresh_program(); }
     ~RunDir()
     {
         release_resources();
