@@ -134,7 +134,9 @@ void board_screens()
     save("game-04-closed-board", GamePalette);
 }
 
-void menu_screens()
+// A board with every column open and full, with `score`, as the picture
+// the menu and the transitions are drawn over.
+std::vector<uint8_t> full_board_picture(int score)
 {
     int open[BOARD_COLUMNS];
     for (int& f : open)
@@ -142,8 +144,14 @@ void menu_screens()
     std::vector<uint8_t> game(640 * 480);
     draw_playfield(open);
     draw_moths();
-    draw_game(4321, 0, false);
+    draw_game(score, 0, false);
     display_snapshot(game.data());
+    return game;
+}
+
+void menu_screens()
+{
+    std::vector<uint8_t> game = full_board_picture(4321);
     for (int frame : {6, 12}) {
         display_restore_background(game.data());
         draw_fill_runs(nullptr, 0, 0, table_image(MenuImages, frame));
@@ -186,14 +194,7 @@ void table_rows(int highlight_row, int highlight_frame, const char* last_name = 
 
 void screen_flow_screens()
 {
-    int open[BOARD_COLUMNS];
-    for (int& f : open)
-        f = 5;
-    std::vector<uint8_t> game(640 * 480);
-    draw_playfield(open);
-    draw_moths();
-    draw_game(2718, 0, false);
-    display_snapshot(game.data());
+    std::vector<uint8_t> game = full_board_picture(2718);
     for (int frame : {5, 12, 19, 28, 36}) {
         display_restore_background(game.data());
         draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, frame));
