@@ -13,11 +13,9 @@
 
 #include <SDL.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 namespace {
@@ -146,33 +144,8 @@ void translate(const SDL_Event& event)
 
 uint32_t ticks() { return system_ticks(); }
 
-// The frame wait. The pump asks for `ms` more milliseconds; the frame may
-// start at the first tick reading that has moved on by that much, which is
-// the moment the system clock's millisecond count reaches it. Sleep until
-// just before that moment, then spin the last fraction of a millisecond, so
-// that the frame starts on time without the wait being spent spinning.
-constexpr int64_t SPIN_NS = 500000;
-
-int64_t monotonic_ns()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
-}
-
-void idle(uint32_t ms)
-{
-    int64_t now = monotonic_ns();
-    int64_t deadline = (now / 1000000 + ms) * 1000000;
-    int64_t sleep_ns = deadline - now - SPIN_NS;
-    if (sleep_ns > 0) {
-        timespec wait = {(time_t)(sleep_ns / 1000000000), (long)(sleep_ns % 1000000000)};
-        while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-        }
-    }
-    while (monotonic_ns() < deadline) {
-    }
-}
+// The frame wait: asleep until the tick the pump asked for, not spinning.
+void idle(uint32_t ms) { system_wait(ms); }
 
 int poll_event(PlatformEvent* event)
 {

@@ -7,4 +7,8 @@
 #include <cstdint>
 
 uint32_t system_ticks();
-void system_sleep(uint32_t ms);
+// Returns at the first moment the tick count above has moved on by `ms`
+// from now (never earlier), having slept for all but the last fraction of a
+// millisecond of it, so that a frame starts on time without the wait being
+// spent spinning.
+void system_wait(uint32_t ms);

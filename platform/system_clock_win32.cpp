@@ -6,4 +6,6 @@
 // own tick count.
 uint32_t system_ticks() { return (uint32_t)GetTickCount(); }
 
-void system_sleep(uint32_t ms) { Sleep(ms); }
+// GetTickCount moves in steps of the system timer; a sleep of `ms` lets it
+// move on by at least that much.
+void system_wait(uint32_t ms) { Sleep(ms); }
