@@ -5,12 +5,19 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+bool posix_is_directory(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 static bool make_directories(const std::string& path)
 {
@@ -21,8 +28,7 @@ static bool make_directories(const std::string& path)
         if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
             return false;
     }
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return posix_is_directory(path);
 }
 
 static std::string with_slash(std::string dir)
@@ -50,6 +56,30 @@ std::string posix_install_dir(bool quick)
         dir += quick ? "tinhoard/" : "flickermoth/";
     }
     return make_directories(dir) ? dir : "";
+}
+
+std::string posix_pictures_dir()
+{
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        return "";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string dirs_file = (config && *config == '/' ? std::string(config) : std::string(home) + "/.config") +
+                            "/user-dirs.dirs";
+    std::ifstream in(dirs_file);
+    std::string line;
+    std::string dir;
+    while (std::getline(in, line)) {
+        const std::string key = "XDG_PICTURES_DIR=\"";
+        if (line.rfind(key, 0) != 0 || line.back() != '"')
+            continue;
+        dir = line.substr(key.size(), line.size() - key.size() - 1);
+        if (dir.rfind("$HOME", 0) == 0)
+            dir = home + dir.substr(5);
+    }
+    if (dir.empty())
+        dir = std::string(home) + "/Pictures";
+    return posix_is_directory(dir) ? with_slash(dir) : "";
 }
 
 std::string posix_owner_name()

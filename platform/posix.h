@@ -10,6 +10,12 @@
 // quick start the collection's own: $TINHOARD_DIR, else tinhoard/ beside it.
 // Created when missing; empty when it cannot be had.
 std::string posix_install_dir(bool quick);
+// The player's pictures directory, ending in '/', as the desktop names it
+// in user-dirs.dirs (XDG_PICTURES_DIR="$HOME/Pictures"), else ~/Pictures;
+// empty when there is none.
+std::string posix_pictures_dir();
+// Whether `path` names a directory.
+bool posix_is_directory(const std::string& path);
 // The account's full name, else its login name, in Windows-1251; empty when
 // there is none.
 std::string posix_owner_name();

@@ -20,7 +20,6 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -113,40 +112,6 @@ bool take_pixels(const uint8_t* pixels, int pitch)
         }
     }
     return changed;
-}
-
-// ---- Where screenshots go -------------------------------------------------------
-
-bool is_directory(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// The player's pictures directory as the desktop names it in
-// user-dirs.dirs (XDG_PICTURES_DIR="$HOME/Pictures"), else ~/Pictures.
-std::string pictures_dir()
-{
-    const char* home = std::getenv("HOME");
-    if (!home || !*home)
-        return "";
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string dirs_file = (config && *config == '/' ? std::string(config) : std::string(home) + "/.config") +
-                            "/user-dirs.dirs";
-    std::ifstream in(dirs_file);
-    std::string line;
-    std::string dir;
-    while (std::getline(in, line)) {
-        const std::string key = "XDG_PICTURES_DIR=\"";
-        if (line.rfind(key, 0) != 0 || line.back() != '"')
-            continue;
-        dir = line.substr(key.size(), line.size() - key.size() - 1);
-        if (dir.rfind("$HOME", 0) == 0)
-            dir = home + dir.substr(5);
-    }
-    if (dir.empty())
-        dir = std::string(home) + "/Pictures";
-    return is_directory(dir) ? dir + "/" : "";
 }
 
 }  // namespace
@@ -395,7 +360,7 @@ std::string sdl_video_screenshot()
 {
     if (!video.shown)
         return "";
-    std::string dir = pictures_dir();
+    std::string dir = posix_pictures_dir();
     if (dir.empty())
         dir = posix_install_dir(false);
     if (dir.empty())
@@ -404,7 +369,7 @@ std::string sdl_video_screenshot()
     std::time_t now = std::time(nullptr);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
     std::string path = dir + "flickermoth-" + stamp + ".png";
-    for (int n = 2; is_directory(path) || std::ifstream(path).good(); n++)
+    for (int n = 2; posix_is_directory(path) || std::ifstream(path).good(); n++)
         path = dir + "flickermoth-" + stamp + "-" + std::to_string(n) + ".png";
     if (!png_write_indexed(path.c_str(), video.pixels, PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_WIDTH, video.rgb))
         return "";
