@@ -60,7 +60,6 @@ void autoplay_start(const AutoplaySettings& settings);
 // Takes it away again; the backend's own input is live from the next read.
 void autoplay_stop();
 bool autoplay_running();
-int autoplay_games_played();
 
 // ---- The choice of a move ----------------------------------------------------
 
@@ -73,6 +72,7 @@ struct AutoplayMove {
 // turn; false when no collect or swap is legal. `random_state` is the
 // player's own generator, advanced by the choices it makes.
 bool autoplay_choose(int strategy, uint32_t* random_state, AutoplayMove* move);
-// How good the strategy finds the board for the player: the sum of its
-// columns' worth (tools and tests compare boards with it).
-int autoplay_board_worth();
+// The player's own dice, apart from the game's generator (which it must
+// never draw from, or a recording would no longer replay): the next number
+// of the xorshift sequence kept in `state`.
+uint32_t autoplay_dice(uint32_t* state);

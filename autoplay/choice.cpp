@@ -77,18 +77,7 @@ int column_worth(const Column& c)
     return worth;
 }
 
-uint32_t next_random(uint32_t* state)
-{
-    // xorshift32: the player's own dice, apart from the game's generator.
-    uint32_t x = *state ? *state : 0x9E3779B9u;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    *state = x;
-    return x;
-}
-
-int random_below(uint32_t* state, int n) { return (int)(next_random(state) % (uint32_t)n); }
+int random_below(uint32_t* state, int n) { return (int)(autoplay_dice(state) % (uint32_t)n); }
 
 bool settled(int i) { return board.cells[i].state == CELL_SETTLED; }
 
@@ -202,13 +191,13 @@ bool autoplay_choose(int strategy, uint32_t* random_state, AutoplayMove* move)
     return choose_swap(columns, random_state, move);
 }
 
-int autoplay_board_worth()
+uint32_t autoplay_dice(uint32_t* state)
 {
-    int worth = 0;
-    for (int col = 0; col < BOARD_COLUMNS; col++) {
-        Column column;
-        read_column(col, &column);
-        worth += column_worth(column);
-    }
-    return worth;
+    // xorshift32, which never leaves zero: a zero state starts elsewhere.
+    uint32_t x = *state ? *state : 0x9E3779B9u;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    *state = x;
+    return x;
 }

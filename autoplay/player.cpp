@@ -33,7 +33,6 @@ struct Click {
 };
 
 struct Autoplayer {
-    bool running;
     AutoplaySettings settings;
     PlatformInputFilter filter;
     uint32_t dice;
@@ -76,15 +75,7 @@ void start_click(int x, int y, int button, int hover = 0)
     player.click = {true, x, y, button, CLICK_TRAVEL, hover};
 }
 
-uint32_t dice_roll()
-{
-    uint32_t v = player.dice ? player.dice : 0x2545F491u;
-    v ^= v << 13;
-    v ^= v >> 17;
-    v ^= v << 5;
-    player.dice = v;
-    return v;
-}
+uint32_t dice_roll() { return autoplay_dice(&player.dice); }
 
 // A point on the moth of cell i that hits that cell and no other: near its
 // centre, a little off it now and then, as a hand aims.
@@ -404,7 +395,6 @@ void autoplay_start(const AutoplaySettings& settings)
     player.last_mode = -1;
     player.menu_choice = MENU_CONTINUE;
     player.filter = PlatformInputFilter{on_mouse, on_keys, on_event, nullptr};
-    player.running = true;
     platform_set_input_filter(&player.filter);
 }
 
@@ -412,8 +402,6 @@ void autoplay_stop()
 {
     if (platform_input_filter() == &player.filter)
         platform_set_input_filter(nullptr);
-    player.running = false;
 }
 
-bool autoplay_running() { return player.running; }
-int autoplay_games_played() { return player.games_played; }
+bool autoplay_running() { return platform_input_filter() == &player.filter; }
