@@ -14,6 +14,10 @@ class FreshMachine : public testing::EmptyTestEventListener {
         headless_devices().frame_limit = 100000;
         platform_use(headless_backend());
         pump_reset();    // a window just created: not yet active, no close asked
+        // Nothing left over from a test that stopped half way: no player
+        // laid over the devices, nobody watching the frames.
+        platform_set_input_filter(nullptr);
+        pump_frame_hook = nullptr;
     }
 };
 }  // namespace
