@@ -45,6 +45,12 @@ bool decode_utf8(const std::string& text, size_t i, uint32_t* code, size_t* leng
         *code = *code << 6 | ((unsigned char)text[i + k] & 0x3F);
     }
     *length = (size_t)extra + 1;
+    // A character written in more bytes than it needs (0xC0 0x80 for NUL,
+    // 0xC1 0x91 for 'Q'), a surrogate half or a code past Unicode's end is
+    // not a character: it would smuggle bytes past whoever checked the text.
+    static const uint32_t SHORTEST[] = {0, 0x80, 0x800, 0x10000};
+    if (*code < SHORTEST[extra] || (*code >= 0xD800 && *code <= 0xDFFF) || *code > 0x10FFFF)
+        return false;
     return true;
 }
 

@@ -30,3 +30,19 @@ TEST(Codepage, CharactersTheCodePageLacksFailStrictlyAndAreDroppedOtherwise)
     EXPECT_EQ(utf8_to_cp1251_dropping("\xFF\xD0"), "");    // broken UTF-8 goes too
     EXPECT_EQ(utf8_to_cp1251_dropping("\xE2\x84\x96 5"), "\xB9 5");    // numero sign
 }
+
+TEST(Codepage, OverlongFormsAndSurrogatesAreNotCharacters)
+{
+    std::string out;
+    // NUL and 'Q' written in two bytes: they must not turn into those bytes.
+    EXPECT_FALSE(utf8_to_cp1251(std::string("a\xC0\x80z"), &out));
+    EXPECT_FALSE(utf8_to_cp1251("\xC1\x91", &out));
+    EXPECT_EQ(utf8_to_cp1251_dropping(std::string("a\xC0\x80z")), "az");
+    EXPECT_EQ(utf8_to_cp1251_dropping("\xE0\x81\x91" "x"), "x");           // 'Q' in three bytes
+    EXPECT_EQ(utf8_to_cp1251_dropping("\xF0\x80\x81\x91" "x"), "x");       // and in four
+    EXPECT_EQ(utf8_to_cp1251_dropping("\xED\xA0\x80" "x"), "x");           // a surrogate half
+    EXPECT_EQ(utf8_to_cp1251_dropping("\xF4\x90\x80\x80" "x"), "x");       // past U+10FFFF
+    // The shortest forms still pass.
+    EXPECT_TRUE(utf8_to_cp1251("\xD0\x90\xD1\x8F", &out));
+    EXPECT_EQ(out, "\xC0\xFF");
+}
