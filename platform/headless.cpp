@@ -30,6 +30,7 @@ struct Headless {
     uint32_t clock = 0;
     uint64_t mouse_reads = 0;
     uint64_t key_read_frame = UINT64_MAX;     // mouse_reads at the last key read
+    bool limit_closed = false;                // the frame limit has closed the window
 
     std::multimap<uint64_t, InputChange> changes;
     std::vector<ScriptedEvent> events;        // in the order they were scripted, stable by frame
@@ -160,7 +161,10 @@ void read_mouse(PlatformMouse* mouse)
 {
     apply_changes(h.mouse_reads);
     h.mouse_reads++;
-    if (h.devices.frame_limit && h.mouse_reads == h.devices.frame_limit) {
+    // At the limit, or past it when the limit was set after the count had
+    // gone by it: the window closes once.
+    if (h.devices.frame_limit && h.mouse_reads >= h.devices.frame_limit && !h.limit_closed) {
+        h.limit_closed = true;
         h.events.insert(h.events.begin(), ScriptedEvent{0, {EVENT_QUIT, 0}});
         h.events.insert(h.events.begin(), ScriptedEvent{0, {EVENT_CLOSE, 0}});
     }

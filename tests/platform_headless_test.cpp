@@ -113,6 +113,27 @@ TEST(HeadlessScript, WaitingInTheBackgroundSkipsToTheNextEventAndNeverHangs)
     EXPECT_EQ(e.kind, EVENT_QUIT);
 }
 
+// The frame limit closes the window once, also when it was set after the
+// count had already gone past it (a second run on the same machine).
+TEST(HeadlessScript, TheFrameLimitClosesTheWindowOnceEvenWhenSetLate)
+{
+    headless_devices().frame_limit = 0;
+    PlatformEvent e;
+    platform_poll_event(&e);    // the start-up activation
+    for (int frame = 0; frame < 5; frame++)
+        read_mouse();
+    EXPECT_FALSE(platform_poll_event(&e));
+    headless_devices().frame_limit = 3;
+    read_mouse();
+    ASSERT_TRUE(platform_poll_event(&e));
+    EXPECT_EQ(e.kind, EVENT_CLOSE);
+    ASSERT_TRUE(platform_poll_event(&e));
+    EXPECT_EQ(e.kind, EVENT_QUIT);
+    read_mouse();
+    read_mouse();
+    EXPECT_FALSE(platform_poll_event(&e)) << "closed once, not on every frame after";
+}
+
 TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
 {
     std::vector<uint8_t> pixels(700 * 480, 0);    // a pitch wider than the picture
