@@ -19,6 +19,12 @@ bool posix_is_directory(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool posix_is_file(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 static bool make_directories(const std::string& path)
 {
     for (size_t at = 1; at <= path.size(); at++) {
@@ -102,8 +108,7 @@ static std::string find_on_path(const std::string& program)
     std::string dir;
     while (std::getline(dirs, dir, ':')) {
         std::string candidate = with_slash(dir.empty() ? "." : dir) + program;
-        struct stat info;
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
+        if (posix_is_file(candidate) && access(candidate.c_str(), X_OK) == 0)
             return candidate;
     }
     return "";
@@ -121,6 +126,13 @@ int posix_start_program(const char* command)
     std::string program = find_on_path(words[0]);
     if (program.empty())
         return 0;
+    // Everything is made before the fork: the sound and window threads may
+    // hold the allocator's lock at that moment, and the child has only
+    // this thread to release it with.
+    std::vector<char*> argv;
+    for (std::string& w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
     pid_t child = fork();
     if (child < 0)
         return 0;
@@ -130,10 +142,6 @@ int posix_start_program(const char* command)
         setsid();
         if (fork() != 0)
             _exit(0);
-        std::vector<char*> argv;
-        for (std::string& w : words)
-            argv.push_back(w.data());
-        argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

@@ -14,8 +14,9 @@ std::string posix_install_dir(bool quick);
 // in user-dirs.dirs (XDG_PICTURES_DIR="$HOME/Pictures"), else ~/Pictures;
 // empty when there is none.
 std::string posix_pictures_dir();
-// Whether `path` names a directory.
+// Whether `path` names a directory; an ordinary file.
 bool posix_is_directory(const std::string& path);
+bool posix_is_file(const std::string& path);
 // The account's full name, else its login name, in Windows-1251; empty when
 // there is none.
 std::string posix_owner_name();
