@@ -108,9 +108,8 @@ int main(int argc, char** argv)
     HeadlessDevices& devices = headless_devices();
     devices.frame_limit = 100000;
     devices.install_dir = std::string(table_dir) + "/";
-    static std::string logo = data + "brenmoor.res";
     game_pack_path = data + "DATA50.RES";
-    logo_pack_path = logo.c_str();
+    logo_pack_path = data + "brenmoor.res";
     input_file_path = argv[2];
 
     Swapper player;

@@ -19,16 +19,16 @@ std::string input_file_path = REPLAY_FILE_NAME;
 
 static const char ERROR_CAPTION[] = "ERROR!";
 
-static void error_box(const char* text, bool owned) { platform_message_box(ERROR_CAPTION, text, owned ? 1 : 0); }
+void app_error_box(const char* text, bool owned) { platform_message_box(ERROR_CAPTION, text, owned ? 1 : 0); }
 
 bool app_init()
 {
     if (!display_create()) {
-        error_box("Can't initialise VDP", true);
+        app_error_box("Can't initialise VDP", true);
         return false;
     }
     if (input_create() != 3) {
-        error_box("Can't initialise INPUT", true);
+        app_error_box("Can't initialise INPUT", true);
         return false;
     }
     sound_create();    // never fails: without a device the game is silent
@@ -63,7 +63,7 @@ int app_run(const char* argument_text)
         replay_open(input_file_path.c_str(), true);
     }
     if (!bind_resources(game_pack_path.c_str())) {
-        error_box("Can't initialise resources", false);
+        app_error_box("Can't initialise resources", false);
         return 0;
     }
     frame_period = FRAME_PERIOD_START;

@@ -18,6 +18,9 @@ extern const char RECORDING_WORD[];
 extern std::string game_pack_path;
 extern std::string input_file_path;
 
+// The "ERROR!" box with `text`, over the game's window when `owned`.
+void app_error_box(const char* text, bool owned);
+
 // Creates the display, input, sound and the CD-audio device in that order;
 // false, after an "ERROR!" box, when one that the game needs fails.
 bool app_init();

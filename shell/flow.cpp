@@ -20,7 +20,7 @@
 int32_t quit_game;
 uint8_t fade_palette[768];
 const char* current_screen = "logo";
-const char* logo_pack_path = "brenmoor.res";
+std::string logo_pack_path = "brenmoor.res";
 
 void palette_fade(const uint8_t* source, int num, int den, int first, int last)
 {
@@ -157,7 +157,7 @@ static bool title_screen()
 
 void intro_sequence()
 {
-    bool logo = LogoPack || load_logo_pack(logo_pack_path);
+    bool logo = load_logo_pack(logo_pack_path.c_str());
     // The empty back buffer, to come back to after the title. Owned here.
     if (snapshot_allocate())
         display_snapshot(screen_snapshot);
@@ -266,7 +266,6 @@ void main_loop()
             input_wait_keys_up();
         }
         screen_transition(0, 1, TRANSITION_COVERED + 1, 1);
-        current_screen = "hiscore";
         hiscore_after_game();
         board_new_game();
         game_screen_frame(0);

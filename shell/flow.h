@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 extern int32_t quit_game;       // the game screen asked to end the program
 extern uint8_t fade_palette[768];
@@ -14,7 +15,7 @@ extern uint8_t fade_palette[768];
 extern const char* current_screen;
 
 // Where the logo pack is read from; a missing or broken one skips the logo.
-extern const char* logo_pack_path;
+extern std::string logo_pack_path;
 
 constexpr int FADE_STEPS = 10;
 constexpr int TITLE_WAIT_MS = 5000;

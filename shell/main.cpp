@@ -36,8 +36,7 @@ static std::string find_data_file(const char* name)
                                        std::string(FLICKERMOTH_DATA_DIR) + "/"};
     for (const std::string& dir : places) {
         std::string path = dir + name;
-        struct stat info;
-        if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        if (posix_is_file(path))
             return path;
     }
     return name;
@@ -47,16 +46,21 @@ struct ShotWriter {
     std::string dir;
     long long every;
     long long presented;
+    bool failed;    // a picture could not be written: the rest are not tried
 };
 
 static void write_shot(const HeadlessFrame& frame, void* context)
 {
     ShotWriter* shots = (ShotWriter*)context;
-    if (shots->presented++ % shots->every != 0)
+    if (shots->failed || shots->presented++ % shots->every != 0)
         return;
     char name[64];
     std::snprintf(name, sizeof name, "/frame-%06lld.png", shots->presented - 1);
-    headless_write_png(frame, (shots->dir + name).c_str());
+    std::string path = shots->dir + name;
+    if (!headless_write_png(frame, path.c_str())) {
+        std::fprintf(stderr, "flickermoth: cannot write %s; no more pictures are written\n", path.c_str());
+        shots->failed = true;
+    }
 }
 
 static bool open_trace(const Options& options)
@@ -88,7 +92,7 @@ static int run_in_window(const Options& options)
     platform_use(&busy);
 #endif
     if (!sdl_create_window(options.window)) {
-        platform_message_box("ERROR!", "Can't create MainWindow.", 0);
+        app_error_box("Can't create MainWindow.", false);
         sdl_shutdown();
         return 0;
     }
@@ -118,10 +122,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    static std::string logo_path;
     game_pack_path = find_data_file("DATA50.RES");
-    logo_path = find_data_file("brenmoor.res");
-    logo_pack_path = logo_path.c_str();
+    logo_pack_path = find_data_file("brenmoor.res");
     input_file_path = options.input_file;
     if (options.demo) {
         // The autoplayer plays, in a window or headless, until someone clicks or presses a key.
@@ -144,7 +146,11 @@ int main(int argc, char** argv)
         devices.install_dir = posix_install_dir(false);
     if (!options.shots_dir.empty()) {
         mkdir(options.shots_dir.c_str(), 0755);
-        shots = {options.shots_dir, options.shot_every, 0};
+        if (!posix_is_directory(options.shots_dir)) {
+            std::fprintf(stderr, "flickermoth: cannot make the directory %s for --shots\n", options.shots_dir.c_str());
+            return 1;
+        }
+        shots = {options.shots_dir, options.shot_every, 0, false};
         headless_on_present(write_shot, &shots);
     }
     if (!open_trace(options))
