@@ -7,6 +7,7 @@
 #include "platform/globals.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
+#include "platform/posix.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/app.h"
@@ -17,7 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -32,29 +32,37 @@ bool copy_pack(const char* from, const char* to)
 
 bool autoplay_session_open(AutoplaySession* session, const char* game_pack, const char* logo_pack)
 {
-    char here[4096];
-    session->old_dir = getcwd(here, sizeof here) ? here : "/tmp";
-    char name[] = "/tmp/flickermoth-autoplay-XXXXXX";
-    if (!mkdtemp(name))
+    std::error_code failed;
+    session->old_dir = std::filesystem::current_path(failed).string();
+    if (failed)
+        session->old_dir = "/tmp";
+    session->dir = posix_make_temp_dir("flickermoth-autoplay");
+    if (session->dir.empty())
         return false;
-    session->dir = std::string(name) + "/";
     // Packs given by a relative path are found before leaving for the session.
     std::string game = game_pack ? std::filesystem::absolute(game_pack).string() : "";
     std::string logo = logo_pack ? std::filesystem::absolute(logo_pack).string() : "";
-    if (chdir(name) != 0)
-        return false;
-    bool packs = (game_pack ? copy_pack(game.c_str(), "DATA50.RES") : save_bytes("DATA50.RES", make_test_game_pack())) &&
+    std::filesystem::current_path(session->dir, failed);
+    bool packs = !failed &&
+                 (game_pack ? copy_pack(game.c_str(), "DATA50.RES") : save_bytes("DATA50.RES", make_test_game_pack())) &&
                  (logo_pack ? copy_pack(logo.c_str(), "brenmoor.res") : save_bytes("brenmoor.res", make_test_logo_pack()));
+    if (!packs) {
+        // Nothing left behind: back where we were, the directory gone.
+        autoplay_session_close(session);
+        return false;
+    }
     game_pack_path = "DATA50.RES";
     logo_pack_path = "brenmoor.res";
     input_file_path = REPLAY_FILE_NAME;
-    return packs;
+    return true;
 }
 
 void autoplay_session_close(AutoplaySession* session)
 {
     release_resources();
-    if (chdir(session->old_dir.c_str()) != 0)
+    std::error_code failed;
+    std::filesystem::current_path(session->old_dir, failed);
+    if (failed)
         std::fprintf(stderr, "autoplay: cannot go back to %s\n", session->old_dir.c_str());
     std::error_code ignored;
     if (!session->dir.empty())

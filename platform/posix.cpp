@@ -151,6 +151,17 @@ int posix_start_program(const char* command)
     return 1;
 }
 
+std::string posix_make_temp_dir(const char* prefix)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = with_slash(tmp && *tmp == '/' ? tmp : "/tmp") + prefix + "-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back(0);
+    if (!mkdtemp(name.data()))
+        return "";
+    return with_slash(name.data());
+}
+
 std::string posix_program_dir()
 {
     char path[4096];

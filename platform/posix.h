@@ -24,5 +24,8 @@ std::string posix_owner_name();
 // the background, only if a program of that name is found on the PATH.
 // 1 when it was started.
 int posix_start_program(const char* command);
+// A new, empty directory of our own under $TMPDIR (else /tmp), named
+// `prefix` and a unique ending; its path ending in '/', or empty.
+std::string posix_make_temp_dir(const char* prefix);
 // The directory the running program lies in, ending in '/', or empty.
 std::string posix_program_dir();

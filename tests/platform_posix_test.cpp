@@ -100,4 +100,25 @@ TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPoints)
     EXPECT_EQ(posix_install_dir(false), "");
 }
 
+TEST(PosixDirectories, ATemporaryDirectoryIsNewAndOurOwnEachTime)
+{
+    FakeHome home;
+    ASSERT_FALSE(home.path.empty());
+    const char* old = std::getenv("TMPDIR");
+    std::string saved = old ? old : "";
+    setenv("TMPDIR", home.path.c_str(), 1);
+    std::string first = posix_make_temp_dir("flickermoth-test");
+    std::string second = posix_make_temp_dir("flickermoth-test");
+    if (old)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first.rfind(home.path + "/flickermoth-test-", 0), 0u) << first;
+    EXPECT_EQ(first.back(), '/');
+    EXPECT_TRUE(posix_is_directory(first));
+    EXPECT_TRUE(std::filesystem::is_empty(first));
+}
+
 }  // namespace
