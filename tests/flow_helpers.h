@@ -18,32 +18,28 @@
 #include <string>
 #include <vector>
 
+// A run directory with the placeholder packs (an autoplay session: the
+// test changes into it and it is removed afterwards), and the program's
+// globals as a new process has them.
 struct RunDir {
-    std::string path;
-    std::string old_dir;
+    AutoplaySession session;
+    std::string path;    // without the closing '/'
     RunDir()
     {
-        char name[] = "/tmp/flickermoth-run-XXXXXX";
-        path = mkdtemp(name);
-        char here[4096];
-        old_dir = getcwd(here, sizeof here) ? here : "/tmp";
-        EXPECT_EQ(chdir(path.c_str()), 0);
-        save_bytes("DATA50.RES", make_test_game_pack());
-        save_bytes("brenmoor.res", make_test_logo_pack());
-        game_pack_path = "DATA50.RES";
-        logo_pack_path = "brenmoor.res";
-        input_file_path = "DATA52.RES";
-        headless_devices().install_dir = path + "/";
-        fresh_process();
+        EXPECT_TRUE(autoplay_session_open(&session));
+        path = session.dir.substr(0, session.dir.size() - 1);
+        headless_devices().install_dir = session.dir;
+        autoplay_fresh_program();
     }
-    // The program's globals as a new process has them.
-    static void fresh_process() { autoplay_fresh_program(); }
-    ~RunDir()
+    // The program started again in the same directory: a fresh process on
+    // a fresh machine whose clock starts at `tick`.
+    void restart(uint32_t tick)
     {
-        release_resources();
-        EXPECT_EQ(chdir(old_dir.c_str()), 0);
-        std::system(("rm -rf " + path).c_str());
+        autoplay_fresh_program();
+        headless_reset(tick);
+        headless_devices().install_dir = session.dir;
     }
+    ~RunDir() { autoplay_session_close(&session); }
 };
 
 // What the player does, decided after each presented frame.

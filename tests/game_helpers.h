@@ -3,6 +3,7 @@
 #pragma once
 
 #include "audio/sound.h"
+#include "autoplay/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"
@@ -51,16 +52,13 @@ inline int background_at(int x, int y) { return GameBackground[(size_t)y * 640 +
 // The services a screen needs, as start-up creates them.
 inline void start_services()
 {
+    autoplay_fresh_program();    // the globals as a new process has them
     bind_test_resources();
     display_create();
     display_set_palette(GamePalette);
     input_create();
     sound_create();
-    pump_reset();
     sound_load_sample(SETTLE_SOUND_SLOT, 2);
-    frame_period = FRAME_PERIOD_START;
-    slider_timer = 0;
-    menu_hover = menu_frame = 0;
 }
 
 // A fresh game about to start, as the main loop prepares it.

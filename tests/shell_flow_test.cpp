@@ -5,14 +5,35 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
+
+// The game generator's state when the first frame begins: the seed the
+// run started from, since nothing draws from it before.
+uint32_t first_frame_rng;
+bool first_frame_seen;
+
+void note_first_frame_rng()
+{
+    if (!first_frame_seen)
+        first_frame_rng = rng_state;
+    first_frame_seen = true;
+}
 
 int run_program(const char* argument_text, Player& player, uint64_t frames)
 {
+    // A test that watches the frames itself keeps its own hook.
+    bool own_hook = pump_frame_hook == nullptr;
+    first_frame_seen = false;
+    if (own_hook)
+        pump_frame_hook = note_first_frame_rng;
     headless_devices().frame_limit = frames;
     headless_on_present(player_act, &player);
     int code = app_run(argument_text);
     headless_on_present(nullptr, nullptr);
+    if (own_hook)
+        pump_frame_hook = nullptr;
     return code;
 }
 
@@ -104,6 +125,8 @@ TEST(CommandLine, FiveSelectsPlaybackWithSeedTenAndTheShellGetsOne)
     player.swap_moths = false;
     headless_event(5, EVENT_CLOSE);
     EXPECT_EQ(run_program("5 and more", player, 100), 0);
+    ASSERT_TRUE(first_frame_seen);
+    EXPECT_EQ(first_frame_rng, 10u);
     EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE 1"});
 }
 
@@ -112,21 +135,21 @@ TEST(CommandLine, TheRecordingWordAloneRecordsFromSeedTen)
     RunDir dir;
     Player player;
     player.swap_moths = false;
-    std::vector<uint32_t> seeds;
     headless_event(3, EVENT_CLOSE);
     EXPECT_EQ(run_program(RECORDING_WORD, player, 100), 0);
+    ASSERT_TRUE(first_frame_seen);
+    EXPECT_EQ(first_frame_rng, 10u);
     EXPECT_GT(read_bytes("DATA52.RES").size(), 0u);
     EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE P"});
 
     // Followed by anything, it is a normal start: nothing is recorded.
     unlink("DATA52.RES");
     std::string longer = std::string(RECORDING_WORD) + " ";
-    RunDir::fresh_process();
-    headless_reset(0);
-    headless_devices().install_dir = dir.path + "/";
+    dir.restart(777);
     headless_event(3, EVENT_CLOSE);
     run_program(longer.c_str(), player, 100);
     EXPECT_TRUE(read_bytes("DATA52.RES").empty());
+    EXPECT_EQ(first_frame_rng, 777u) << "a normal start is seeded from the clock";
 }
 
 TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
@@ -177,10 +200,8 @@ TEST(RecordAndPlayBack, AWholeGamePlaysBackToTheSameBoardsAndScore)
         std::vector<uint8_t> recording = read_bytes("DATA52.RES");
         ASSERT_GT(recording.size(), 1000u);
 
-        RunDir::fresh_process();
-        headless_reset(12345);
-        headless_devices().install_dir = dir.path + "/";
-        std::system(("rm -f " + dir.path + "/HIGH50").c_str());
+        dir.restart(12345);
+        std::filesystem::remove(dir.path + "/HIGH50");
         for (auto& [frame, text] : typed)
             headless_type(frame, text);
         lines = &played;

@@ -15,6 +15,7 @@
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/pump.h"
+#include "hiscore_helpers.h"
 #include "soak_checks.h"
 
 #include <gtest/gtest.h>
@@ -109,22 +110,6 @@ void soak(const AutoplaySession& session, int strategy, int games, uint32_t seed
     EXPECT_LT(headless_frame(), limit) << "the autoplayer did not finish its games";
     EXPECT_EQ((int)w->games.size(), games);
     EXPECT_EQ(headless_started_programs().size(), 1u) << "the program did not end through its normal path";
-}
-
-std::vector<std::pair<std::string, int32_t>> read_table(const std::string& path)
-{
-    std::vector<std::pair<std::string, int32_t>> rows;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return rows;
-    uint8_t entry[HISCORE_ENTRY_BYTES];
-    while (std::fread(entry, 1, sizeof entry, f) == sizeof entry) {
-        int32_t score;
-        std::memcpy(&score, entry + HISCORE_NAME_BYTES, 4);
-        rows.push_back({std::string((const char*)entry), score});
-    }
-    std::fclose(f);
-    return rows;
 }
 
 }  // namespace
