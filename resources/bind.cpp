@@ -109,12 +109,8 @@ bool sound_bank(const Binding& b, int entry, PackTable* bank)
     if (bank->count < SAMPLES_PLAYED + 1)
         return reject_entry(b, entry,
                             std::to_string(bank->count) + " pointers; samples 0 to 12 need at least 14");
-    for (int k = 0; k + 1 < bank->count; k++) {
-        if (bank->items[k + 1] < bank->items[k])
-            return reject_entry(b, entry, "sample " + std::to_string(k) + " ends before it starts (pointer " +
-                                              std::to_string(k + 1) + " lies before pointer " +
-                                              std::to_string(k) + ")");
-    }
+    if (!pack_check_sound_bank(*bank, &why))
+        return reject_entry(b, entry, why);
     return true;
 }
 

@@ -136,13 +136,12 @@ const char* file_error_text(int code)
     }
 }
 
-// Walks the rows of a run or fill-run image starting at block position
-// `at`, checking every run count, control byte and pixel byte against the
-// block's end and every row's length against the width.
-bool check_run_rows(const ResourcePack* pack, size_t at, int width, int height, int encoding, std::string* error)
+// Walks the rows of a run or fill-run image starting at position `at` of
+// the `end` bytes from `bytes`, checking every run count, control byte and
+// pixel byte against the end and every row's length against the width.
+bool check_run_rows(const uint8_t* block, size_t end, size_t at, int width, int height, int encoding,
+                    std::string* error)
 {
-    const uint8_t* block = pack->block;
-    size_t end = pack->size;
     for (int row = 0; row < height; row++) {
         if (at >= end)
             return fail(error, format("row %d starts past the end of the block", row));
@@ -316,7 +315,13 @@ bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encodi
     size_t at;
     if (!block_position(pack, image, &at))
         return fail(error, "the image is not inside the block");
-    if (pack->size - at < IMAGE_HEADER_BYTES)
+    return pack_check_image_bytes(image, pack->size - at, encoding, error, drawn_at_origin);
+}
+
+bool pack_check_image_bytes(const uint8_t* image, size_t size, int encoding, std::string* error,
+                            bool drawn_at_origin)
+{
+    if (size < IMAGE_HEADER_BYTES)
         return fail(error, "the image header runs past the end of the block");
     const ImageRecord* record = (const ImageRecord*)image;
     int x = image_x_offset(record), y = image_y_offset(record);
@@ -329,15 +334,25 @@ bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encodi
     if (drawn_at_origin && (x < 0 || y < 0 || x + width > SCREEN_WIDTH || y + height > SCREEN_HEIGHT))
         return fail(error, format("a %d x %d image at (%d, %d) does not lie wholly on the 640 x 480 screen", width,
                                   height, x, y));
-    at += IMAGE_HEADER_BYTES;
+    size_t at = IMAGE_HEADER_BYTES;
     if (encoding == IMAGE_RAW) {
         size_t pixels = (size_t)width * height;
-        if (pixels > pack->size - at)
+        if (pixels > size - at)
             return fail(error, format("%zu pixels of a %d x %d image, %zu bytes left in the block", pixels, width,
-                                      height, pack->size - at));
+                                      height, size - at));
         return true;
     }
-    return check_run_rows(pack, at, width, height, encoding, error);
+    return check_run_rows(image, size, at, width, height, encoding, error);
+}
+
+bool pack_check_sound_bank(const PackTable& bank, std::string* error)
+{
+    for (int k = 0; k + 1 < bank.count; k++) {
+        if (bank.items[k + 1] < bank.items[k])
+            return fail(error, format("sample %d ends before it starts (pointer %d lies before pointer %d)", k, k + 1,
+                                      k));
+    }
+    return true;
 }
 
 bool pack_check_palette(const ResourcePack* pack, const uint8_t* palette, std::string* error)

@@ -71,6 +71,13 @@ inline const char* table_text(const PackTable& table, int i) { return (const cha
 enum ImageEncoding { IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS };
 bool pack_check_image(const ResourcePack* pack, const uint8_t* image, int encoding, std::string* error,
                       bool drawn_at_origin = false);
+// The same checks of an image record held in the `size` bytes from `image`
+// (a record on its own, outside any pack).
+bool pack_check_image_bytes(const uint8_t* image, size_t size, int encoding, std::string* error,
+                            bool drawn_at_origin = false);
+// A bound sound bank: sample k runs from pointer k to pointer k + 1, so no
+// pointer may lie before the one ahead of it.
+bool pack_check_sound_bank(const PackTable& bank, std::string* error);
 // 768 bytes, every component 0..63.
 bool pack_check_palette(const ResourcePack* pack, const uint8_t* palette, std::string* error);
 // 640 x 480 bytes.

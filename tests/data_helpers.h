@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,25 @@ inline std::string data_path(const char* name) { return std::string(FLICKERMOTH_
 inline std::string data_path(const char* name) { return name; }
 #define REQUIRE_DATA() GTEST_SKIP() << "the data generator is not part of this build"
 #endif
+
+// A fresh folder under the temporary directory, its name made unique to
+// this run: several builds of the tests may run at once on one machine.
+inline std::filesystem::path fresh_temp_dir(const std::string& name)
+{
+    static const std::string run = std::to_string(std::random_device{}());
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("flickermoth-" + run + "-" + name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// A scratch folder of its own for the running test, gone after it.
+struct Scratch {
+    std::filesystem::path dir;
+    Scratch() : dir(fresh_temp_dir(testing::UnitTest::GetInstance()->current_test_info()->name())) {}
+    ~Scratch() { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+};
 
 // Binds the game pack the build made; fails the test when it does not bind.
 inline void bind_game_data()

@@ -152,8 +152,7 @@ TEST(DataPacks, AFiveDigitScoreStaysOnTheScreenAndCentresOnItsPlace)
 TEST(DataPacks, TwoRunsOfTheGeneratorMakeTheSameBytes)
 {
 #if defined(FLICKERMOTH_DATA_DIR) && defined(FLICKERMOTH_DATAGEN)
-    std::string dir = (std::filesystem::temp_directory_path() / "flickermoth-data-again").string();
-    std::filesystem::remove_all(dir);
+    std::string dir = fresh_temp_dir("data-again").string();
     std::string command = std::string("\"") + FLICKERMOTH_DATAGEN + "\" \"" + dir + "\" --no-icons";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name : {"DATA50.RES", "brenmoor.res"}) {

@@ -17,20 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder of its own for each test.
-struct Scratch {
-    fs::path dir;
-    Scratch()
-    {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("flickermoth-packtool-") + test->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    ~Scratch() { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-};
-
 Bytes read_bytes(const std::string& path)
 {
     Bytes bytes;

@@ -74,8 +74,9 @@ bool build_image(Reader& r, int encoding, const std::string& png, int x, int y, 
     if (!exact.empty()) {
         Bytes kept;
         DecodedImage before;
-        if (!media_read_file(r.dir + "/" + exact, &kept) || !image_decode(kept, encoding, &before))
-            return r.fail(exact + " is not a whole image");
+        std::string why = "cannot be read";
+        if (!media_read_file(r.dir + "/" + exact, &kept) || !image_decode(kept, encoding, &before, &why))
+            return r.fail(exact + " is not a whole image: " + why);
         if (before.x_offset == image.x_offset && before.y_offset == image.y_offset && before.width == image.width &&
             before.height == image.height && before.pixels == image.pixels) {
             *out = kept;

@@ -124,12 +124,21 @@ bool pack_read(const std::string& path, PackContents* contents, std::string* err
                 free_pack(pack);
                 return false;
             }
+            if (kind == KIND_SOUNDS && !pack_check_sound_bank(tables[(size_t)e], error)) {
+                *error = "entry " + std::to_string(e) + " (" + entry.layout.role + "): " + *error;
+                free_pack(pack);
+                return false;
+            }
             for (int i = 0; i < tables[(size_t)e].count; i++)
                 starts.insert(tables[(size_t)e].items[i]);
         }
     }
     auto piece = [&](const uint8_t* from, const uint8_t* to) { return Bytes(from, to); };
-    auto next_start = [&](const uint8_t* from) { return *starts.upper_bound(from); };
+    // An empty piece at the block's end has nothing after it.
+    auto next_start = [&](const uint8_t* from) {
+        auto next = starts.upper_bound(from);
+        return next == starts.end() ? end : *next;
+    };
     for (int e = 0; e < pack->entry_count; e++) {
         PackEntry& entry = contents->entries[(size_t)e];
         const PackTable& table = tables[(size_t)e];
@@ -169,10 +178,15 @@ bool packtool_begin()
     return display_create();
 }
 
-bool image_decode(const Bytes& record, int encoding, DecodedImage* image)
+bool image_decode(const Bytes& record, int encoding, DecodedImage* image, std::string* error)
 {
-    if (record.size() < (size_t)IMAGE_HEADER_BYTES)
+    // What the game would refuse to draw is not drawn here either.
+    std::string why;
+    if (!pack_check_image_bytes(record.data(), record.size(), encoding, &why)) {
+        if (error)
+            *error = why;
         return false;
+    }
     const ImageRecord* header = (const ImageRecord*)record.data();
     image->x_offset = image_x_offset(header);
     image->y_offset = image_y_offset(header);
@@ -180,15 +194,16 @@ bool image_decode(const Bytes& record, int encoding, DecodedImage* image)
     image->height = image_height(header);
     size_t area = (size_t)image->width * image->height;
     if (encoding == IMAGE_RAW) {
-        if (record.size() < IMAGE_HEADER_BYTES + area)
-            return false;
         image->pixels.assign(record.begin() + IMAGE_HEADER_BYTES, record.begin() + (long)(IMAGE_HEADER_BYTES + area));
         return true;
     }
     // Run images: drawn by the game at the screen's corner over two
     // different colours; what keeps the colour below was skipped.
-    if (!packtool_begin() || image->width > display.width || image->height > display.height)
+    if (!packtool_begin()) {
+        if (error)
+            *error = "no display to draw the image on";
         return false;
+    }
     Bytes moved = record;
     std::memset(moved.data(), 0, 4);
     std::vector<uint8_t> first(area);

@@ -61,8 +61,9 @@ struct DecodedImage {
     std::vector<int> pixels;       // colour indices, or PIXEL_SKIP
 };
 // Decodes an image record of a known encoding with the game's drawing
-// routines (the display must exist). False when the record is not whole.
-bool image_decode(const Bytes& record, int encoding, DecodedImage* image);
+// routines (the display must exist). False when the record is not whole or
+// not what the game would draw; `error` (may be null) says why.
+bool image_decode(const Bytes& record, int encoding, DecodedImage* image, std::string* error = nullptr);
 // Encodes with the pack writer; skipped pixels become skips.
 Bytes image_encode(const DecodedImage& image, int encoding);
 

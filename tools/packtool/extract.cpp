@@ -52,8 +52,9 @@ bool extract_image(const PackContents& contents, int entry, const Bytes& record,
                    const std::string& name, std::ostream& manifest, std::string* error)
 {
     DecodedImage image;
-    if (!image_decode(record, encoding, &image)) {
-        *error = "entry " + std::to_string(entry) + ": " + name + " is not a whole image";
+    std::string why;
+    if (!image_decode(record, encoding, &image, &why)) {
+        *error = "entry " + std::to_string(entry) + ": " + name + " is not a whole image: " + why;
         return false;
     }
     if (!write_picture(contents, entry, image, encoding, dir + "/" + name + ".png", error))

@@ -129,8 +129,9 @@ bool packtool_sheet(const std::string& pack_path, const std::string& out_png, st
             const std::vector<Bytes> one = {entry.bytes};
             for (const Bytes& record : entry.layout.kind == KIND_IMAGE ? one : entry.items) {
                 DecodedImage image;
-                if (!image_decode(record, encoding, &image)) {
-                    *error = "entry " + std::to_string(e) + " holds an image that is not whole";
+                std::string why;
+                if (!image_decode(record, encoding, &image, &why)) {
+                    *error = "entry " + std::to_string(e) + " holds an image that is not whole: " + why;
                     return false;
                 }
                 images.push_back(image);
