@@ -7,6 +7,7 @@
 // window, and F12 saves a screenshot; neither reaches the game.
 #include "platform/sdl_backend.h"
 
+#include "platform/event_queue.h"
 #include "platform/posix.h"
 #include "platform/sdl_internal.h"
 #include "platform/system_clock.h"
@@ -23,32 +24,12 @@ namespace {
 // Events already translated and waiting to be taken: one SDL event can
 // stand for several of the game's (a typed word, Enter with its character).
 // The next SDL event is translated only once these are all taken, so the
-// most ever waiting is one typed text's worth (under 32).
-constexpr int PENDING_EVENTS = 64;
+// most ever waiting is one typed text's worth (under 32 of the queue's 64).
+EventQueue pending;
 
-struct Pending {
-    PlatformEvent events[PENDING_EVENTS];
-    int head = 0, count = 0;
-};
+void push(int kind, uint32_t value = 0) { event_queue_push(&pending, kind, value); }
 
-Pending pending;
-
-void push(int kind, uint32_t value = 0)
-{
-    if (pending.count == PENDING_EVENTS)
-        return;
-    pending.events[(pending.head + pending.count++) % PENDING_EVENTS] = PlatformEvent{kind, value};
-}
-
-bool pop(PlatformEvent* event)
-{
-    if (pending.count == 0)
-        return false;
-    *event = pending.events[pending.head];
-    pending.head = (pending.head + 1) % PENDING_EVENTS;
-    pending.count--;
-    return true;
-}
+bool pop(PlatformEvent* event) { return event_queue_pop(&pending, event); }
 
 int SDLCALL watch(void*, SDL_Event* event)
 {
@@ -254,6 +235,6 @@ void sdl_shutdown()
         SDL_DelEventWatch(watch, nullptr);
     watching = false;
     sdl_input_reset();
-    pending = Pending{};
+    pending = EventQueue{};
     SDL_Quit();
 }

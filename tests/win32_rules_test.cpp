@@ -2,6 +2,7 @@
 // command line, the registry keys and values, the window's message table
 // (also driving the game's frame pump), the palette entries.
 #include "input/input.h"
+#include "platform/event_queue.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
 #include "platform/win32/messages.h"
@@ -144,52 +145,32 @@ TEST(WindowsMessages, NothingIsPaintedTheCursorIsHiddenAndOtherMessagesGoToTheDe
         EXPECT_TRUE(win32_message_action(message, 0).default_handling) << message;
 }
 
-// The window as the backend runs it: one message dispatched per poll, the
-// events the table makes of it queued for the game's pump; a message that
-// means nothing to the game still counts as one handled.
+// The window as the backend runs it: the backend's own poll and wait over
+// a scripted thread queue, each dispatched message going through the window
+// procedure's table into the backend's event queue.
 struct MessageScript {
     std::deque<std::pair<uint32_t, uintptr_t>> messages;
-    std::deque<PlatformEvent> events;
     bool quit_posted = false;
-
-    bool pop(PlatformEvent* event)
-    {
-        if (events.empty())
-            return false;
-        *event = events.front();
-        events.pop_front();
-        return true;
-    }
-    // False when no message was waiting.
-    bool take_message(PlatformEvent* event)
-    {
-        if (messages.empty() && quit_posted) {
-            quit_posted = false;
-            *event = PlatformEvent{EVENT_QUIT, 0};
-            return true;
-        }
-        if (messages.empty())
-            return false;
-        auto [message, wparam] = messages.front();
-        messages.pop_front();
-        WindowMessageAction action = win32_message_action(message, wparam);
-        if (action.event_kind != EVENT_NONE)
-            events.push_back({action.event_kind, action.event_value});
-        quit_posted |= action.post_quit;
-        if (!pop(event))
-            *event = PlatformEvent{EVENT_NONE, 0};
-        return true;
-    }
-    int poll(PlatformEvent* event) { return pop(event) || take_message(event) ? 1 : 0; }
-    void wait(PlatformEvent* event)
-    {
-        // A script that has run out stands for a window that is gone.
-        if (!poll(event))
-            *event = PlatformEvent{EVENT_QUIT, 0};
-    }
 };
 
 MessageScript script;
+
+const MessageCalls SCRIPTED_MESSAGES = {
+    // The quit message PostQuitMessage leaves comes once the queue is empty.
+    []() { return !script.messages.empty() || script.quit_posted; },
+    []() {
+        // A script that has run out stands for a window that is gone.
+        if (script.messages.empty()) {
+            script.quit_posted = false;
+            return false;
+        }
+        auto [message, wparam] = script.messages.front();
+        script.messages.pop_front();
+        script.quit_posted |= win32_window_message(message, wparam).post_quit;
+        return true;
+    },
+};
+
 PlatformBackend scripted;
 
 class WindowsPump : public testing::Test {
@@ -197,9 +178,10 @@ protected:
     void SetUp() override
     {
         script = MessageScript{};
+        win32_window_events = EventQueue{};
         scripted = *headless_backend();
-        scripted.poll_event = [](PlatformEvent* event) { return script.poll(event); };
-        scripted.wait_event = [](PlatformEvent* event) { script.wait(event); };
+        scripted.poll_event = [](PlatformEvent* event) { return win32_poll_message(SCRIPTED_MESSAGES, event); };
+        scripted.wait_event = [](PlatformEvent* event) { win32_wait_message(SCRIPTED_MESSAGES, event); };
         platform_use(&scripted);
     }
 };
@@ -231,7 +213,7 @@ TEST_F(WindowsPump, TypedCharactersReachTheRingAndEnterTypesACarriageReturn)
     // Enter comes as the key and the character TranslateMessage makes of it.
     script.messages = {{MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_CHAR, 'M'}, {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN},
                        {MESSAGE_CHAR, 13}, {MESSAGE_PAINT, 0}};
-    while (!script.messages.empty() || !script.events.empty())
+    while (!script.messages.empty() || win32_window_events.count > 0)
         ASSERT_EQ(frame_pump(35), 1);
     EXPECT_EQ(input_next_char(), 'M');
     EXPECT_EQ(input_next_char(), 13);
@@ -249,6 +231,38 @@ TEST_F(WindowsPump, SwitchingAwayFreezesTheGameUntilTheWindowIsActiveAgain)
     EXPECT_TRUE(script.messages.empty());    // nothing returned before the switch back
     EXPECT_EQ(app_active, 1);
     EXPECT_GE(platform_ticks() - before, 35u);
+}
+
+TEST_F(WindowsPump, EachPollDispatchesOneMessageAndHandsOnWhatItMeant)
+{
+    PlatformEvent event = {-1, 0};
+    EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);    // nothing waiting
+    script.messages = {{MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_DESTROY, 0}};
+    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
+    EXPECT_EQ(event.kind, EVENT_NONE);    // handled, but nothing for the game
+    EXPECT_EQ(script.messages.size(), 2u);
+    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
+    EXPECT_EQ(event.kind, EVENT_ACTIVATE);
+    EXPECT_EQ(event.value, 1u);
+    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
+    EXPECT_EQ(event.kind, EVENT_NONE);    // the destroyed window posts the quit message
+    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
+    EXPECT_EQ(event.kind, EVENT_QUIT);
+    EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);
+}
+
+TEST_F(WindowsPump, QueuedEventsComeOutInOrderAndAFloodLosesOnlyItsNewest)
+{
+    for (int i = 0; i < EVENT_QUEUE_SIZE + 5; i++)
+        win32_window_message(MESSAGE_CHAR, (uintptr_t)(i & 0xFF));
+    PlatformEvent event;
+    for (int i = 0; i < EVENT_QUEUE_SIZE; i++) {
+        win32_wait_message(SCRIPTED_MESSAGES, &event);
+        ASSERT_EQ(event.kind, EVENT_CHAR);
+        EXPECT_EQ(event.value, (uint32_t)i);
+    }
+    win32_wait_message(SCRIPTED_MESSAGES, &event);
+    EXPECT_EQ(event.kind, EVENT_QUIT);    // the queue is empty and the script has run out
 }
 
 // ---- The palette ---------------------------------------------------------------------

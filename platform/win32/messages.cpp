@@ -1,5 +1,6 @@
 #include "platform/win32/messages.h"
 
+#include "platform/event_queue.h"
 #include "platform/platform.h"
 
 WindowMessageAction win32_message_action(uint32_t message, uintptr_t wparam)
@@ -44,4 +45,42 @@ WindowMessageAction win32_message_action(uint32_t message, uintptr_t wparam)
         break;
     }
     return action;
+}
+
+EventQueue win32_window_events;
+
+WindowMessageAction win32_window_message(uint32_t message, uintptr_t wparam)
+{
+    WindowMessageAction action = win32_message_action(message, wparam);
+    if (action.event_kind != EVENT_NONE)
+        event_queue_push(&win32_window_events, action.event_kind, action.event_value);
+    return action;
+}
+
+// One message dispatched; what the window procedure made of it handed on.
+static void take_one(const MessageCalls& calls, PlatformEvent* event)
+{
+    if (!calls.dispatch_message()) {
+        *event = PlatformEvent{EVENT_QUIT, 0};
+        return;
+    }
+    if (!event_queue_pop(&win32_window_events, event))
+        *event = PlatformEvent{EVENT_NONE, 0};
+}
+
+int win32_poll_message(const MessageCalls& calls, PlatformEvent* event)
+{
+    if (event_queue_pop(&win32_window_events, event))
+        return 1;
+    if (!calls.message_waiting())
+        return 0;
+    take_one(calls, event);
+    return 1;
+}
+
+void win32_wait_message(const MessageCalls& calls, PlatformEvent* event)
+{
+    if (event_queue_pop(&win32_window_events, event))
+        return;
+    take_one(calls, event);
 }

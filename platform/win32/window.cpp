@@ -27,39 +27,12 @@ HWND main_window = nullptr;
 namespace {
 
 const char WINDOW_CLASS[] = "KOLTA_VIREN";
-constexpr int QUEUE_SIZE = 64;
-
-struct EventQueue {
-    PlatformEvent events[QUEUE_SIZE];
-    int head = 0, count = 0;
-};
-
-EventQueue queue;
 MSG pump_message;
 bool fine_timer = false;
 
-void push(int kind, uint32_t value)
-{
-    if (queue.count == QUEUE_SIZE)
-        return;    // the game takes events every frame; a flood loses its newest
-    queue.events[(queue.head + queue.count++) % QUEUE_SIZE] = PlatformEvent{kind, value};
-}
-
-bool pop(PlatformEvent* event)
-{
-    if (queue.count == 0)
-        return false;
-    *event = queue.events[queue.head];
-    queue.head = (queue.head + 1) % QUEUE_SIZE;
-    queue.count--;
-    return true;
-}
-
 LRESULT CALLBACK app_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    WindowMessageAction action = win32_message_action(message, wparam);
-    if (action.event_kind != EVENT_NONE)
-        push(action.event_kind, action.event_value);
+    WindowMessageAction action = win32_window_message(message, wparam);
     if (action.hide_cursor)
         SetCursor(nullptr);
     if (action.cursor_to_corner)
@@ -71,8 +44,9 @@ LRESULT CALLBACK app_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
     return (LRESULT)action.result;
 }
 
-// One message taken and dispatched. False when it was the quit message.
-bool take_message()
+bool message_waiting() { return PeekMessageA(&pump_message, nullptr, 0, 0, PM_NOREMOVE) != 0; }
+
+bool dispatch_message()
 {
     if (GetMessageA(&pump_message, nullptr, 0, 0) == 0)
         return false;
@@ -80,6 +54,8 @@ bool take_message()
     DispatchMessageA(&pump_message);
     return true;
 }
+
+const MessageCalls SYSTEM_MESSAGES = {message_waiting, dispatch_message};
 
 }  // namespace
 
@@ -130,38 +106,12 @@ void win32_idle(uint32_t ms)
     Sleep(0);
 }
 
-// One message per call, when one is waiting: the pump handles at most one
-// per pass. A message that means nothing to the game still counts as
-// handled, so the pump goes on polling instead of sleeping.
-int win32_poll_event(PlatformEvent* event)
-{
-    if (pop(event))
-        return 1;
-    if (!PeekMessageA(&pump_message, nullptr, 0, 0, PM_NOREMOVE))
-        return 0;
-    if (!take_message()) {
-        *event = PlatformEvent{EVENT_QUIT, 0};
-        return 1;
-    }
-    if (!pop(event))
-        *event = PlatformEvent{EVENT_NONE, 0};
-    return 1;
-}
+int win32_poll_event(PlatformEvent* event) { return win32_poll_message(SYSTEM_MESSAGES, event); }
 
 // The game is in the background: block until a message comes and hand back
 // what it meant, which may be nothing (the pump then stops the CD-audio
 // device again and waits for the next one).
-void win32_wait_event(PlatformEvent* event)
-{
-    if (pop(event))
-        return;
-    if (!take_message()) {
-        *event = PlatformEvent{EVENT_QUIT, 0};
-        return;
-    }
-    if (!pop(event))
-        *event = PlatformEvent{EVENT_NONE, 0};
-}
+void win32_wait_event(PlatformEvent* event) { win32_wait_message(SYSTEM_MESSAGES, event); }
 
 void win32_message_box(const char* caption, const char* text, int owned)
 {
