@@ -10,7 +10,9 @@
 #include "tools/packtool/packtool.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -146,6 +148,53 @@ TEST(PacktoolChecks, ASoundBankGoingBackwardsIsRefusedWithAMessage)
     EXPECT_FALSE(pack_read(scratch.path("in.res"), &contents, &error));
     EXPECT_NE(error.find("entry 32"), std::string::npos) << error;
     EXPECT_NE(error.find("sample 1 ends before it starts"), std::string::npos) << error;
+}
+
+// An interlaced indexed PNG as a paint program may save it.
+bool write_interlaced_png(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_ADAM7,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color colours[256];
+    for (int i = 0; i < 256; i++)
+        colours[i] = png_color{(png_byte)i, (png_byte)(255 - i), (png_byte)(i / 2)};
+    png_set_PLTE(png, info, colours, 256);
+    png_write_info(png, info);
+    std::vector<png_bytep> rows((size_t)height);
+    for (int y = 0; y < height; y++)
+        rows[(size_t)y] = (png_bytep)pixels.data() + (size_t)y * width;
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+TEST(PacktoolChecks, AnInterlacedPictureIsReadPixelForPixel)
+{
+    Scratch scratch;
+    constexpr int width = 13, height = 11;
+    std::vector<uint8_t> pixels((size_t)width * height);
+    for (size_t i = 0; i < pixels.size(); i++)
+        pixels[i] = (uint8_t)(i * 7 + i / width);
+    ASSERT_TRUE(write_interlaced_png(scratch.path("moth.png"), width, height, pixels));
+    IndexedPicture picture;
+    std::string error;
+    ASSERT_TRUE(media_read_indexed_png(scratch.path("moth.png"), &picture, &error)) << error;
+    EXPECT_EQ(picture.width, width);
+    EXPECT_EQ(picture.height, height);
+    EXPECT_EQ(picture.pixels, pixels);
+    EXPECT_EQ(picture.rgb[3 * 200 + 1], 55);
 }
 
 }  // namespace

@@ -118,6 +118,8 @@ bool media_read_indexed_png(const std::string& path, IndexedPicture* picture, st
     }
     if (png_get_bit_depth(png, info) < 8)
         png_set_packing(png);
+    // An interlaced file comes in passes; libpng puts them together.
+    png_set_interlace_handling(png);
     png_read_update_info(png, info);
     picture->width = (int)png_get_image_width(png, info);
     picture->height = (int)png_get_image_height(png, info);
@@ -138,8 +140,10 @@ bool media_read_indexed_png(const std::string& path, IndexedPicture* picture, st
         for (int i = 0; i < alphas && picture->transparent < 0; i++)
             if (alpha[i] == 0)
                 picture->transparent = i;
+    std::vector<png_bytep> rows((size_t)picture->height);
     for (int y = 0; y < picture->height; y++)
-        png_read_row(png, picture->pixels.data() + (size_t)y * picture->width, nullptr);
+        rows[(size_t)y] = picture->pixels.data() + (size_t)y * picture->width;
+    png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
