@@ -130,7 +130,7 @@ bool file_is_open(const File* file) { return file->handle != FILE_INVALID && fil
 
 int file_last_error() { return last_error; }
 
-// `to` is open (held by this program): it steps aside under a name of its
+// `to` is open (held by this program), or read-only: it steps aside under a name of its
 // own, `from` takes its place, and the old file is deleted. Should the name
 // have been taken in the moment between, the old file goes back.
 static bool replace_held(const char* from, const char* to)
@@ -144,7 +144,12 @@ static bool replace_held(const char* from, const char* to)
         SetLastError(error);
         return false;
     }
-    DeleteFileA(aside.c_str());
+    if (!DeleteFileA(aside.c_str())) {
+        // A read-only old file is let go of like any other, as a rename
+        // over it does on POSIX; nothing is left behind under the aside name.
+        SetFileAttributesA(aside.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(aside.c_str());
+    }
     return true;
 }
 

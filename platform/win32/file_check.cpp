@@ -123,6 +123,18 @@ static void replacing_files()
     check(GetFileAttributesA("HIGH50.old") == INVALID_FILE_ATTRIBUTES, "... and the old file is gone once let go");
     check(GetFileAttributesA("HIGH50.new") == INVALID_FILE_ATTRIBUTES, "... and so is the new file's own name");
 
+    // A read-only table is replaced as a rename over it is on POSIX, and no
+    // old file is left behind. (Windows refuses to move a file over a
+    // read-only one, so there the old file goes aside first and must still
+    // be deleted; Wine moves over it directly.)
+    write_text("locked", "read-only rows");
+    check(SetFileAttributesA("locked", FILE_ATTRIBUTE_READONLY) != 0, "a file is made read-only");
+    write_text("locked.new", "fresh rows");
+    check(file_replace("locked.new", "locked"), "a read-only file is replaced");
+    check(read_text("locked") == "fresh rows", "... and the new rows are in the file");
+    check(GetFileAttributesA("locked.old") == INVALID_FILE_ATTRIBUTES, "... and no old file is left aside");
+    check(GetFileAttributesA("locked.new") == INVALID_FILE_ATTRIBUTES, "... nor the new file's own name");
+
     write_text("other", "someone else's");
     File reader;
     file_open(&reader, "other", FILE_READ);
