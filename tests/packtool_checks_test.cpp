@@ -47,6 +47,19 @@ TEST(PacktoolChecks, AnEmptyLastEntryIsReadListedExtractedAndBuiltAgain)
     EXPECT_TRUE(rebuilt == pack);
 }
 
+TEST(PacktoolChecks, APackThatIsMissingOrShortIsRefusedWithAMessage)
+{
+    Scratch scratch;
+    PackContents contents;
+    std::string error;
+    EXPECT_FALSE(pack_read(scratch.path("none.res"), &contents, &error));
+    EXPECT_EQ(error, "cannot read the file");
+    EXPECT_FALSE(pack_read(scratch.dir.string(), &contents, &error)) << "a folder is not a pack";
+    ASSERT_TRUE(save_bytes(scratch.path("short.res").c_str(), Bytes{1, 0}));
+    EXPECT_FALSE(pack_read(scratch.path("short.res"), &contents, &error));
+    EXPECT_EQ(error, "the pack is shorter than 4 bytes");
+}
+
 TEST(PacktoolChecks, ATableItemAtTheBlocksEndIsAnEmptyItem)
 {
     Scratch scratch;

@@ -1,5 +1,6 @@
 // Reading a pack into its entries and items, and laying it out again.
 #include "tools/packtool/contents.h"
+#include "tools/packtool/media.h"
 
 #include "platform/headless.h"
 #include "platform/platform.h"
@@ -92,18 +93,14 @@ EntryLayout entry_layout(PackLayout layout, int entry)
 
 bool pack_read(const std::string& path, PackContents* contents, std::string* error)
 {
-    ResourcePack* pack = load_pack_file(path.c_str(), error);
+    // Read once: the loader checks the very bytes the pieces are cut from.
+    if (!media_read_file(path, &contents->file)) {
+        *error = "cannot read the file";
+        return false;
+    }
+    ResourcePack* pack = load_pack_memory(contents->file.data(), contents->file.size(), error);
     if (!pack)
         return false;
-    FILE* in = std::fopen(path.c_str(), "rb");
-    contents->file.clear();
-    if (in) {
-        uint8_t buffer[65536];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-            contents->file.insert(contents->file.end(), buffer, buffer + n);
-        std::fclose(in);
-    }
     contents->layout = layout_for(pack->entry_count);
     contents->entries.assign((size_t)pack->entry_count, PackEntry{});
 

@@ -209,11 +209,17 @@ bool media_read_wav(const std::string& path, std::vector<uint8_t>* samples, std:
 
 bool media_read_file(const std::string& path, std::vector<uint8_t>* bytes)
 {
-    std::ifstream in(path, std::ios::binary);
+    FILE* in = std::fopen(path.c_str(), "rb");
     if (!in)
         return false;
-    bytes->assign(std::istreambuf_iterator<char>(in), {});
-    return true;
+    bytes->clear();
+    uint8_t buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes->insert(bytes->end(), buffer, buffer + n);
+    bool read = !std::ferror(in);
+    std::fclose(in);
+    return read;
 }
 
 bool media_write_file(const std::string& path, const std::vector<uint8_t>& bytes)

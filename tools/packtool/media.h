@@ -25,5 +25,6 @@ bool media_write_wav(const std::string& path, const std::vector<uint8_t>& sample
 // The sample bytes of an unsigned 8-bit mono WAV file.
 bool media_read_wav(const std::string& path, std::vector<uint8_t>* samples, std::string* error);
 
+// The whole file; false when it cannot be opened or read to its end.
 bool media_read_file(const std::string& path, std::vector<uint8_t>* bytes);
 bool media_write_file(const std::string& path, const std::vector<uint8_t>& bytes);
