@@ -5,6 +5,7 @@
 #include "board/game_screen.h"
 #include "hiscore/hiscore.h"
 #include "resources/pack.h"
+#include "tools/packtool/media.h"
 #include "video/font.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
-
-std::vector<uint8_t> read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(DataPacks, TheGamePackBindsWithEveryTableTheGameReads)
 {
@@ -156,8 +149,9 @@ TEST(DataPacks, TwoRunsOfTheGeneratorMakeTheSameBytes)
     std::string command = std::string("\"") + FLICKERMOTH_DATAGEN + "\" \"" + dir + "\" --no-icons";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name : {"DATA50.RES", "brenmoor.res"}) {
-        std::vector<uint8_t> built = read_file(data_path(name));
-        std::vector<uint8_t> again = read_file(dir + "/" + name);
+        std::vector<uint8_t> built, again;
+        ASSERT_TRUE(media_read_file(data_path(name), &built)) << name;
+        ASSERT_TRUE(media_read_file(dir + "/" + name, &again)) << name;
         ASSERT_FALSE(built.empty()) << name;
         EXPECT_TRUE(built == again) << name << " differs between two runs of the generator";
     }

@@ -210,4 +210,31 @@ TEST(PacktoolChecks, AnInterlacedPictureIsReadPixelForPixel)
     EXPECT_EQ(picture.rgb[3 * 200 + 1], 55);
 }
 
+TEST(PacktoolChecks, PicturesAreWrittenWithTheirTransparentIndexAndFailuresAreReported)
+{
+    Scratch scratch;
+    IndexedPicture picture;
+    picture.width = 3;
+    picture.height = 2;
+    picture.pixels = {5, 1, 2, 3, 5, 4};
+    for (int i = 0; i < 768; i++)
+        picture.rgb[i] = (uint8_t)(i * 3);
+    picture.transparent = 5;
+    ASSERT_TRUE(media_write_indexed_png(scratch.path("a.png"), picture));
+    IndexedPicture back;
+    std::string error;
+    ASSERT_TRUE(media_read_indexed_png(scratch.path("a.png"), &back, &error)) << error;
+    EXPECT_EQ(back.pixels, picture.pixels);
+    EXPECT_EQ(back.transparent, 5);
+    EXPECT_EQ(back.rgb[3 * 4 + 2], (uint8_t)((3 * 4 + 2) * 3));
+
+    // A sheet is true colour, which a picture of colour indices must not be.
+    ASSERT_TRUE(media_write_rgb_png(scratch.path("sheet.png"), 2, 1, {255, 0, 0, 0, 0, 255}));
+    EXPECT_FALSE(media_read_indexed_png(scratch.path("sheet.png"), &back, &error));
+    EXPECT_NE(error.find("indexed"), std::string::npos) << error;
+
+    EXPECT_FALSE(media_write_indexed_png(scratch.path("no/such/folder.png"), picture));
+    EXPECT_FALSE(media_write_rgb_png(scratch.path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
+}
+
 }  // namespace

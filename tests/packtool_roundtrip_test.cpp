@@ -142,7 +142,7 @@ TEST(PacktoolRoundTrip, TextsAreUtf8OutsideAndWindows1251Inside)
     EXPECT_EQ(std::string(text.begin(), text.end()), "\xd0\x9c\xd0\xbe\xd1\x82\xd1\x8b\xd0\xbb\xd1\x91\xd0\xba");
     // An edited text in UTF-8 comes back in Windows-1251.
     std::string fir = "\xd0\x81\xd0\xbb\xd0\xba\xd0\xb0";   // "Ёлка"
-    ASSERT_TRUE(media_write_file(scratch.path("files/041/002.txt"), Bytes(fir.begin(), fir.end())));
+    ASSERT_TRUE(save_bytes(scratch.path("files/041/002.txt").c_str(), Bytes(fir.begin(), fir.end())));
     Bytes rebuilt;
     std::string error;
     ASSERT_TRUE(packtool_build(scratch.path("files"), &rebuilt, &error)) << error;
@@ -152,7 +152,7 @@ TEST(PacktoolRoundTrip, TextsAreUtf8OutsideAndWindows1251Inside)
     EXPECT_EQ(std::string((const char*)after.entries[41].items[2].data()), "\xa8\xeb\xea\xe0");
     // A character the code page has not is refused, and says where.
     std::string chinese = "\xe4\xb8\xad";
-    ASSERT_TRUE(media_write_file(scratch.path("files/041/003.txt"), Bytes(chinese.begin(), chinese.end())));
+    ASSERT_TRUE(save_bytes(scratch.path("files/041/003.txt").c_str(), Bytes(chinese.begin(), chinese.end())));
     EXPECT_FALSE(packtool_build(scratch.path("files"), &rebuilt, &error));
     EXPECT_NE(error.find("041/003.txt"), std::string::npos) << error;
 }

@@ -55,7 +55,7 @@ int main(int argc, char** argv)
         Bytes pack;
         if (!packtool_build(argv[2], &pack, &error))
             return failed(error);
-        if (!media_write_file(argv[3], pack))
+        if (!save_bytes(argv[3], pack))
             return failed(std::string(argv[3]) + ": cannot be written");
         return 0;
     }

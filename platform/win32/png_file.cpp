@@ -5,8 +5,11 @@
 
 #include <cstdio>
 
-bool png_write_indexed(const char* path, const uint8_t* pixels, int width, int height, int pitch, const uint8_t* rgb)
+bool png_write_indexed(const char* path, const uint8_t* pixels, int width, int height, int pitch, const uint8_t* rgb,
+                       int transparent)
 {
+    if (transparent >= 0)
+        return false;    // the stored writer has no transparency
     std::vector<uint8_t> png = png_encode_stored(pixels, width, height, pitch, rgb);
     FILE* out = std::fopen(path, "wb");
     if (!out)

@@ -61,7 +61,7 @@ bool extract_image(const PackContents& contents, int entry, const Bytes& record,
         return false;
     manifest << name << ".png " << image.x_offset << " " << image.y_offset;
     if (image_encode(image, encoding) != record) {
-        if (!media_write_file(dir + "/" + name + ".img", record)) {
+        if (!save_bytes((dir + "/" + name + ".img").c_str(), record)) {
             *error = dir + "/" + name + ".img: cannot be written";
             return false;
         }
@@ -132,17 +132,17 @@ bool extract_entry(const PackContents& contents, int e, const std::string& dir, 
                 std::string text(bytes.begin(), bytes.end());
                 text = text.substr(0, text.find('\0'));
                 std::string utf8 = cp1251_to_utf8(text);
-                ok = media_write_file(dir + "/" + item, Bytes(utf8.begin(), utf8.end()));
+                ok = save_bytes((dir + "/" + item).c_str(), Bytes(utf8.begin(), utf8.end()));
             } else {
                 item += ".bin";
-                ok = media_write_file(dir + "/" + item, bytes);
+                ok = save_bytes((dir + "/" + item).c_str(), bytes);
             }
             manifest << "item " << i << " " << item << "\n";
         }
         break;
     case KIND_BLOB:
         manifest << " " << name << ".bin\n";
-        ok = media_write_file(dir + "/" + name + ".bin", entry.bytes);
+        ok = save_bytes((dir + "/" + name + ".bin").c_str(), entry.bytes);
         break;
     }
     if (!ok)
@@ -194,7 +194,7 @@ bool packtool_extract(const std::string& pack_path, const std::string& dir, std:
         if (!extract_entry(contents, (int)e, dir, manifest, error))
             return false;
     std::string text = manifest.str();
-    if (!media_write_file(dir + "/manifest.txt", Bytes(text.begin(), text.end()))) {
+    if (!save_bytes((dir + "/manifest.txt").c_str(), Bytes(text.begin(), text.end()))) {
         *error = dir + "/manifest.txt: cannot be written";
         return false;
     }
@@ -204,6 +204,6 @@ bool packtool_extract(const std::string& pack_path, const std::string& dir, std:
     if (packtool_build(dir, &again, error) && again == contents.file)
         return true;
     text += "exact pack.raw\n";
-    return media_write_file(dir + "/pack.raw", contents.file) &&
-           media_write_file(dir + "/manifest.txt", Bytes(text.begin(), text.end()));
+    return save_bytes((dir + "/pack.raw").c_str(), contents.file) &&
+           save_bytes((dir + "/manifest.txt").c_str(), Bytes(text.begin(), text.end()));
 }

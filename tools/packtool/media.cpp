@@ -1,63 +1,16 @@
 // PNG through libpng, WAV by hand.
 #include "tools/packtool/media.h"
 
+#include "platform/png.h"
+#include "resources/pack_writer.h"
+
 #include <png.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 namespace {
-
-struct PngFile {
-    FILE* file = nullptr;
-    ~PngFile()
-    {
-        if (file)
-            std::fclose(file);
-    }
-};
-
-bool write_png(const std::string& path, int width, int height, int colour_type, const uint8_t* rgb_palette,
-               int transparent, const uint8_t* rows, int row_bytes)
-{
-    PngFile out;
-    out.file = std::fopen(path.c_str(), "wb");
-    if (!out.file)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, out.file);
-    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, colour_type, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_color colours[256];
-    png_byte alpha[256];
-    if (colour_type == PNG_COLOR_TYPE_PALETTE) {
-        for (int i = 0; i < 256; i++)
-            colours[i] = png_color{rgb_palette[i * 3], rgb_palette[i * 3 + 1], rgb_palette[i * 3 + 2]};
-        png_set_PLTE(png, info, colours, 256);
-        if (transparent >= 0) {
-            std::memset(alpha, 255, sizeof alpha);
-            alpha[transparent] = 0;
-            png_set_tRNS(png, info, alpha, transparent + 1, nullptr);
-        }
-    }
-    png_write_info(png, info);
-    for (int y = 0; y < height; y++)
-        png_write_row(png, rows + (size_t)y * row_bytes);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
 
 uint32_t get32(const std::vector<uint8_t>& b, size_t at)
 {
@@ -80,20 +33,23 @@ void put16(std::vector<uint8_t>& b, int v)
 
 bool media_write_indexed_png(const std::string& path, const IndexedPicture& picture)
 {
-    return write_png(path, picture.width, picture.height, PNG_COLOR_TYPE_PALETTE, picture.rgb, picture.transparent,
-                     picture.pixels.data(), picture.width);
+    if (picture.pixels.size() != (size_t)picture.width * picture.height)
+        return false;
+    return png_write_indexed(path.c_str(), picture.pixels.data(), picture.width, picture.height, picture.width,
+                             picture.rgb, picture.transparent);
 }
 
 bool media_write_rgb_png(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb)
 {
-    return write_png(path, width, height, PNG_COLOR_TYPE_RGB, nullptr, -1, rgb.data(), width * 3);
+    if (rgb.size() != (size_t)width * height * 3)
+        return false;
+    return png_write_rgb(path.c_str(), rgb.data(), width, height);
 }
 
 bool media_read_indexed_png(const std::string& path, IndexedPicture* picture, std::string* error)
 {
-    PngFile in;
-    in.file = std::fopen(path.c_str(), "rb");
-    if (!in.file) {
+    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!in) {
         *error = path + ": cannot be opened";
         return false;
     }
@@ -109,7 +65,7 @@ bool media_read_indexed_png(const std::string& path, IndexedPicture* picture, st
         *error = path + ": not a readable PNG";
         return false;
     }
-    png_init_io(png, in.file);
+    png_init_io(png, in.get());
     png_read_info(png, info);
     if (png_get_color_type(png, info) != PNG_COLOR_TYPE_PALETTE) {
         png_destroy_read_struct(&png, &info, nullptr);
@@ -168,7 +124,7 @@ bool media_write_wav(const std::string& path, const std::vector<uint8_t>& sample
     b.insert(b.end(), samples.begin(), samples.end());
     if (samples.size() & 1)
         b.push_back(0);    // chunks are padded to an even length
-    return media_write_file(path, b);
+    return save_bytes(path.c_str(), b);
 }
 
 bool media_read_wav(const std::string& path, std::vector<uint8_t>* samples, std::string* error)
@@ -220,11 +176,4 @@ bool media_read_file(const std::string& path, std::vector<uint8_t>* bytes)
     bool read = !std::ferror(in);
     std::fclose(in);
     return read;
-}
-
-bool media_write_file(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write((const char*)bytes.data(), (std::streamsize)bytes.size());
-    return (bool)out;
 }

@@ -27,4 +27,3 @@ bool media_read_wav(const std::string& path, std::vector<uint8_t>* samples, std:
 
 // The whole file; false when it cannot be opened or read to its end.
 bool media_read_file(const std::string& path, std::vector<uint8_t>* bytes);
-bool media_write_file(const std::string& path, const std::vector<uint8_t>& bytes);
