@@ -237,4 +237,19 @@ TEST(PacktoolChecks, PicturesAreWrittenWithTheirTransparentIndexAndFailuresAreRe
     EXPECT_FALSE(media_write_rgb_png(scratch.path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
 }
 
+TEST(PacktoolChecks, APackKeptWholeIsBuiltAgainEvenWhenItsPartsWouldNotBuild)
+{
+    Scratch scratch;
+    std::vector<Bytes> entries = test_logo_entries();
+    entries[0][0] = 70;    // a colour the palette file cannot hold
+    Bytes pack = make_pack(entries);
+    ASSERT_TRUE(save_bytes(scratch.path("in.res").c_str(), pack));
+    std::string error;
+    ASSERT_TRUE(packtool_extract(scratch.path("in.res"), scratch.path("files"), &error)) << error;
+    ASSERT_TRUE(fs::exists(scratch.path("files/pack.raw")));
+    Bytes rebuilt;
+    ASSERT_TRUE(packtool_build(scratch.path("files"), &rebuilt, &error)) << error;
+    EXPECT_TRUE(rebuilt == pack);
+}
+
 }  // namespace

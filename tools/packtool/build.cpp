@@ -135,25 +135,33 @@ bool packtool_build(const std::string& dir, Bytes* pack, std::string* error)
         *error = dir + "/manifest.txt: cannot be read";
         return false;
     }
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    // A pack kept whole (see extract) is copied, whatever its parts say:
+    // they may be what made extract keep it whole.
+    for (const std::string& line : lines) {
+        r.line_number++;
+        std::istringstream fields(line);
+        std::string word, file;
+        fields >> word >> file;
+        if (word == "exact") {
+            if (!media_read_file(dir + "/" + file, pack))
+                return r.fail(file + " cannot be read");
+            return true;
+        }
+    }
+    r.line_number = 0;
     PackContents contents;
-    std::string line;
     PackEntry* entry = nullptr;
     size_t items_expected = 0;
-    while (std::getline(in, line)) {
+    for (const std::string& line : lines) {
         r.line_number++;
         std::istringstream fields(line);
         std::string word;
         fields >> word;
         if (word.empty() || word[0] == '#' || word == "flickermoth-pack" || word == "layout")
             continue;
-        if (word == "exact") {
-            // the pack is kept whole: see extract
-            std::string file;
-            fields >> file;
-            if (!media_read_file(dir + "/" + file, pack))
-                return r.fail(file + " cannot be read");
-            return true;
-        }
         if (word == "entry") {
             if (entry && entry->items.size() != items_expected)
                 return r.fail("the entry before has " + std::to_string(entry->items.size()) + " items, not " +
