@@ -72,8 +72,13 @@ void autoplay_session_close(AutoplaySession* session)
 
 void autoplay_fresh_program()
 {
-    std::strcpy(relaunch_command, "TINHOARD.EXE P");
     release_resources();
+    autoplay_fresh_globals();
+}
+
+void autoplay_fresh_globals()
+{
+    std::strcpy(relaunch_command, "TINHOARD.EXE P");
     quick_start = 0;
     rng_seed(1);
     frame_period = FRAME_PERIOD_START;

@@ -23,8 +23,11 @@ bool autoplay_session_open(AutoplaySession* session, const char* game_pack = nul
 // Back to the old directory; the session's directory is removed.
 void autoplay_session_close(AutoplaySession* session);
 
-// The program's globals as a new process has them.
+// The program's globals as a new process has them, no pack bound.
 void autoplay_fresh_program();
+// The same but for the packs: the ones bound stay bound (for harnesses that
+// bind once and run many times).
+void autoplay_fresh_globals();
 
 // One run of the program: a fresh machine whose clock starts at
 // `start_tick` (which seeds the game's generator unless the argument text

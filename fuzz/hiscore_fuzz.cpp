@@ -19,6 +19,7 @@
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/pump.h"
+#include "tests/game_helpers.h"
 #include "video/display.h"
 
 #include <cstdio>
@@ -41,10 +42,7 @@ bool set_up()
     dir = std::string(name) + "/";
     headless_reset(0);
     platform_use(headless_backend());
-    Bytes pack = make_test_game_pack();
-    std::string error;
-    if (!bind_resources_pack(load_pack_memory(pack.data(), pack.size(), &error), "placeholder pack", &error))
-        return false;
+    bind_test_resources();
     if (!display_create())
         return false;
     display_set_palette(GamePalette);
@@ -129,12 +127,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
     bool valid = file_size % HISCORE_ENTRY_BYTES == 0 && file_size <= HISCORE_MAX * HISCORE_ENTRY_BYTES;
     int old_count = valid ? (int)(file_size / HISCORE_ENTRY_BYTES) : 0;
-    int32_t lowest = old_count == HISCORE_MAX ? read_score(file + (HISCORE_MAX - 1) * HISCORE_ENTRY_BYTES + HISCORE_NAME_BYTES) : 0;
-    if (old_count == HISCORE_MAX) {
-        // The row that must be beaten is the lowest score, whatever the file's order.
-        for (int row = 0; row < HISCORE_MAX; row++)
-            lowest = std::min(lowest, read_score(file + row * HISCORE_ENTRY_BYTES + HISCORE_NAME_BYTES));
-    }
+    // A full table: the row that must be beaten is the lowest score,
+    // whatever the file's order.
+    int32_t lowest = INT32_MAX;
+    for (int row = 0; old_count == HISCORE_MAX && row < HISCORE_MAX; row++)
+        lowest = std::min(lowest, read_score(file + row * HISCORE_ENTRY_BYTES + HISCORE_NAME_BYTES));
     bool qualified = old_count < HISCORE_MAX || score > lowest;
 
     headless_reset(0);

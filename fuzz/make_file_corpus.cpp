@@ -7,6 +7,7 @@
 #include "autoplay/autoplay.h"
 #include "hiscore/hiscore.h"
 #include "replay_harness.h"
+#include "shell/menu.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -83,9 +84,14 @@ bool autoplay_seed(const std::string& folder, const std::string& dir, uint32_t s
     return !failed;
 }
 
-// Waits out the start of the game, opens the menu, takes the item at (x, y).
-Bytes menu_seed(int x, int y, bool then_continue)
+// Waits out the start of the game, opens the menu, takes `item` (then
+// Continue when asked).
+Bytes menu_seed(int item, bool then_continue)
 {
+    auto centre_x = [](int i) { return menu_items[i].x + menu_items[i].width / 2; };
+    auto centre_y = [](int i) { return menu_items[i].y + menu_items[i].height / 2; };
+    int x = centre_x(item), y = centre_y(item);
+    int on_x = centre_x(MENU_CONTINUE), on_y = centre_y(MENU_CONTINUE);
     Bytes out;
     auto frame = [&](int px, int py, bool left) {
         if (left)
@@ -94,16 +100,16 @@ Bytes menu_seed(int x, int y, bool then_continue)
     };
     for (int i = 0; i < 140; i++)
         frame(300, 300, false);
-    frame(50, 400, true);          // the menu button
+    frame(MENU_BUTTON_X + MENU_BUTTON_WIDTH / 2, MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2, true);
     for (int i = 0; i < 45; i++)
         frame(x, y, false);        // the menu opens and the highlight follows
     frame(x, y, true);
     frame(x, y, false);
     if (then_continue) {
         for (int i = 0; i < 30; i++)
-            frame(337, 365, false);
-        frame(337, 365, true);
-        frame(337, 365, false);
+            frame(on_x, on_y, false);
+        frame(on_x, on_y, true);
+        frame(on_x, on_y, false);
     }
     for (int i = 0; i < 60; i++)
         frame(320, 240, false);
@@ -118,9 +124,9 @@ bool replay_seeds(const std::string& folder)
     bool ok = true;
     for (uint32_t seed = 1; seed <= 6; seed++)
         ok = ok && autoplay_seed(folder, dir, seed);
-    ok = ok && write(folder, "menu-new-game", menu_seed(299, 95, false)) &&
-         write(folder, "menu-sound", menu_seed(352, 198, true)) && write(folder, "menu-quit", menu_seed(250, 272, false)) &&
-         write(folder, "menu-continue", menu_seed(337, 365, false)) && write(folder, "empty", Bytes{}) &&
+    ok = ok && write(folder, "menu-new-game", menu_seed(MENU_NEW_GAME, false)) &&
+         write(folder, "menu-sound", menu_seed(MENU_SOUND, true)) && write(folder, "menu-quit", menu_seed(MENU_QUIT, false)) &&
+         write(folder, "menu-continue", menu_seed(MENU_CONTINUE, false)) && write(folder, "empty", Bytes{}) &&
          write(folder, "short", Bytes{0xFF, 0xFF, 0x00});
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);

@@ -5,6 +5,7 @@
 // "DATA52.RES".
 #pragma once
 
+#include "autoplay/session.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
@@ -16,6 +17,7 @@
 #include "shell/flow.h"
 #include "shell/frame.h"
 #include "shell/pump.h"
+#include "tests/game_helpers.h"
 #include "video/display.h"
 
 #include <cstring>
@@ -35,10 +37,7 @@ inline bool replay_harness_set_up(std::string* dir)
     *dir = std::string(name) + "/";
     headless_reset(0);
     platform_use(headless_backend());
-    Bytes pack = make_test_game_pack();
-    std::string error;
-    if (!bind_resources_pack(load_pack_memory(pack.data(), pack.size(), &error), "placeholder pack", &error))
-        return false;
+    bind_test_resources();
     return display_create();
 }
 
@@ -52,20 +51,11 @@ inline void replay_harness_start(const std::string& path, bool recording)
     // The in-game menu waits for the pointer; once the recording has ended
     // nothing moves it, and the window closes after this many frames.
     devices.frame_limit = REPLAY_HARNESS_FRAMES * 2;
-    pump_reset();
+    autoplay_fresh_globals();
     input_create();
     display_set_palette(GamePalette);
-    frame_period = FRAME_PERIOD_START;
-    slider_timer = menu_hover = menu_frame = 0;
-    collect_pause = 0;
-    keep_score = 0;
-    rng_seed(10);
     replay_open(path.c_str(), recording);
-    std::memset(&board, 0, sizeof board);
-    board_reset_columns();
-    board_new_game();
-    board.mode = MODE_START_PAUSE;
-    board.pending = GAME_START_PAUSE;
+    start_game(10);
 }
 
 // Runs the game screen until the game is lost, the menu's quit is chosen,

@@ -165,7 +165,7 @@ TEST_F(HighScoreScreen, WhileAnotherCopyHoldsTheTableTheNoticeStaysUntilItLetsGo
             file_close(&other);
     };
     headless_button(100, 0, true);
-    screen_snapshot = nullptr;
+    snapshot_free();    // the screen owns a snapshot of its own below
     bool owned = snapshot_allocate() != nullptr;
     hiscore_view();
     if (owned)
