@@ -152,4 +152,18 @@ TEST(DataArt, TheMothRampsRunFromShadowToHighlight)
     }
 }
 
+TEST(DataArt, ColoursAreMatchedAsTheScreenShowsThem)
+{
+    ASSERT_TRUE(display_create());
+    for (const ArtPalette* palette : {&art_game_palette(), &art_title_palette(), &art_logo_palette()}) {
+        display_set_palette(palette->six);
+        for (int i = 0; i < 256; i++) {
+            uint8_t rgb[3];
+            art_palette_rgb8(*palette, i, rgb);
+            for (int c = 0; c < 3; c++)
+                ASSERT_EQ(rgb[c], display.rgb[i * 3 + c]) << "colour " << i;
+        }
+    }
+}
+
 }  // namespace

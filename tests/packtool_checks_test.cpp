@@ -8,11 +8,13 @@
 #include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
 #include "tools/packtool/packtool.h"
+#include "video/display.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -250,6 +252,19 @@ TEST(PacktoolChecks, APackKeptWholeIsBuiltAgainEvenWhenItsPartsWouldNotBuild)
     Bytes rebuilt;
     ASSERT_TRUE(packtool_build(scratch.path("files"), &rebuilt, &error)) << error;
     EXPECT_TRUE(rebuilt == pack);
+}
+
+TEST(PacktoolChecks, PicturesAreShownInTheColoursTheScreenShows)
+{
+    ASSERT_TRUE(packtool_begin());
+    Bytes palette(768);
+    for (int i = 0; i < 768; i++)
+        palette[(size_t)i] = (uint8_t)(i % 64);
+    display_set_palette(palette.data());
+    uint8_t rgb[768];
+    palette_rgb8(palette, rgb);
+    EXPECT_EQ(0, std::memcmp(rgb, display.rgb, sizeof rgb));
+    EXPECT_EQ(rgb[63], 252) << "full brightness shows as 252";
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ void save(const char* name, const uint8_t* palette, bool black_zero = false)
 {
     uint8_t rgb[768];
     for (int i = 0; i < 768; i++)
-        rgb[i] = (uint8_t)(palette[i] << 2 | palette[i] >> 4);
+        rgb[i] = display_level8(palette[i]);
     if (black_zero)
         rgb[0] = rgb[1] = rgb[2] = 0;
     std::string path = out_dir + "/" + name + ".png";

@@ -79,6 +79,6 @@ void display_snapshot(uint8_t* screen_copy)
 void display_set_palette(const uint8_t* palette)
 {
     for (int i = 0; i < PALETTE_BYTES; i++)
-        display.rgb[i] = (uint8_t)(palette[i] << 2);
+        display.rgb[i] = display_level8(palette[i]);
     display.palette_set = 1;
 }

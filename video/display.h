@@ -7,6 +7,10 @@
 
 // A palette: 256 entries of red, green, blue, each 0..63.
 constexpr int PALETTE_BYTES = 768;
+// The 8-bit level the screen shows for a palette component of 0..63: the
+// component shifted up, 63 showing as 252. Everything that shows or matches
+// the game's colours (the display, previews, the art's colour matching) uses it.
+constexpr uint8_t display_level8(uint8_t component) { return (uint8_t)(component << 2); }
 // A packed full-screen picture: 480 rows of 640 colour indices.
 constexpr int SCREEN_COPY_SIZE = 640 * 480;
 // Bytes per back-buffer row when nothing asks for more.

@@ -1,6 +1,8 @@
 // True-colour drawing with Cairo and its mapping onto palette ranges.
 #include "tools/art/canvas.h"
 
+#include "video/display.h"
+
 #include "platform/png.h"
 
 #include <cairo-ft.h>
@@ -59,10 +61,8 @@ void art_ramp(ArtPalette& palette, int first, int count, std::initializer_list<R
 
 void art_palette_rgb8(const ArtPalette& palette, int index, uint8_t out[3])
 {
-    for (int c = 0; c < 3; c++) {
-        uint8_t v = palette.six[index * 3 + c];
-        out[c] = (uint8_t)(v << 2 | v >> 4);
-    }
+    for (int c = 0; c < 3; c++)
+        out[c] = display_level8(palette.six[index * 3 + c]);
 }
 
 static double colour_distance(double r1, double g1, double b1, double r2, double g2, double b2)

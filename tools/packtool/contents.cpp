@@ -232,10 +232,8 @@ Bytes image_encode(const DecodedImage& image, int encoding)
 
 void palette_rgb8(const Bytes& palette, uint8_t rgb[768])
 {
-    for (int i = 0; i < 768; i++) {
-        uint8_t v = i < (int)palette.size() ? (uint8_t)(palette[i] & 63) : 0;
-        rgb[i] = (uint8_t)(v << 2 | v >> 4);
-    }
+    for (int i = 0; i < 768; i++)
+        rgb[i] = display_level8(i < (int)palette.size() ? (uint8_t)(palette[i] & 63) : 0);
 }
 
 void entry_palette(const PackContents& contents, int entry, uint8_t rgb[768])
