@@ -2,14 +2,12 @@
 // run-encoded pictures placed by their own offsets, and solid rectangles.
 #include "video/image.h"
 
+#include "platform/globals.h"
 #include "video/display.h"
 
 #include <cstring>
 
 namespace {
-
-constexpr int SCREEN_WIDTH = 640;
-constexpr int SCREEN_HEIGHT = 480;
 
 // The visible part of a w x h area whose top-left corner is (left, top),
 // and how many leading rows and columns of it fall off the screen.
