@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/png.h"
 #include "resources/resources.h"
+#include "shell/flow.h"
 #include "shell/menu.h"
 #include "video/display.h"
 #include "video/font.h"
@@ -60,24 +61,10 @@ void draw_moths(int skip_cell = -1)
             draw_sprite(nullptr, cell_centres[cell].x, cell_centres[cell].y, table_image(MothImages[moth_colour(cell)], 19));
 }
 
-void draw_score(int score)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", score);
-    int width = 0;
-    for (char* c = text; *c; c++)
-        width += image_width(table_image(DigitImages, *c - '0'));
-    int x = SCORE_CENTRE_X - width / 2;
-    for (char* c = text; *c; c++) {
-        const ImageRecord* digit = table_image(DigitImages, *c - '0');
-        draw_sprite(nullptr, x, SCORE_Y, digit);
-        x += image_width(digit) + SCORE_DIGIT_GAP;
-    }
-}
-
 void draw_game(int score, int button_frame, bool pointer, int px = 330, int py = 300)
 {
-    draw_score(score);
+    board.score = score;
+    score_draw();
     draw_runs(nullptr, 0, 0, table_image(MenuButtonImages, button_frame));
     if (pointer)
         draw_sprite(nullptr, px, py, PointerImage);
@@ -175,21 +162,27 @@ void menu_screens()
     save("menu-04-closing", GamePalette);
 }
 
+// The table as the game draws it, fifteen rows of made-up results (the
+// last name `last_name` when given), and the new row's highlight at
+// `highlight_row` unless that is -1.
 void table_rows(int highlight_row, int highlight_frame, const char* last_name = nullptr)
 {
     static const char* const names[HISCORE_MAX] = {
         "Moth Keeper", "Alexandra", "Nightjar", "Ivo", "Luna", "Bramble", "Cinnabar", "Sulphur",
         "Ghost", "Emperor", "Tiger", "Hawk", "Lappet", "Oak Eggar", "\xc0\xeb\xb8\xed\xe0"};
     if (highlight_row >= 0)
-        draw_sprite(nullptr, HISCORE_HIGHLIGHT_X, highlight_row * HISCORE_ROW_HEIGHT + 103,
+        draw_sprite(nullptr, HISCORE_HIGHLIGHT_X, highlight_row * HISCORE_ROW_HEIGHT + HISCORE_HIGHLIGHT_Y,
                     table_image(ScoreScreenImages, highlight_frame));
+    hiscore_table.count = HISCORE_MAX;
     int score = 52840;
     for (int row = 0; row < HISCORE_MAX; row++) {
-        int y = row * HISCORE_ROW_HEIGHT + HISCORE_ROW_Y;
-        draw_number(HISCORE_SCORE_X, y, score, ALIGN_RIGHT, nullptr);
-        draw_text(HISCORE_NAME_X, y, row == HISCORE_MAX - 1 && last_name ? last_name : names[row], ALIGN_LEFT, nullptr);
+        HighScoreEntry& entry = hiscore_table.entries[row];
+        const char* name = row == HISCORE_MAX - 1 && last_name ? last_name : names[row];
+        std::snprintf(entry.name, sizeof entry.name, "%s", name);
+        entry.score = score;
         score = score * 4 / 5;
     }
+    hiscore_draw_table();
 }
 
 void screen_flow_screens()
@@ -203,27 +196,29 @@ void screen_flow_screens()
         save(name, GamePalette);
     }
     display_restore_background(game.data());
-    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, 21));
+    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, TRANSITION_COVERED));
     table_rows(3, 2);
     save("scores-01-table", GamePalette);
     display_restore_background(game.data());
-    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, 21));
+    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, TRANSITION_COVERED));
     // the name being typed on row 14, with its cursor
     const char* typed = "Night Gardener";
     table_rows(-1, 0, typed);
-    draw_char_aligned(HISCORE_NAME_X + measure_text(typed), 14 * HISCORE_ROW_HEIGHT + HISCORE_ROW_Y, 1, ALIGN_LEFT,
-                      nullptr);
+    constexpr uint8_t name_cursor = 1;    // the glyph the name entry shows after the name
+    draw_char_aligned(HISCORE_NAME_X + measure_text(typed), (HISCORE_MAX - 1) * HISCORE_ROW_HEIGHT + HISCORE_ROW_Y,
+                      name_cursor, ALIGN_LEFT, nullptr);
     save("scores-02-name-cursor", GamePalette);
     display_restore_background(game.data());
-    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, 21));
-    draw_text(320, 240, table_text(ScoreTexts, 7), ALIGN_CENTRE, nullptr);
+    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, TRANSITION_COVERED));
+    hiscore_table.count = 0;
+    hiscore_draw_table();
     save("scores-03-empty", GamePalette);
     display_restore_background(game.data());
-    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, 21));
-    draw_text(320, 240, table_text(ScoreTexts, 2), ALIGN_CENTRE, nullptr);
-    draw_text(320, 260, table_text(ScoreTexts, 3), ALIGN_CENTRE, nullptr);
+    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, TRANSITION_COVERED));
+    draw_text(320, 240, table_text(ScoreTexts, TEXT_BUSY_FIRST), ALIGN_CENTRE, nullptr);
+    draw_text(320, 260, table_text(ScoreTexts, TEXT_BUSY_SECOND), ALIGN_CENTRE, nullptr);
     save("scores-04-busy", GamePalette);
-    for (int frame : {3, 10}) {
+    for (int frame : {3, END_STILL}) {
         display_restore_background(game.data());
         draw_fill_runs(nullptr, 0, 0, table_image(MainScreenImages, frame));
         char name[32];
