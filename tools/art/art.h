@@ -49,7 +49,6 @@ std::vector<RunImage> art_logo_frames();               // 43
 
 // ---- Sound ---------------------------------------------------------------------------
 constexpr int SAMPLE_RATE = 22050;
-constexpr int SAMPLE_COUNT = 13;
 std::vector<Bytes> art_sound_samples();                // unsigned 8-bit mono
 
 // ---- Packs -----------------------------------------------------------------------------

@@ -3,8 +3,6 @@
 
 #include "video/display.h"
 
-#include "platform/png.h"
-
 #include <cairo-ft.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -15,10 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
-
-#ifndef DEJAVU_DIR
-#define DEJAVU_DIR "/usr/share/fonts/truetype/dejavu"
-#endif
 
 Rgb rgb_hex(uint32_t hex)
 {
@@ -72,7 +66,12 @@ static double colour_distance(double r1, double g1, double b1, double r2, double
     return (2.0 + rmean / 256.0) * dr * dr + 4.0 * dg * dg + (2.0 + (255.0 - rmean) / 256.0) * db * db;
 }
 
-int art_nearest(const ArtPalette& palette, const ArtRanges& ranges, double r, double g, double b)
+namespace {
+
+// The nearest colour of `ranges` to (r, g, b), 0..255 each; the range it is
+// in goes to `home` (may be null).
+int nearest_in(const ArtPalette& palette, const ArtRanges& ranges, double r, double g, double b,
+               const ArtRange** home)
 {
     int best = ranges.empty() ? 0 : ranges[0].first;
     double best_distance = 1e30;
@@ -84,16 +83,25 @@ int art_nearest(const ArtPalette& palette, const ArtRanges& ranges, double r, do
             if (d < best_distance) {
                 best_distance = d;
                 best = i;
+                if (home)
+                    *home = &range;
             }
         }
     return best;
 }
 
+}  // namespace
+
+int art_nearest(const ArtPalette& palette, const ArtRanges& ranges, double r, double g, double b)
+{
+    return nearest_in(palette, ranges, r, g, b, nullptr);
+}
+
 // ---- Fonts ----------------------------------------------------------------------
 
 static const char* const FONT_FILES[FONT_COUNT] = {
-    "DejaVuSans.ttf",  "DejaVuSans-Bold.ttf",        "DejaVuSansCondensed-Bold.ttf", "DejaVuSerif.ttf",
-    "DejaVuSerif-Bold.ttf", "DejaVuSerif-BoldItalic.ttf", "DejaVuSerif-Italic.ttf",
+    "DejaVuSans-Bold.ttf", "DejaVuSansCondensed-Bold.ttf", "DejaVuSerif-Bold.ttf", "DejaVuSerif-BoldItalic.ttf",
+    "DejaVuSerif-Italic.ttf",
 };
 
 cairo_font_face_t* art_font(ArtFont font)
@@ -262,20 +270,8 @@ struct Match {
 
 Match match_colour(const ArtPalette& palette, const ArtRanges& ranges, int r, int g, int b)
 {
-    Match m{ranges.empty() ? 0 : ranges[0].first, -1};
-    double best = 1e30;
     const ArtRange* home = nullptr;
-    for (const ArtRange& range : ranges)
-        for (int i = range.first; i < range.first + range.count; i++) {
-            uint8_t c[3];
-            art_palette_rgb8(palette, i, c);
-            double d = colour_distance(r, g, b, c[0], c[1], c[2]);
-            if (d < best) {
-                best = d;
-                m.best = i;
-                home = &range;
-            }
-        }
+    Match m{nearest_in(palette, ranges, r, g, b, &home), -1};
     // Dithering mixes neighbours of one ramp only, never two ramps.
     double second = 1e30;
     for (int i = home ? home->first : 0; home && i < home->first + home->count; i++) {
@@ -306,7 +302,7 @@ std::vector<uint8_t> art_quantize(const ArtPicture& picture, const ArtPalette& p
         for (int x = 0; x < picture.width; x++) {
             uint32_t p = ((const uint32_t*)(data + y * stride))[x];
             double a = (p >> 24) / 255.0;
-            if (a < how.alpha_cutoff || (a == 0 && how.alpha_cutoff > 0))
+            if (a < how.alpha_cutoff)
                 continue;
             int r = (int)std::lround(((p >> 16) & 0xFF) + how.backdrop.r * 255.0 * (1.0 - a));
             int g = (int)std::lround(((p >> 8) & 0xFF) + how.backdrop.g * 255.0 * (1.0 - a));
@@ -469,12 +465,4 @@ double art_noise(int x, int y, int seed)
     h *= 0x297a2d39u;
     h ^= h >> 15;
     return (h & 0xFFFFFF) / 16777216.0;
-}
-
-bool art_write_png(const char* path, const IndexImage& image, const ArtPalette& palette)
-{
-    uint8_t rgb[768];
-    for (int i = 0; i < 256; i++)
-        art_palette_rgb8(palette, i, rgb + i * 3);
-    return png_write_indexed(path, image.pixels.data(), image.width, image.height, image.width, rgb);
 }

@@ -47,10 +47,8 @@ int art_nearest(const ArtPalette& palette, const ArtRanges& ranges, double r, do
 // ---- Fonts ----------------------------------------------------------------------
 
 enum ArtFont {
-    FONT_SANS,
     FONT_SANS_BOLD,
     FONT_SANS_CONDENSED_BOLD,
-    FONT_SERIF,
     FONT_SERIF_BOLD,
     FONT_SERIF_BOLD_ITALIC,
     FONT_SERIF_ITALIC,
@@ -138,5 +136,3 @@ RunImage run_image(int width, int height, int x_offset = 0, int y_offset = 0);
 RunImage art_crop(const RunImage& image);
 // A deterministic hash of a pixel position and a seed, 0..1.
 double art_noise(int x, int y, int seed);
-// Writes a picture to a PNG in the palette (for looking at work in progress).
-bool art_write_png(const char* path, const IndexImage& image, const ArtPalette& palette);

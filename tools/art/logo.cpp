@@ -6,13 +6,14 @@
 #include "tools/art/palettes.h"
 #include "tools/art/scenery.h"
 
+#include "shell/flow.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int W = 640, H = 480;
-constexpr int LOGO_FRAMES = 43;
 constexpr double CX = 320, CY = 196, RING = 84;
 
 const ArtRange DARK{0, 16};
@@ -20,7 +21,7 @@ const ArtRange EMBER{16, 64};
 const ArtRange HEATHER{80, 48};
 const ArtRange TIN{128, 48};
 const ArtRange LETTERS{176, 48};
-const ArtRange ACCENT{LOGO_ACCENT, 32};
+const ArtRange ACCENT{LOGO_ACCENT_FIRST, 32};
 
 void set(cairo_t* cr, Rgb c, double a = 1.0) { cairo_set_source_rgba(cr, c.r, c.g, c.b, a); }
 
@@ -279,13 +280,12 @@ void draw_tinhoard(ArtPicture& picture)
 std::vector<RunImage> art_logo_frames()
 {
     std::vector<RunImage> frames;
-    for (int f = 0; f <= 40; f++)
-        frames.push_back(logo_picture([&](ArtPicture& p) { draw_logo(p, f / 40.0); }));
+    for (int f = 0; f < LOGO_ANIMATION_FRAMES; f++)
+        frames.push_back(logo_picture([&](ArtPicture& p) { draw_logo(p, f / (LOGO_ANIMATION_FRAMES - 1.0)); }));
     frames.push_back(logo_picture([&](ArtPicture& p) {
         draw_logo(p, 1.0);
         draw_corona(p);
     }));
     frames.push_back(logo_picture([&](ArtPicture& p) { draw_tinhoard(p); }));
-    (void)LOGO_FRAMES;
     return frames;
 }

@@ -106,7 +106,7 @@ static ArtPalette make_logo_palette()
              {rgb_hex(0x100c06), rgb_hex(0x3a2c16), rgb_hex(0x7a6030), rgb_hex(0xb8985a), rgb_hex(0xe6d2a4),
               rgb_hex(0xfffaee)});
     // The accent of the last still: bright gold light.
-    art_ramp(p, LOGO_ACCENT, 32,
+    art_ramp(p, LOGO_ACCENT_FIRST, 32,
              {rgb_hex(0x1a0e04), rgb_hex(0x6a400c), rgb_hex(0xc88a1c), rgb_hex(0xf8c84a), rgb_hex(0xfff0b0),
               rgb_hex(0xffffff)});
     return p;

@@ -7,6 +7,8 @@
 
 #include "tools/art/canvas.h"
 
+#include "shell/flow.h"
+
 // ---- GamePalette (entry 0) -------------------------------------------------------
 constexpr int PAL_BLACK = 1;          // 0 is transparent in sprites; 1 is what the quit screen shows
 constexpr int PAL_INK = 2;            // outlines and shadows, near-black blues
@@ -51,5 +53,5 @@ Rgb art_night_backdrop();
 const ArtPalette& art_title_palette();
 
 // ---- The logo pack's palette ---------------------------------------------------------
-constexpr int LOGO_ACCENT = 224;      // 224..255 fade in on their own on the last still
+// LOGO_ACCENT_FIRST..255 fade in on their own on the last still.
 const ArtPalette& art_logo_palette();

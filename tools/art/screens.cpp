@@ -6,6 +6,7 @@
 #include "tools/art/scenery.h"
 
 #include "hiscore/hiscore.h"
+#include "shell/flow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +14,6 @@
 namespace {
 
 constexpr int W = 640, H = 480;
-constexpr int TRANSITION_FRAMES = 43;
-constexpr int TRANSITION_COVERED = 21;   // covers the screen wholly
-constexpr int END_FRAMES = 11;
 
 // The table's glass: rows 0..14 stand at y 110..404, scores end at x 210,
 // names start at x 235.
@@ -129,12 +127,12 @@ std::vector<RunImage> art_transition_frames()
     // The night closes in from both sides over the old screen and parts
     // again over the new one.
     std::vector<RunImage> frames;
-    for (int f = 0; f < TRANSITION_FRAMES; f++) {
+    for (int f = 0; f < TRANSITION_END; f++) {
         double shift;
         if (f <= TRANSITION_COVERED)
             shift = (W / 2) * (1.0 - ease_in_out((f + 1.0) / (TRANSITION_COVERED + 1.0)));
         else
-            shift = (W / 2) * ease_in_out((f - TRANSITION_COVERED) / (double)(TRANSITION_FRAMES - 1 - TRANSITION_COVERED));
+            shift = (W / 2) * ease_in_out((f - TRANSITION_COVERED) / (double)(TRANSITION_END - 1 - TRANSITION_COVERED));
         frames.push_back(halves(shift));
     }
     return frames;
@@ -191,7 +189,7 @@ std::vector<RunImage> art_end_frames()
     // A banner unrolls over the last board: the night is over.
     const double bx = 132, by = 176, bw = 376, bh = 128;
     std::vector<RunImage> frames;
-    for (int f = 0; f < END_FRAMES; f++) {
+    for (int f = 0; f <= END_STILL; f++) {
         double open = std::min(1.0, ease_in_out((f + 1) / 7.0));
         double words = std::clamp((f - 3) / 6.0, 0.0, 1.0);
         double h = bh * open;
@@ -228,7 +226,7 @@ std::vector<RunImage> art_end_frames()
                 scenery_lettering(cr, "The lanterns have gone out", FONT_SERIF_ITALIC, 16, 320, 278, 1, c, c, 0);
             });
         }
-        if (f == END_FRAMES - 1) {
+        if (f == END_STILL) {
             // the still that waits for the player
             int hint = art_element(picture, {range_text(), range_ink()});
             art_draw(picture, hint, 0.5, [&](cairo_t* cr) {
