@@ -24,13 +24,24 @@ const PlatformInputFilter* platform_input_filter() { return input_filter; }
 
 uint32_t platform_ticks() { return backend()->ticks(); }
 void platform_idle(uint32_t ms) { backend()->idle(ms); }
+static bool filter_event(PlatformEvent* event)
+{
+    return input_filter && input_filter->event && input_filter->event(event, input_filter->context);
+}
+
 int platform_poll_event(PlatformEvent* event)
 {
-    if (input_filter && input_filter->event && input_filter->event(event, input_filter->context))
+    if (filter_event(event))
         return 1;
     return backend()->poll_event(event);
 }
-void platform_wait_event(PlatformEvent* event) { backend()->wait_event(event); }
+// A player laid over the backend is asked first here too: while the game
+// waits in the background, its close or its typing still arrives.
+void platform_wait_event(PlatformEvent* event)
+{
+    if (!filter_event(event))
+        backend()->wait_event(event);
+}
 int platform_display_open() { return backend()->display_open(); }
 void platform_display_close() { backend()->display_close(); }
 void platform_present(const uint8_t* pixels, int pitch, const uint8_t* rgb) { backend()->present(pixels, pitch, rgb); }

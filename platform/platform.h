@@ -109,7 +109,7 @@ const PlatformBackend* platform_backend();
 // A player program (the autoplayer of the demo, the soak test and the tools)
 // stands between the game and whatever backend is in force: every read of
 // the mouse and the keys goes to the backend first and then to the filter,
-// which may change what was read; every event poll asks the filter first,
+// which may change what was read; every event poll or wait asks the filter first,
 // which may hand over an event of its own (a typed character, a close).
 // Any entry may be null. The same player thus drives any backend.
 struct PlatformInputFilter {

@@ -198,3 +198,29 @@ TEST(SystemClock, CountsFromTheMachinesStartNotTheProgramsStart)
     uint32_t machine_ms = (uint32_t)((uint64_t)up.tv_sec * 1000u + (uint64_t)up.tv_nsec / 1000000u);
     EXPECT_LE((uint32_t)(machine_ms - second), 50u);
 }
+
+// A player laid over the machine hands its events to a poll and to a wait
+// alike, before anything of the machine's own.
+TEST(InputFilter, ItsEventsComeFirstWhetherTheGamePollsOrWaits)
+{
+    static int handed;
+    handed = 0;
+    PlatformInputFilter filter = {nullptr, nullptr,
+                                  [](PlatformEvent* event, void*) {
+                                      if (handed >= 2)
+                                          return 0;
+                                      *event = PlatformEvent{EVENT_CHAR, (uint32_t)('x' + handed++)};
+                                      return 1;
+                                  },
+                                  nullptr};
+    platform_set_input_filter(&filter);
+    PlatformEvent e;
+    platform_wait_event(&e);
+    EXPECT_EQ(e.kind, EVENT_CHAR);
+    EXPECT_EQ(e.value, (uint32_t)'x');
+    ASSERT_TRUE(platform_poll_event(&e));
+    EXPECT_EQ(e.value, (uint32_t)'y');
+    ASSERT_TRUE(platform_poll_event(&e));    // then the machine's own: the start-up activation
+    EXPECT_EQ(e.kind, EVENT_ACTIVATE);
+    platform_set_input_filter(nullptr);
+}
