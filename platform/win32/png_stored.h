@@ -1,7 +1,9 @@
 // 8-bit palette pictures as PNG files without a compression library: the
 // picture data goes into the file in stored (uncompressed) blocks. Larger
 // than a compressed PNG, read by every PNG reader. The Windows program has
-// no PNG library; this is what its frame dumps are written with.
+// no PNG library and writes no pictures itself: this writer is linked in
+// only because the headless machine's frame dump (headless_write_png) is
+// part of the core it is built from.
 #pragma once
 
 #include <cstdint>
