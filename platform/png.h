@@ -1,5 +1,5 @@
 // Writing 8-bit palette pictures as PNG files (frame dumps, screenshots,
-// contact sheets).
+// extracted pack pictures), and true-colour ones (contact sheets).
 #pragma once
 
 #include <cstdint>
