@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     std::string argument_text = win32_argument_text(GetCommandLineA());
     platform_use(win32_backend());
     if (!win32_open_window(instance, show, ICON_RESOURCE, WINDOW_TITLE)) {
-        platform_message_box("ERROR!", "Can't create MainWindow.", 0);
+        app_error_box("Can't create MainWindow.", false);
         return 0;
     }
     int code = app_run(argument_text.c_str());
