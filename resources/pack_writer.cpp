@@ -218,12 +218,14 @@ std::vector<uint8_t> pixels_with_skips_as(const std::vector<int>& pixels, int st
 
 Bytes encode_with_skips(int x_offset, int y_offset, int width, int height, const std::vector<int>& pixels, int encoding)
 {
+    // In a raw picture index 0 is what is not drawn: skips are 0, whatever
+    // else the picture uses.
+    if (encoding == IMAGE_RAW)
+        return encode_raw(x_offset, y_offset, width, height, pixels_with_skips_as(pixels, 0).data());
     int stand_in = skip_stand_in(pixels);
     if (stand_in == -2)
         return {};
     std::vector<uint8_t> bytes = pixels_with_skips_as(pixels, stand_in);
-    if (encoding == IMAGE_RAW)
-        return encode_raw(x_offset, y_offset, width, height, bytes.data());
     if (encoding == IMAGE_RUNS)
         return encode_runs(x_offset, y_offset, width, height, bytes.data(), stand_in);
     return encode_fill_runs(x_offset, y_offset, width, height, bytes.data(), stand_in);

@@ -145,6 +145,22 @@ TEST_F(WriterRoundTrip, RawImagesDrawBackWithIndexZeroTransparent)
     EXPECT_EQ(draw_back(raw, IMAGE_RAW, 320, 240, 300, 225, 45, 31).pixels, expected(picture, 0).pixels);
 }
 
+TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
+{
+    // Index 0 and 1 both in use: a raw picture must still skip with 0, the
+    // run encodings with an index the picture does not use.
+    std::vector<int> pixels = {PIXEL_SKIP, 0, 1, 2, PIXEL_SKIP, 9};
+    for (int encoding : {IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS}) {
+        Bytes image = encode_with_skips(100, 50, 6, 1, pixels, encoding);
+        ASSERT_FALSE(image.empty()) << encoding;
+        Picture drawn = draw_back(image, encoding, 0, 0, 100, 50, 6, 1);
+        EXPECT_EQ(drawn.pixels[0], BACKGROUND) << encoding;
+        EXPECT_EQ(drawn.pixels[4], BACKGROUND) << encoding;
+        EXPECT_EQ(drawn.pixels[2], 1) << encoding;
+        EXPECT_EQ(drawn.pixels[5], 9) << encoding;
+    }
+}
+
 TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
 {
     // "5 5 5 6" 160 times: a fill and a copy each, 320 runs, is too many.
