@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr int SCREEN_WIDTH = 640;
-constexpr int SCREEN_HEIGHT = 480;
-
 // The block's offsets are 32-bit signed, so no block is larger than that.
 constexpr size_t PACK_MAX_BLOCK = 0x7FFFFFFF;
 
@@ -375,8 +372,8 @@ bool pack_check_screen(const ResourcePack* pack, const uint8_t* screen, std::str
     size_t at;
     if (!block_position(pack, screen, &at))
         return fail(error, "the picture is not inside the block");
-    if (pack->size - at < SCREEN_COPY_SIZE)
-        return fail(error, format("a screen picture needs %d bytes, %zu are left in the block", SCREEN_COPY_SIZE,
+    if (pack->size - at < SCREEN_COPY_BYTES)
+        return fail(error, format("a screen picture needs %d bytes, %zu are left in the block", SCREEN_COPY_BYTES,
                                   pack->size - at));
     return true;
 }

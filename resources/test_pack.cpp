@@ -66,7 +66,7 @@ Bytes placed_table(int count, int x, int y, int width, int height, int first_col
 
 Bytes screen_picture()
 {
-    Bytes out(SCREEN_COPY_SIZE);
+    Bytes out(SCREEN_COPY_BYTES);
     for (int y = 0; y < 480; y++)
         for (int x = 0; x < 640; x++)
             out[(size_t)y * 640 + x] = (uint8_t)(16 + (x / 40 + y / 40) % 8);

@@ -93,7 +93,7 @@ TEST_F(DisplayFrames, ClearPaintsEveryVisiblePixel)
 TEST_F(DisplayFrames, ASnapshotIsPackedAndRestoresTheScreenUnchanged)
 {
     draw_pattern();
-    std::vector<uint8_t> copy(SCREEN_COPY_SIZE, 0xEE);
+    std::vector<uint8_t> copy(SCREEN_COPY_BYTES, 0xEE);
     display_snapshot(copy.data());
     for (int y = 0; y < 480; y++)
         for (int x = 0; x < 640; x++)
@@ -108,8 +108,8 @@ TEST_F(DisplayFrames, ASnapshotIsPackedAndRestoresTheScreenUnchanged)
 
 TEST_F(DisplayFrames, ARestoredBackgroundIsWhatTheNextFrameShows)
 {
-    std::vector<uint8_t> picture(SCREEN_COPY_SIZE);
-    for (int i = 0; i < SCREEN_COPY_SIZE; i++)
+    std::vector<uint8_t> picture(SCREEN_COPY_BYTES);
+    for (int i = 0; i < SCREEN_COPY_BYTES; i++)
         picture[i] = (uint8_t)(i / 640 + i % 640);
     display_restore_background(picture.data());
     display_present();

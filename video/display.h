@@ -3,6 +3,8 @@
 // current palette by the platform backend.
 #pragma once
 
+#include "platform/globals.h"
+
 #include <cstdint>
 
 // A palette: 256 entries of red, green, blue, each 0..63.
@@ -11,8 +13,6 @@ constexpr int PALETTE_BYTES = 768;
 // component shifted up, 63 showing as 252. Everything that shows or matches
 // the game's colours (the display, previews, the art's colour matching) uses it.
 constexpr uint8_t display_level8(uint8_t component) { return (uint8_t)(component << 2); }
-// A packed full-screen picture: 480 rows of 640 colour indices.
-constexpr int SCREEN_COPY_SIZE = 640 * 480;
 // Bytes per back-buffer row when nothing asks for more.
 constexpr int DISPLAY_PITCH = 640;
 
