@@ -140,8 +140,8 @@ std::vector<std::string> art_score_texts()
     return {
         "Moth Keeper",
         "The brightest nights",
-        "The table of best results is in use",
-        "by another copy of FlickerMoth. Please wait...",
+        "The table is in use",    // both lines clear of the line between
+        "by another copy...",     // scores and names
         "Type your name and press Enter",
         "Click or press a key to go on",
         "A new best result!",
