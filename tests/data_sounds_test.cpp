@@ -1,16 +1,87 @@
 // The generated sound effects: every sample the game plays is there, starts
-// and ends on silence (no click), never clips, and the moth that lands
-// makes a short sound, since it is heard very often.
+// and ends on silence (no click), peaks just under full scale without
+// clipping, and the set is even in loudness but for the landing chime,
+// which is heard for every moth and kept soft. The swap sound lasts as long
+// as the swap, the closing sound carries on small speakers, and the
+// quantiser's dither leaves no staircase.
 #include "data_helpers.h"
+
+#include "board/animation.h"
+#include "platform/globals.h"
+#include "tools/art/sound_synth.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr int SILENCE = 128;
-constexpr int SAMPLE_RATE = 22050;
+constexpr double RATE = 22050;
+constexpr int LANDING = 2, SWAP = 10, COLUMN_CLOSES = 12;
+const int PLAYED[] = {0, 2, 4, 6, 7, 8, 9, 10, 11, 12};
+
+std::vector<double> levels_of(int k)
+{
+    const uint8_t* start;
+    uint32_t length;
+    EXPECT_TRUE(sound_sample(k, &start, &length)) << "sample " << k;
+    std::vector<double> levels(length);
+    for (uint32_t i = 0; i < length; i++)
+        levels[i] = (start[i] - SILENCE) / 128.0;
+    return levels;
+}
+
+double decibels(double level) { return 20 * std::log10(std::max(level, 1e-9)); }
+
+double peak_of(const std::vector<double>& x)
+{
+    double peak = 0;
+    for (double s : x)
+        peak = std::max(peak, std::fabs(s));
+    return peak;
+}
+
+double rms_of(const std::vector<double>& x, size_t from, size_t to)
+{
+    double sum = 0;
+    for (size_t i = from; i < to; i++)
+        sum += x[i] * x[i];
+    return to > from ? std::sqrt(sum / (to - from)) : 0;
+}
+
+// How loud a short sound seems: the RMS of its loudest 100 ms once the
+// lows under about 150 Hz (lost on small speakers) are taken out.
+double loudness_of(const std::vector<double>& x)
+{
+    std::vector<double> high(x.size());
+    double a = std::exp(-2 * M_PI * 150 / RATE), previous = 0, y = 0;
+    for (size_t i = 0; i < x.size(); i++) {
+        y = a * (y + x[i] - previous);
+        previous = x[i];
+        high[i] = y;
+    }
+    size_t window = std::min(x.size(), (size_t)(0.1 * RATE)), step = 50;
+    double loudest = 0;
+    for (size_t from = 0; from + window <= x.size(); from += step)
+        loudest = std::max(loudest, rms_of(high, from, from + window));
+    return loudest;
+}
+
+// |X(f)|^2 of a wave at one frequency (Goertzel).
+double power_at(const std::vector<double>& x, double hz)
+{
+    double w = 2 * M_PI * hz / RATE, c = 2 * std::cos(w), s1 = 0, s2 = 0;
+    for (double v : x) {
+        double s0 = v + c * s1 - s2;
+        s2 = s1;
+        s1 = s0;
+    }
+    return s1 * s1 + s2 * s2 - c * s1 * s2;
+}
 
 TEST(DataSounds, EverySamplePlayedIsPresentAndTheUnusedOnesAreEmpty)
 {
@@ -23,55 +94,121 @@ TEST(DataSounds, EverySamplePlayedIsPresentAndTheUnusedOnesAreEmpty)
         if (k == 1 || k == 3 || k == 5)
             EXPECT_EQ(length, 0u) << "sample " << k << " is not played";
         else
-            EXPECT_GT(length, (uint32_t)SAMPLE_RATE / 20) << "sample " << k;
+            EXPECT_GT(length, (uint32_t)RATE / 20) << "sample " << k;
     }
 }
 
-TEST(DataSounds, SamplesStartAndEndOnSilenceAndNeverClip)
+TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
 {
     REQUIRE_DATA();
     bind_game_data();
-    for (int k = 0; k <= 12; k++) {
-        const uint8_t* start;
-        uint32_t length;
-        ASSERT_TRUE(sound_sample(k, &start, &length));
-        if (length == 0)
-            continue;
-        EXPECT_NEAR(start[0], SILENCE, 2) << "sample " << k << " clicks at its start";
-        EXPECT_NEAR(start[length - 1], SILENCE, 2) << "sample " << k << " clicks at its end";
-        // the first and last milliseconds ease in and out
-        for (uint32_t i = 0; i < 22 && i < length; i++) {
-            EXPECT_NEAR(start[i], SILENCE, 24) << "sample " << k << " byte " << i;
-            EXPECT_NEAR(start[length - 1 - i], SILENCE, 24) << "sample " << k << " byte " << length - 1 - i;
+    for (int k : PLAYED) {
+        std::vector<double> x = levels_of(k);
+        ASSERT_FALSE(x.empty());
+        EXPECT_EQ(x.front(), 0.0) << "sample " << k << " clicks at its start";
+        EXPECT_EQ(x.back(), 0.0) << "sample " << k << " clicks at its end";
+        for (size_t i = 0; i < 22 && i < x.size(); i++) {
+            EXPECT_LT(std::fabs(x[i]), 0.2) << "sample " << k << " byte " << i;
+            EXPECT_LT(std::fabs(x[x.size() - 1 - i]), 0.2) << "sample " << k << " byte " << x.size() - 1 - i;
         }
-        int lowest = 255, highest = 0;
-        for (uint32_t i = 0; i < length; i++) {
-            lowest = std::min(lowest, (int)start[i]);
-            highest = std::max(highest, (int)start[i]);
-        }
-        EXPECT_GT(lowest, 0) << "sample " << k << " clips";
-        EXPECT_LT(highest, 255) << "sample " << k << " clips";
-        EXPECT_GT(highest - lowest, 40) << "sample " << k << " is too quiet to hear";
     }
 }
 
-TEST(DataSounds, TheLandingChimeIsShortAndSofterThanTheBigEvents)
+// Prints the table of levels (peak and RMS in dBFS) as it checks them.
+TEST(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
 {
     REQUIRE_DATA();
     bind_game_data();
-    auto peak = [](int k) {
-        const uint8_t* start;
-        uint32_t length;
-        EXPECT_TRUE(sound_sample(k, &start, &length));
-        int most = 0;
-        for (uint32_t i = 0; i < length; i++)
-            most = std::max(most, std::abs(start[i] - SILENCE));
-        return std::make_pair(most, length);
+    double loudness[13] = {};
+    std::printf("sample  length s  peak dBFS  RMS dBFS  loudness dBFS\n");
+    for (int k : PLAYED) {
+        std::vector<double> x = levels_of(k);
+        double peak = decibels(peak_of(x));
+        loudness[k] = decibels(loudness_of(x));
+        std::printf("%6d  %8.3f  %9.2f  %8.2f  %13.2f\n", k, x.size() / RATE, peak, decibels(rms_of(x, 0, x.size())),
+                    loudness[k]);
+        EXPECT_LT(peak_of(x), 127.5 / 128) << "sample " << k << " clips";
+        if (k == LANDING)
+            EXPECT_LT(peak, -6.0) << "the landing chime is heard for every moth: it stays soft";
+        else
+            EXPECT_NEAR(peak, -1.0, 0.6) << "sample " << k << " is not levelled to just under full scale";
+    }
+    std::vector<double> others;
+    for (int k : PLAYED)
+        if (k != LANDING)
+            others.push_back(loudness[k]);
+    auto [quietest, loudest] = std::minmax_element(others.begin(), others.end());
+    EXPECT_LT(*loudest - *quietest, 6.0) << "the effects differ too much in loudness";
+    EXPECT_LT(loudness[LANDING], *quietest - 6.0) << "the landing chime must be softer than every other effect";
+    EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
+}
+
+TEST(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<double> x = levels_of(SWAP);
+    size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
+    ASSERT_GE(x.size(), swap) << "the swap fades out and in over " << swap / RATE << " s at the starting speed";
+    // no stretch of it falls quiet before the moths have faded back in
+    size_t slice = (size_t)(0.05 * RATE);
+    for (size_t from = slice; from + slice <= swap; from += slice)
+        EXPECT_GT(decibels(rms_of(x, from, from + slice)), -30.0) << "quiet at " << from / RATE << " s";
+}
+
+TEST(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<double> x = levels_of(COLUMN_CLOSES);
+    // Parseval over the DFT bins of the whole sample: the energy of the bins
+    // up to 200 Hz (each counted for its mirror too) against the total.
+    double n = (double)x.size(), total = 0, low = power_at(x, 0) / n;
+    for (double v : x)
+        total += v * v;
+    for (int bin = 1; bin * RATE / n <= 200; bin++)
+        low += 2 * power_at(x, bin * RATE / n) / n;
+    EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
+}
+
+// A wave of one and a half steps through the quantiser: undithered it would
+// come out as a staircase, rich in harmonics; dithered, the harmonics sink
+// into the noise, the tone keeps its level, and the noise is pushed away
+// from the middle of the range (where hearing is keenest) towards the top.
+TEST(DataSounds, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
+{
+    constexpr double HZ = 441, STEPS = 1.5;
+    std::vector<double> wave((size_t)RATE);
+    for (size_t i = 0; i < wave.size(); i++)
+        wave[i] = STEPS / 128 * std::sin(2 * M_PI * HZ * i / RATE);
+    Bytes bytes = synth_quantise(wave, 1);
+    ASSERT_EQ(bytes.size(), wave.size());
+    EXPECT_EQ(bytes, synth_quantise(wave, 1)) << "the same wave and seed give the same bytes";
+    std::vector<double> out(bytes.size()), noise(bytes.size());
+    for (size_t i = 0; i < bytes.size(); i++) {
+        out[i] = bytes[i] - SILENCE;
+        noise[i] = out[i] - wave[i] * 128;
+    }
+    double n = (double)out.size();
+    double tone = std::sqrt(power_at(out, HZ)) * 2 / n;
+    EXPECT_NEAR(tone, STEPS, 0.1);
+    for (int harmonic = 2; harmonic <= 5; harmonic++)
+        EXPECT_LT(decibels(std::sqrt(power_at(out, HZ * harmonic)) * 2 / n / tone), -30.0) << "harmonic " << harmonic;
+    auto band = [&](double from, double to) {
+        double sum = 0;
+        int count = 0;
+        for (double hz = from; hz <= to; hz += 50, count++)
+            sum += power_at(noise, hz);
+        return sum / count;
     };
-    auto [chime, chime_length] = peak(2);
-    EXPECT_LE(chime_length, (uint32_t)SAMPLE_RATE / 4) << "it plays for every moth that lands";
-    EXPECT_LT(chime, peak(11).first) << "a collect sounds fuller than a landing";
-    EXPECT_LT(chime, peak(0).first);
+    EXPECT_LT(decibels(std::sqrt(band(3000, 4000) / band(9500, 10500))), -10.0);
+
+    // below a fraction of a step nothing is left to dither: true silence
+    std::vector<double> faint(wave.size());
+    for (size_t i = 0; i < wave.size(); i++)
+        faint[i] = wave[i] / 10;
+    Bytes quiet = synth_quantise(faint, 1);
+    EXPECT_TRUE(std::all_of(quiet.begin(), quiet.end(), [](uint8_t b) { return b == SILENCE; }));
 }
 
 }  // namespace
