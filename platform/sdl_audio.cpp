@@ -2,7 +2,8 @@
 //
 // A voice holds a copy of one sample and plays it from the start whenever
 // asked, cutting off what it was playing: the game's sound slots are single
-// voices. The samples are unsigned 8-bit mono at 22050 Hz; the device is
+// voices. What is cut off fades out over a few milliseconds, so that a
+// restart does not click. The samples are unsigned 8-bit mono at 22050 Hz; the device is
 // asked for signed 16-bit mono at that rate, so that the voices can be added
 // with room to spare, and SDL converts for hardware that wants otherwise.
 #include "platform/platform.h"
@@ -49,6 +50,28 @@ int voice_index(int voice)
 
 }  // namespace
 
+void sdl_voice_cut(SdlVoice& voice)
+{
+    int16_t fade[SDL_VOICE_FADE] = {};
+    for (int i = 0; i < voice.fade_left; i++)
+        fade[i] = voice.fade[SDL_VOICE_FADE - voice.fade_left + i];
+    uint32_t position = voice.position;
+    for (int i = 0; voice.playing && voice.length > 0 && i < SDL_VOICE_FADE; i++) {
+        if (position >= voice.length) {
+            if (!voice.looping)
+                break;
+            position = 0;
+        }
+        // a straight fall to silence over the fade's length
+        int32_t level = ((int32_t)voice.data[position++] - 128) * 256;
+        fade[i] = (int16_t)std::clamp<int32_t>(fade[i] + level * (SDL_VOICE_FADE - 1 - i) / SDL_VOICE_FADE, INT16_MIN,
+                                               INT16_MAX);
+    }
+    std::memcpy(voice.fade, fade, sizeof fade);
+    voice.fade_left = SDL_VOICE_FADE;
+    voice.playing = false;
+}
+
 void sdl_mix_voices(SdlVoice* voices, int count, int16_t* out, int frames)
 {
     constexpr int CHUNK = 1024;
@@ -57,6 +80,8 @@ void sdl_mix_voices(SdlVoice* voices, int count, int16_t* out, int frames)
         int32_t sum[CHUNK] = {};
         for (int v = 0; v < count; v++) {
             SdlVoice& voice = voices[v];
+            for (int i = 0; i < n && voice.fade_left > 0; i++)
+                sum[i] += voice.fade[SDL_VOICE_FADE - voice.fade_left--];
             for (int i = 0; i < n && voice.playing; i++) {
                 if (voice.position >= voice.length) {
                     if (!voice.looping || voice.length == 0) {
@@ -129,7 +154,12 @@ int sdl_voice_create(uint32_t length)
     // made, so the callback need not wait for the allocation.
     audio.samples[free_voice].assign(length, 128);
     SDL_LockAudioDevice(audio.device);
-    audio.mix[free_voice] = SdlVoice{audio.samples[free_voice].data(), length, 0, false, false};
+    // A voice released a moment ago may still be fading out here.
+    SdlVoice& made = audio.mix[free_voice];
+    made.data = audio.samples[free_voice].data();
+    made.length = length;
+    made.position = 0;
+    made.playing = made.looping = false;
     audio.live[free_voice] = true;
     SDL_UnlockAudioDevice(audio.device);
     return free_voice + 1;
@@ -141,7 +171,9 @@ void sdl_voice_release(int voice)
     if (v < 0)
         return;
     SDL_LockAudioDevice(audio.device);
-    audio.mix[v] = SdlVoice{};
+    sdl_voice_cut(audio.mix[v]);    // releasing silences it, softly
+    audio.mix[v].data = nullptr;
+    audio.mix[v].length = audio.mix[v].position = 0;
     audio.live[v] = false;
     SDL_UnlockAudioDevice(audio.device);
     audio.samples[v].clear();
@@ -163,6 +195,7 @@ int sdl_voice_play(int voice, int flags)
     if (v < 0)
         return VOICE_FAILED;
     SDL_LockAudioDevice(audio.device);
+    sdl_voice_cut(audio.mix[v]);    // what it was playing fades out under the new start
     audio.mix[v].position = 0;
     audio.mix[v].playing = true;
     audio.mix[v].looping = (flags & 1) != 0;

@@ -77,6 +77,10 @@ void sdl_input_reset();
 
 // ---- Sound (sdl_audio.cpp) ------------------------------------------------------
 
+// A voice cut off while it sounds fades out over this many samples (5 ms)
+// instead of jumping to silence, which would click.
+constexpr int SDL_VOICE_FADE = 110;
+
 // One voice as the mixer sees it: a sample and where it has got to.
 struct SdlVoice {
     const uint8_t* data;    // unsigned 8-bit, 128 is silence
@@ -84,11 +88,20 @@ struct SdlVoice {
     uint32_t position;
     bool playing;
     bool looping;
+    // What the voice was about to play when it was cut off, already faded:
+    // mixed in over the next `fade_left` samples, whatever the voice does.
+    int16_t fade[SDL_VOICE_FADE] = {};
+    int fade_left = 0;
 };
 
+// Stops a voice where it is; the sound it had left fades out over the next
+// SDL_VOICE_FADE samples of the mix. Used when a voice is started over or
+// released while it sounds.
+void sdl_voice_cut(SdlVoice& voice);
+
 // Mixes `count` voices into `frames` signed 16-bit mono samples: each
-// playing voice adds its sample at full level, the sum held to the 16-bit
-// range. Voices move on; a voice that reaches its end stops, or starts over
+// playing voice adds its sample at full level, and each voice its fading
+// cut-off sound, the sum held to the 16-bit range. Voices move on; a voice that reaches its end stops, or starts over
 // when it loops.
 void sdl_mix_voices(SdlVoice* voices, int count, int16_t* out, int frames);
 // The device's own mixing, by hand: holding the device stops its callback,

@@ -4,7 +4,7 @@
 
 #include "audio/sound.h"
 
-#include <numeric>
+#include <cmath>
 
 namespace {
 
@@ -72,6 +72,32 @@ TEST(SdlMixer, AVoiceGoesOnWhereTheLastBufferLeftIt)
     }
 }
 
+TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
+{
+    std::vector<uint8_t> steady(1000, 228);
+    SdlVoice v = voice_of(steady);
+    std::vector<int16_t> out(SDL_VOICE_FADE + 10);
+    sdl_mix_voices(&v, 1, out.data(), 1);
+    sdl_voice_cut(v);
+    EXPECT_FALSE(v.playing);
+    sdl_mix_voices(&v, 1, out.data(), (int)out.size());
+    EXPECT_GT(out[0], LEVEL(228) * 9 / 10) << "the fade starts where the voice was";
+    for (int i = 1; i < SDL_VOICE_FADE; i++)
+        ASSERT_LE(std::abs(out[i] - out[i - 1]), LEVEL(228) / SDL_VOICE_FADE + 1) << i;
+    for (int i = SDL_VOICE_FADE; i < (int)out.size(); i++)
+        ASSERT_EQ(out[i], 0) << i;
+
+    // cut again half way through the fade: the rest of the first fade stays
+    v = voice_of(steady);
+    sdl_voice_cut(v);
+    sdl_mix_voices(&v, 1, out.data(), SDL_VOICE_FADE / 2);
+    int16_t before = out[SDL_VOICE_FADE / 2 - 1];
+    v.playing = true;
+    sdl_voice_cut(v);
+    sdl_mix_voices(&v, 1, out.data(), 1);
+    EXPECT_GT(out[0], before) << "the second cut adds to the first fade";
+}
+
 // ---- The device, through the game's sound slots ------------------------------------
 
 class SdlSound : public SdlMachine {
@@ -108,29 +134,59 @@ TEST_F(SdlSound, WithASoundDeviceTheSlotsPlayTheirSamples)
 
 TEST_F(SdlSound, PlayingASlotAgainWhileItSoundsStartsItOver)
 {
-    std::vector<uint8_t> sample(100);
-    std::iota(sample.begin(), sample.end(), 100);
-    sound_load_slot(3, sample.data(), 100);
+    std::vector<uint8_t> sample(300);
+    for (size_t i = 0; i < sample.size(); i++)
+        sample[i] = (uint8_t)(100 + i % 100);
+    sound_load_slot(3, sample.data(), 300);
     sound_play_slot(3, SOUND_PLAY_ONCE);
-    std::vector<int16_t> first = mix(40);
+    mix(40);
     sound_play_slot(3, SOUND_PLAY_ONCE);
-    std::vector<int16_t> again = mix(40);
-    EXPECT_EQ(first, again);    // one voice, from the start: not two voices summed
-    EXPECT_EQ(again[0], LEVEL(100));
+    std::vector<int16_t> again = mix(300);
+    // once the cut-off sound has faded: one voice from the start, not two summed
+    for (int i = SDL_VOICE_FADE; i < 300; i++)
+        ASSERT_EQ(again[i], LEVEL(sample[i])) << i;
 }
 
 TEST_F(SdlSound, LoadingASlotSilencesWhatItWasPlayingAndTheSlotsMix)
 {
-    std::vector<uint8_t> hum(50, 138), click(50, 148), settle(50, 133);
-    sound_load_slot(3, settle.data(), 50);
+    std::vector<uint8_t> hum(400, 138), click(400, 148), settle(400, 133);
+    sound_load_slot(3, settle.data(), 400);
     sound_play_slot(3, SOUND_PLAY_ONCE);
-    sound_load_slot(0, hum.data(), 50);
+    sound_load_slot(0, hum.data(), 400);
     sound_play_slot(0, SOUND_PLAY_ONCE);
     EXPECT_EQ(mix(1)[0], LEVEL(138) + LEVEL(133));
-    sound_load_slot(0, click.data(), 50);    // the hum stops here, the click waits
+    sound_load_slot(0, click.data(), 400);    // the hum fades out here, the click waits
+    mix(SDL_VOICE_FADE);
     EXPECT_EQ(mix(1)[0], LEVEL(133));
     sound_play_slot(0, SOUND_PLAY_ONCE);
     EXPECT_EQ(mix(1)[0], LEVEL(148) + LEVEL(133));
+}
+
+// A slot started over while its sample is at the crest of a low, loud wave:
+// the output must move on by no more than the wave itself and a fade step
+// would, never jump from the crest to the new start.
+TEST_F(SdlSound, AVoiceStartedOverOrReloadedMidWaveDoesNotClick)
+{
+    constexpr double HZ = 100, AMPLITUDE = 120;
+    std::vector<uint8_t> wave(4000);
+    for (size_t i = 0; i < wave.size(); i++)
+        wave[i] = (uint8_t)std::lround(128 + AMPLITUDE * std::sin(2 * M_PI * HZ * i / 22050.0));
+    const int crest = (int)(22050 / HZ / 4);
+    const int bound = (int)(256 * AMPLITUDE * (2 * M_PI * HZ / 22050 + 1.0 / SDL_VOICE_FADE)) + 256;
+    for (bool reload : {false, true}) {
+        sound_load_slot(0, wave.data(), (uint32_t)wave.size());
+        sound_play_slot(0, SOUND_PLAY_ONCE);
+        std::vector<int16_t> out = mix(crest);
+        ASSERT_GT(out.back(), 250 * AMPLITUDE) << "the wave is at its crest";
+        if (reload)
+            sound_load_slot(0, wave.data(), (uint32_t)wave.size());
+        sound_play_slot(0, SOUND_PLAY_ONCE);
+        std::vector<int16_t> after = mix(2 * SDL_VOICE_FADE);
+        out.insert(out.end(), after.begin(), after.end());
+        for (size_t i = 1; i < out.size(); i++)
+            ASSERT_LE(std::abs(out[i] - out[i - 1]), bound) << (reload ? "reloaded" : "started over") << ", sample " << i;
+        mix(4000);
+    }
 }
 
 TEST_F(SdlSound, VoicesAreReusedSoAGameOfLoadsNeverRunsOutOfThem)
