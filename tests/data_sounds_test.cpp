@@ -2,8 +2,8 @@
 // and ends on silence (no click), peaks just under full scale without
 // clipping, and the set is even in loudness but for the landing chime,
 // which is heard for every moth and kept soft. The swap sound lasts as long
-// as the swap, the closing sound carries on small speakers, and the
-// quantiser's dither leaves no staircase.
+// as the swap, the closing sound carries on small speakers, the restart
+// flutters without a buzz, and the quantiser's dither leaves no staircase.
 #include "data_helpers.h"
 
 #include "board/animation.h"
@@ -21,7 +21,7 @@ namespace {
 
 constexpr int SILENCE = 128;
 constexpr double RATE = 22050;
-constexpr int LANDING = 2, SWAP = 10, COLUMN_CLOSES = 12;
+constexpr int LANDING = 2, RESTART = 9, SWAP = 10, COLUMN_CLOSES = 12;
 const int PLAYED[] = {0, 2, 4, 6, 7, 8, 9, 10, 11, 12};
 
 std::vector<double> levels_of(int k)
@@ -169,6 +169,35 @@ TEST(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
     for (int bin = 1; bin * RATE / n <= 200; bin++)
         low += 2 * power_at(x, bin * RATE / n) / n;
     EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
+}
+
+// Many wings beating each at its own pace: the loudness of the restart
+// sound must not throb at one rate, which is heard as a buzz.
+TEST(DataSounds, TheRestartFluttersWithoutASingleBeat)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<double> x = levels_of(RESTART);
+    constexpr size_t BLOCK = 110;    // the loudness every 5 ms
+    std::vector<double> envelope;
+    for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK) {
+        double sum = 0;
+        for (size_t i = from; i < from + BLOCK; i++)
+            sum += std::fabs(x[i]);
+        envelope.push_back(sum / BLOCK);
+    }
+    double mean = 0, variation = 0;
+    for (double e : envelope)
+        mean += e / envelope.size();
+    for (double& e : envelope) {
+        e -= mean;
+        variation += e * e;
+    }
+    ASSERT_GT(variation, 0);
+    for (double hz = 10; hz <= 40; hz += 0.5) {
+        double share = 2 * power_at(envelope, hz * BLOCK) / envelope.size() / variation;
+        EXPECT_LT(share, 0.1) << "the loudness throbs at " << hz << " Hz";
+    }
 }
 
 // A wave of one and a half steps through the quantiser: undithered it would

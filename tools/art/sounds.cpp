@@ -5,6 +5,7 @@
 // starts and ends on the silence level.
 #include "tools/art/art.h"
 #include "tools/art/sound_synth.h"
+#include "platform/globals.h"
 
 #include <cmath>
 
@@ -18,9 +19,9 @@ const double CEILING = std::pow(10.0, -1.0 / 20);
 const double SOFT_LOUDNESS = std::pow(10.0, -21.0 / 20);
 const double SOFT_CEILING = std::pow(10.0, -9.0 / 20);
 
-// Frames the swap's fade out and in take together, at the speed the game
-// starts with: the swap sound lasts at least as long.
-constexpr double SWAP_SECONDS = 30 * 0.035;
+// The swap's fade out and in, one frame per swap picture, at the speed the
+// game starts with: the swap sound lasts at least as long.
+constexpr double SWAP_SECONDS = SWAP_FRAMES * FRAME_PERIOD_START / 1000.0;
 
 Bytes transition()
 {
