@@ -58,6 +58,12 @@ void bell(Voice& v, double start, double frequency, double amplitude, double dec
 {
     size_t from = at(start);
     const double detune[2] = {0.9993, 1.0007};
+    // A struck note rings until it has died away, past the end of the voice
+    // if need be: a note cut short clicks.
+    double slowest = 1e9;
+    for (const Partial& p : partials)
+        slowest = std::min(slowest, p.decay);
+    v.wave.resize(std::max(v.wave.size(), from + at(std::log(1e5) / (decay * slowest))), 0.0);
     for (const Partial& p : partials) {
         if (frequency * p.ratio * std::max(1.0, glide) > NYQUIST_GUARD)
             continue;
@@ -275,12 +281,13 @@ Bytes finish(Voice& v, double loudness, double ceiling, uint32_t seed)
     for (double& s : wave)
         s *= ceiling / peak;
 
-    // The tail ends where it sinks under a third of a step.
+    // The tail ends soon after its last full step, once the dither has
+    // faded out (see synth_quantise).
     size_t last = 0;
     for (size_t i = 0; i < wave.size(); i++)
-        if (std::fabs(wave[i]) >= LSB / 3)
+        if (std::fabs(wave[i]) >= LSB)
             last = i;
-    wave.resize(std::min(wave.size(), last + at(0.01)));
+    wave.resize(std::min(wave.size(), last + at(0.05)));
     size_t n = wave.size();
     size_t in = std::min(n / 4, at(0.002));
     size_t out = std::min(n / 4, at(0.025));
@@ -299,17 +306,29 @@ Bytes synth_quantise(const std::vector<double>& wave, uint32_t seed)
     constexpr double E1 = -0.976, E2 = 0.81;
     Dice dice{seed};
     Bytes bytes(wave.size());
-    double envelope = 0, e1 = 0, e2 = 0;
-    const double fall = std::exp(-1.0 / (0.03 * RATE));
+    // Dither from where the wave first rises to a third of a step until its
+    // last full step, then let it die away over 40 ms once and for all: a
+    // dither that came and went with a tail hovering near one step would
+    // sound as flickers of hiss. Outside it the wave is under a step and
+    // becomes true silence.
+    size_t first = wave.size(), last = 0;
+    for (size_t i = 0; i < wave.size(); i++) {
+        if (std::fabs(wave[i]) >= LSB / 3)
+            first = std::min(first, i);
+        if (std::fabs(wave[i]) >= LSB)
+            last = i;
+    }
+    const double rise = 0.002 * RATE, fall = 0.04 * RATE;
+    double e1 = 0, e2 = 0;
     for (size_t i = 0; i < wave.size(); i++) {
         double x = wave[i] / LSB;
-        envelope = std::max(std::fabs(x), envelope * fall);
-        // Dither while the wave is more than a fraction of a step; where it
-        // has died away, plain rounding gives true silence.
-        double gate = std::clamp((envelope - 0.3) / 1.2, 0.0, 1.0);
+        double gate = i < first ? 0.0
+                      : i <= last ? std::min(1.0, (i - first + 1) / rise)
+                                  : std::max(0.0, 1.0 - (i - last) / fall);
+        gate = std::min(gate, (wave.size() - 1 - i) / rise);    // the last byte is silence
         double q;
         if (gate <= 0) {
-            q = std::round(x);
+            q = 0;    // under a step and undithered: only sparse clicks would be left
             e1 = e2 = 0;
         } else {
             double target = x + E1 * e1 + E2 * e2;

@@ -73,12 +73,12 @@ double synth_loudness(const std::vector<double>& wave);
 
 // Levels the wave so that its loudness comes to `loudness` (RMS relative
 // to full scale), its peaks held under `ceiling` by a smooth limiter and
-// lifted to it when they fall short; trims the tail once it falls below
-// the 8-bit floor; eases the first and last milliseconds; quantises.
+// lifted to it when they fall short; trims the tail once it stays under
+// one 8-bit step; eases the first and last milliseconds; quantises.
 Bytes finish(Voice& v, double loudness, double ceiling, uint32_t seed);
 
 // Unsigned 8-bit samples (128 = silence) from a wave in full-scale units,
 // with triangular dither shaped away from the ear's most sensitive band.
-// Where the wave has fallen silent the dither stops too, so silence stays
-// exactly 128.
+// The dither fades out after the wave's last full step and what is left
+// under a step becomes silence, exactly 128.
 Bytes synth_quantise(const std::vector<double>& wave, uint32_t seed);
