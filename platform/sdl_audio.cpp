@@ -3,9 +3,10 @@
 // A voice holds a copy of one sample and plays it from the start whenever
 // asked, cutting off what it was playing: the game's sound slots are single
 // voices. What is cut off fades out over a few milliseconds, so that a
-// restart does not click. The samples are unsigned 8-bit mono at 22050 Hz; the device is
-// asked for signed 16-bit mono at that rate, so that the voices can be added
-// with room to spare, and SDL converts for hardware that wants otherwise.
+// restart does not click. The samples are unsigned 8-bit mono at 22050 Hz;
+// the device is asked for signed 16-bit mono at that rate, so that the
+// voices can be added with room to spare, and SDL converts for hardware
+// that wants otherwise.
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
 

@@ -101,8 +101,8 @@ void sdl_voice_cut(SdlVoice& voice);
 
 // Mixes `count` voices into `frames` signed 16-bit mono samples: each
 // playing voice adds its sample at full level, and each voice its fading
-// cut-off sound, the sum held to the 16-bit range. Voices move on; a voice that reaches its end stops, or starts over
-// when it loops.
+// cut-off sound, the sum held to the 16-bit range. Voices move on; a voice
+// that reaches its end stops, or starts over when it loops.
 void sdl_mix_voices(SdlVoice* voices, int count, int16_t* out, int frames);
 // The device's own mixing, by hand: holding the device stops its callback,
 // so that what the voices do can be watched one step at a time.

@@ -184,7 +184,8 @@ TEST_F(SdlSound, AVoiceStartedOverOrReloadedMidWaveDoesNotClick)
         std::vector<int16_t> after = mix(2 * SDL_VOICE_FADE);
         out.insert(out.end(), after.begin(), after.end());
         for (size_t i = 1; i < out.size(); i++)
-            ASSERT_LE(std::abs(out[i] - out[i - 1]), bound) << (reload ? "reloaded" : "started over") << ", sample " << i;
+            ASSERT_LE(std::abs(out[i] - out[i - 1]), bound)
+                << (reload ? "reloaded" : "started over") << ", sample " << i;
         mix(4000);
     }
 }

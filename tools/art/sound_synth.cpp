@@ -53,8 +53,8 @@ const std::vector<Partial> BELL_PARTIALS = {{1.0, 1.0, 1.0}, {2.0, 0.42, 1.5}, {
                                             {5.43, 0.04, 3.8}};
 const std::vector<Partial> GLASS_PARTIALS = {{1.0, 1.0, 1.0}, {2.32, 0.5, 1.4}, {4.25, 0.26, 2.1}, {6.63, 0.12, 2.9}};
 
-void bell(Voice& v, double start, double frequency, double amplitude, double decay, const std::vector<Partial>& partials,
-          double glide)
+void bell(Voice& v, double start, double frequency, double amplitude, double decay,
+          const std::vector<Partial>& partials, double glide)
 {
     size_t from = at(start);
     const double detune[2] = {0.9993, 1.0007};

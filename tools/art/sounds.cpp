@@ -28,9 +28,10 @@ Bytes transition()
     // Night air moving across the screen, a falling shimmer in it and a few
     // sparks of light.
     Voice v = voice(0.85);
-    breath(v, 0.0, 0.85, 0.9, [](double u) { return 500 + 2600 * std::sin(u * M_PI); }, [](double u) { return hump(u, 0.45); },
-           7);
-    glide(v, 0.04, 0.75, 2350, 1175, 0.07, [](double u) { return hump(u, 0.3) * (0.75 + 0.25 * std::sin(u * 38)); }, 0.2);
+    breath(v, 0.0, 0.85, 0.9, [](double u) { return 500 + 2600 * std::sin(u * M_PI); },
+           [](double u) { return hump(u, 0.45); }, 7);
+    glide(v, 0.04, 0.75, 2350, 1175, 0.07, [](double u) { return hump(u, 0.3) * (0.75 + 0.25 * std::sin(u * 38)); },
+          0.2);
     glide(v, 0.08, 0.7, 1760, 880, 0.05, [](double u) { return hump(u, 0.4); }, 0.25);
     Dice dice{71};
     for (int i = 0; i < 6; i++)
@@ -132,7 +133,9 @@ Bytes swap()
     // light, and part again.
     Voice v = voice(SWAP_SECONDS + 0.05);
     auto swell = [](double u) {
-        double body = u < 0.12 ? std::sin(u / 0.12 * M_PI / 2) : u > 0.85 ? std::cos((u - 0.85) / 0.15 * M_PI / 2) : 1.0;
+        double body = u < 0.12   ? std::sin(u / 0.12 * M_PI / 2)
+                      : u > 0.85 ? std::cos((u - 0.85) / 0.15 * M_PI / 2)
+                                 : 1.0;
         double meet = 1.0 + 0.35 * std::exp(-std::pow((u - 0.5) / 0.12, 2));
         return body * meet * (0.85 + 0.15 * std::sin(u * 2 * M_PI * 6));
     };
@@ -140,8 +143,8 @@ Bytes swap()
     glide(v, 0.0, SWAP_SECONDS, 1046.5, 523.25, 0.28, swell, 0.3);
     bell(v, SWAP_SECONDS / 2 - 0.03, 1568.0, 0.3, 9, GLASS_PARTIALS);
     bell(v, SWAP_SECONDS / 2 - 0.01, 2093.0, 0.18, 11, GLASS_PARTIALS);
-    breath(v, 0.0, SWAP_SECONDS, 0.22, [](double u) { return 2200 + 1800 * std::sin(u * M_PI); }, [](double u) { return hump(u, 0.5); },
-           31);
+    breath(v, 0.0, SWAP_SECONDS, 0.22, [](double u) { return 2200 + 1800 * std::sin(u * M_PI); },
+           [](double u) { return hump(u, 0.5); }, 31);
     high_pass(v, 250);
     room(v, 0.9, 0.45, 0.3);
     return finish(v, LOUDNESS, CEILING, 110);
