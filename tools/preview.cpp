@@ -81,7 +81,7 @@ void board_screens()
     const CellCentre& picked = cell_centres[23];
     draw_sprite(nullptr, picked.x, picked.y, table_image(SelectionRingImages, 2));
     draw_sprite(nullptr, picked.x + 1, picked.y - 1, table_image(MothImages[moth_colour(23)], 19));
-    draw_game(1234, 0, true, cell_centres[45].x + 4, cell_centres[45].y + 6);
+    draw_game(987654, 0, true, cell_centres[45].x + 4, cell_centres[45].y + 6);
     save("game-01-turn", GamePalette);
 
     // Columns opening and closing, moths appearing at every stage.
