@@ -19,6 +19,21 @@
 
 namespace {
 
+// Relative luminance (0..1) of a palette entry as the display shows it.
+double luminance(const uint8_t* palette, int index)
+{
+    double l = 0;
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    for (int c = 0; c < 3; c++) {
+        double v = display_level8(palette[index * 3 + c]) / 255.0;
+        v = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        l += weights[c] * v;
+    }
+    return l;
+}
+
+double contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
 bool in_range(int index, ArtRange range) { return index >= range.first && index < range.first + range.count; }
 
 uint8_t screen_at(int x, int y) { return display.back_buffer[(size_t)y * display.pitch + x]; }
@@ -69,6 +84,57 @@ TEST(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         // and the digits keep clear of the rim on both sides
         EXPECT_GE(lowest - left, 4) << "score " << score;
         EXPECT_GE(right - highest, 4) << "score " << score;
+    }
+}
+
+TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    // What lies around the cells: the sky and the garden, and the stars.
+    // The sky's lightness is taken at its 99.5th percentile: the rest are
+    // the faint fringes of stars and a few moonlit grass blades, which the
+    // ring's dark edges keep apart.
+    double star = 0;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++) {
+            int p = GameBackground[y * 640 + x];
+            if (in_range(p, range_light()))
+                star = std::max(star, luminance(GamePalette, p));
+        }
+    std::vector<double> around;
+    for (const CellCentre& c : cell_centres)
+        for (int y = c.y - 24; y <= c.y + 24; y++)
+            for (int x = c.x - 24; x <= c.x + 24; x++) {
+                double d = std::hypot(x - c.x, y - c.y);
+                int p = GameBackground[y * 640 + x];
+                if (d >= 18 && d <= 24 && (in_range(p, range_sky()) || in_range(p, range_leaf())))
+                    around.push_back(luminance(GamePalette, p));
+            }
+    std::sort(around.begin(), around.end());
+    double sky = around[around.size() * 995 / 1000];
+    ASSERT_GT(star, 0.5);
+    ASSERT_EQ(SelectionRingImages.count, 7);
+    for (int f = 0; f < SelectionRingImages.count; f++) {
+        // the band: the commonest colour where the ring runs round the moth
+        const ImageRecord* ring = table_image(SelectionRingImages, f);
+        std::map<int, int> counts;
+        const uint8_t* pixels = image_pixels(ring);
+        for (int y = 0; y < image_height(ring); y++)
+            for (int x = 0; x < image_width(ring); x++) {
+                double d = std::hypot(x + image_x_offset(ring), y + image_y_offset(ring));
+                if (d >= 14.5 && d <= 17.5 && pixels[y * image_width(ring) + x])
+                    counts[pixels[y * image_width(ring) + x]]++;
+            }
+        ASSERT_FALSE(counts.empty()) << "frame " << f;
+        int band = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+        double l = luminance(GamePalette, band);
+        const uint8_t* rgb = GamePalette + band * 3;
+        EXPECT_GT(rgb[0], rgb[2] + 20) << "frame " << f << ": the ring is warm";
+        EXPECT_GE(contrast(l, sky), 3.0) << "frame " << f << ": band " << l << " on the sky " << sky;
+        EXPECT_GE(contrast(l, star), 3.0) << "frame " << f << ": band " << l << " by a star " << star;
+        RecordProperty("ring_contrast_frame_" + std::to_string(f),
+                       std::to_string(contrast(l, sky)) + " sky, " + std::to_string(contrast(l, star)) + " stars");
     }
 }
 

@@ -16,6 +16,8 @@ constexpr int FLIGHT_FRAMES = 8;
 std::vector<IndexImage> art_moth_frames(int colour);
 std::vector<IndexImage> art_swap_frames(int colour);
 std::vector<IndexImage> art_ring_frames();
+// The selection ring the pack holds: warm, thick and glowing.
+std::vector<IndexImage> art_selection_ring_frames();
 std::vector<IndexImage> art_flight_frames();
 // A moth in true colour, for pictures that are not sprites. `spread` folds
 // the wings (1 open, 0 edge-on); `scale` is half the wingspan in pixels.
