@@ -138,4 +138,68 @@ TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
     }
 }
 
+// The lit pixels (those a glyph fills, not its dark edge) of a text drawn
+// at (10, 20), as columns.
+std::vector<bool> lit_columns(const char* text)
+{
+    display_clear(0);
+    draw_text(10, 20, text, ALIGN_LEFT, nullptr);
+    std::vector<bool> columns(640, false);
+    for (int y = 0; y < 60; y++)
+        for (int x = 0; x < 640; x++)
+            if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5)
+                columns[x] = true;
+    return columns;
+}
+
+TEST(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    // The lit shapes of I and l, aligned at their feet and left sides.
+    auto shape = [](char c) {
+        const char text[2] = {c, 0};
+        display_clear(0);
+        draw_text(10, 20, text, ALIGN_LEFT, nullptr);
+        std::vector<std::pair<int, int>> lit;
+        int left = 640, bottom = 0;
+        for (int y = 0; y < 60; y++)
+            for (int x = 0; x < 40; x++)
+                if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5) {
+                    lit.push_back({x, y});
+                    left = std::min(left, x);
+                    bottom = std::max(bottom, y);
+                }
+        std::vector<bool> grid(20 * 20, false);
+        for (auto [x, y] : lit)
+            if (x - left < 20 && bottom - y < 20)
+                grid[(bottom - y) * 20 + x - left] = true;
+        return grid;
+    };
+    std::vector<bool> capital = shape('I'), small = shape('l');
+    int differing = 0;
+    for (size_t i = 0; i < capital.size(); i++)
+        differing += capital[i] != small[i];
+    EXPECT_GE(differing, 5) << "I and l are told apart by more than their height";
+
+    // A word gap is much wider than any gap between the letters of a word.
+    std::vector<bool> columns = lit_columns("Moth Keeper");
+    std::vector<int> gaps;
+    int first = std::find(columns.begin(), columns.end(), true) - columns.begin();
+    int last = 639 - (std::find(columns.rbegin(), columns.rend(), true) - columns.rbegin());
+    for (int x = first, run = 0; x <= last; x++) {
+        if (!columns[x]) {
+            run++;
+        } else if (run > 0) {
+            gaps.push_back(run);
+            run = 0;
+        }
+    }
+    ASSERT_GE(gaps.size(), 2u);
+    std::sort(gaps.begin(), gaps.end());
+    int word = gaps.back(), letters = gaps[gaps.size() - 2];
+    EXPECT_GE(word, 2.5 * letters) << "the word gap is " << word << " pixels, letters stand up to " << letters << " apart";
+    EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
+}
+
 }  // namespace
