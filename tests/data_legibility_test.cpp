@@ -202,4 +202,73 @@ TEST(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
     EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
 }
 
+// Which screen pixels a highlight picture changes on the open panel.
+std::vector<bool> changed_by_highlight(const ImageRecord* highlight, const std::vector<uint8_t>& panel)
+{
+    display_restore_background(panel.data());
+    draw_runs(nullptr, 0, 0, highlight);
+    std::vector<bool> changed(640 * 480);
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            changed[(size_t)y * 640 + x] = screen_at(x, y) != panel[(size_t)y * 640 + x];
+    return changed;
+}
+
+TEST(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDrawn)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    std::vector<uint8_t> panel = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE), true, 0);
+    struct Box {
+        int left = 640, top = 480, right = -1, bottom = -1;
+    };
+    std::vector<Box> tiles(MENU_ITEMS);
+    for (int item = 0; item < MENU_ITEMS; item++) {
+        Box& box = tiles[item];
+        for (int f = 0; f < MenuItemImages[item].count; f++) {
+            const ImageRecord* highlight = table_image(MenuItemImages[item], f);
+            std::vector<bool> changed = changed_by_highlight(highlight, panel);
+            for (int y = 0; y < 480; y++)
+                for (int x = 0; x < 640; x++)
+                    if (changed[(size_t)y * 640 + x]) {
+                        // a highlighted pixel is one the pointer chooses the item at
+                        ASSERT_EQ(menu_item_at(x, y), item) << "frame " << f << " at " << x << ", " << y;
+                        box.left = std::min(box.left, x);
+                        box.right = std::max(box.right, x);
+                        box.top = std::min(box.top, y);
+                        box.bottom = std::max(box.bottom, y);
+                    }
+            // Round the rounded tile, the picture leaves the panel as it is:
+            // its corners draw nothing or the panel's own pixels.
+            int ix = image_x_offset(highlight), iy = image_y_offset(highlight);
+            int iw = image_width(highlight), ih = image_height(highlight);
+            for (int corner = 0; corner < 4; corner++)
+                for (int dy = 0; dy < 2; dy++)
+                    for (int dx = 0; dx < 2; dx++) {
+                        int x = corner & 1 ? ix + iw - 1 - dx : ix + dx;
+                        int y = corner & 2 ? iy + ih - 1 - dy : iy + dy;
+                        EXPECT_FALSE(changed[(size_t)y * 640 + x]) << "item " << item << " frame " << f << " corner";
+                    }
+        }
+        ASSERT_GT(box.right - box.left, 40) << "item " << item << " has no highlight";
+    }
+    for (int item = 1; item < MENU_ITEMS; item++) {
+        EXPECT_EQ(tiles[item].right - tiles[item].left, tiles[0].right - tiles[0].left) << "item " << item;
+        EXPECT_EQ(tiles[item].bottom - tiles[item].top, tiles[0].bottom - tiles[0].top) << "item " << item;
+        EXPECT_EQ(tiles[item].top - tiles[item - 1].top, tiles[1].top - tiles[0].top) << "item " << item;
+    }
+    // two columns
+    EXPECT_EQ(tiles[MENU_NEW_GAME].left, tiles[MENU_QUIT].left);
+    EXPECT_EQ(tiles[MENU_SOUND].left, tiles[MENU_CONTINUE].left);
+
+    // The panel's glass is dithered, not laid in flat bands: down a column
+    // clear of the tiles, no colour runs on for long.
+    int x = tiles[MENU_QUIT].left - 12, run = 1, longest = 1;
+    for (int y = tiles[0].top + 1; y < tiles[MENU_ITEMS - 1].bottom; y++) {
+        run = panel[(size_t)y * 640 + x] == panel[(size_t)(y - 1) * 640 + x] ? run + 1 : 1;
+        longest = std::max(longest, run);
+    }
+    EXPECT_LE(longest, 24) << "a flat band down x " << x;
+}
+
 }  // namespace

@@ -150,7 +150,7 @@ void menu_screens()
     draw_fill_runs(nullptr, 0, 0, table_image(MenuImages, MENU_PANEL_PICTURE));
     draw_runs(nullptr, 0, 0, table_image(MenuItemImages[MENU_CONTINUE], 5));
     draw_sprite(nullptr, MENU_SWITCH_X, MENU_SWITCH_Y, table_image(MenuToggleImages, MENU_SWITCH_ON));
-    draw_sprite(nullptr, 330, 372, PointerImage);
+    draw_sprite(nullptr, 386, 368, PointerImage);
     save("menu-02-open-continue", GamePalette);
     display_restore_background(game.data());
     draw_fill_runs(nullptr, 0, 0, table_image(MenuImages, MENU_PANEL_PICTURE));
