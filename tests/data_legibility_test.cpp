@@ -202,6 +202,60 @@ TEST(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
     EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
 }
 
+// The commonest colour in a box of a screen and the brightest colour that
+// covers at least `least` pixels of it: a background and the text on it.
+std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
+{
+    std::map<int, int> counts;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            counts[screen_at(x, y)]++;
+    int ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    int text = ground;
+    for (auto [index, count] : counts)
+        if (count >= least && luminance(palette, index) > luminance(palette, text))
+            text = index;
+    return {ground, text};
+}
+
+TEST(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    // The title over its sky, as the title screen paints it.
+    for (int y = 0; y < 480; y++)
+        fill_rect(0, y, 640, 1, (uint8_t)(y % 255));
+    draw_fill_runs(nullptr, 0, 0, TitlePicture);
+    auto [title_ground, title_text] = ground_and_text(150, 450, 490, 474, TitlePalette, 40);
+    double title_contrast = contrast(luminance(TitlePalette, title_ground), luminance(TitlePalette, title_text));
+    EXPECT_GE(title_contrast, 4.5);
+    RecordProperty("title_footer_contrast", std::to_string(title_contrast));
+
+    // The end picture's hint lies on a plate of its own, whatever board is
+    // under it: over two different screens the same pixels show round it.
+    const ImageRecord* still = table_image(MainScreenImages, END_STILL);
+    std::vector<bool> covered = covered_by_runs(still, true);
+    std::vector<uint8_t> screen = screen_with(still, true, 0);
+    int x0 = 640, x1 = -1, y0 = 480, y1 = -1;
+    for (int y = 320; y < 400; y++)
+        for (int x = 0; x < 640; x++)
+            if (in_range(screen[(size_t)y * 640 + x], range_text()) &&
+                palette_lightness(GamePalette, screen[(size_t)y * 640 + x]) > 0.7) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    ASSERT_GT(x1 - x0, 80) << "the hint is not found below the banner";
+    for (int y = y0 - 3; y <= y1 + 3; y++)
+        for (int x = x0 - 4; x <= x1 + 4; x++)
+            ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "the board shows through at " << x << ", " << y;
+    auto [plate, hint] = ground_and_text(x0 - 4, y0 - 3, x1 + 4, y1 + 3, GamePalette, 40);
+    double hint_contrast = contrast(luminance(GamePalette, plate), luminance(GamePalette, hint));
+    EXPECT_GE(hint_contrast, 4.5);
+    RecordProperty("end_hint_contrast", std::to_string(hint_contrast));
+}
+
 // Which screen pixels a highlight picture changes on the open panel.
 std::vector<bool> changed_by_highlight(const ImageRecord* highlight, const std::vector<uint8_t>& panel)
 {
