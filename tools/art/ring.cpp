@@ -28,7 +28,7 @@ std::vector<IndexImage> art_selection_ring_frames()
         int halo = art_element(picture, {range_glow()});
         art_draw(picture, halo, 0.12, [&](cairo_t* cr) {
             cairo_pattern_t* g = cairo_pattern_create_radial(CENTRE, CENTRE, RADIUS, CENTRE, CENTRE, RADIUS + 7.5);
-            double strength = 0.5 + 0.2 * pulse;
+            double strength = 0.75 + 0.25 * pulse;
             cairo_pattern_add_color_stop_rgba(g, 0.0, 1.0, 0.55, 0.12, 0.0);
             cairo_pattern_add_color_stop_rgba(g, 0.01, 1.0, 0.55, 0.12, strength);
             cairo_pattern_add_color_stop_rgba(g, 0.5, 1.0, 0.5, 0.1, 0.45 * strength);
