@@ -26,8 +26,8 @@ constexpr int LEFT_X = 237, RIGHT_X = 348;
 constexpr int FIRST_Y = 78;
 
 // The panel holds the tiles and the sound switch (x 428..472) with an
-// even margin.
-constexpr double PANEL_X = 209, PANEL_Y = 48, PANEL_W = 291, PANEL_H = 375;
+// even margin, its shadow ending where the score's plaque begins.
+constexpr double PANEL_X = 219, PANEL_Y = 58, PANEL_W = 268, PANEL_H = 356;
 constexpr double PANEL_RADIUS = 20;
 constexpr double CENTRE_X = PANEL_X + PANEL_W / 2, CENTRE_Y = PANEL_Y + PANEL_H / 2;
 constexpr int SHADOW = 7;
