@@ -200,6 +200,8 @@ TEST(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
     int word = gaps.back(), letters = gaps[gaps.size() - 2];
     EXPECT_GE(word, 2.5 * letters) << "the word gap is " << word << " pixels, letters stand up to " << letters << " apart";
     EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
+    RecordProperty("word_gap", word);
+    RecordProperty("widest_letter_gap", letters);
 }
 
 // The commonest colour in a box of a screen and the brightest colour that
