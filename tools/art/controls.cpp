@@ -61,6 +61,7 @@ std::vector<RunImage> art_menu_button_frames()
         ArtQuantize how;
         how.alpha_cutoff = 0.5;
         how.backdrop = art_night_backdrop();
+        how.dither = 0.9;    // the glass's gradient without bands
         frames.push_back(art_quantize_runs(picture, art_game_palette(), how));
         art_picture_free(picture);
     }
