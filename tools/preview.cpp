@@ -81,7 +81,7 @@ void board_screens()
     const CellCentre& picked = cell_centres[23];
     draw_sprite(nullptr, picked.x, picked.y, table_image(SelectionRingImages, 2));
     draw_sprite(nullptr, picked.x + 1, picked.y - 1, table_image(MothImages[moth_colour(23)], 19));
-    draw_game(1234, 0, true, cell_centres[45].x + 4, cell_centres[45].y + 6);
+    draw_game(987654, 0, true, cell_centres[45].x + 4, cell_centres[45].y + 6);
     save("game-01-turn", GamePalette);
 
     // Columns opening and closing, moths appearing at every stage.
@@ -150,7 +150,7 @@ void menu_screens()
     draw_fill_runs(nullptr, 0, 0, table_image(MenuImages, MENU_PANEL_PICTURE));
     draw_runs(nullptr, 0, 0, table_image(MenuItemImages[MENU_CONTINUE], 5));
     draw_sprite(nullptr, MENU_SWITCH_X, MENU_SWITCH_Y, table_image(MenuToggleImages, MENU_SWITCH_ON));
-    draw_sprite(nullptr, 330, 372, PointerImage);
+    draw_sprite(nullptr, 386, 368, PointerImage);
     save("menu-02-open-continue", GamePalette);
     display_restore_background(game.data());
     draw_fill_runs(nullptr, 0, 0, table_image(MenuImages, MENU_PANEL_PICTURE));

@@ -16,6 +16,8 @@ constexpr int FLIGHT_FRAMES = 8;
 std::vector<IndexImage> art_moth_frames(int colour);
 std::vector<IndexImage> art_swap_frames(int colour);
 std::vector<IndexImage> art_ring_frames();
+// The selection ring the pack holds: warm, thick and glowing.
+std::vector<IndexImage> art_selection_ring_frames();
 std::vector<IndexImage> art_flight_frames();
 // A moth in true colour, for pictures that are not sprites. `spread` folds
 // the wings (1 open, 0 edge-on); `scale` is half the wingspan in pixels.
@@ -34,6 +36,15 @@ std::vector<IndexImage> art_sound_switch_frames();     // 6: 0 off .. 5 on, draw
 std::vector<RunImage> art_menu_frames();               // 32 full-screen: 0..19 opening, 20..31 closing
 IndexImage art_pointer();
 std::vector<IndexImage> art_digit_frames();            // 10, drawn at y 87
+// The score's plaque, its outer edges (inclusive), sized for scores of up
+// to six digits as the game draws them, and the digits' x offset that
+// places them inside it.
+constexpr int SCORE_MAX_DIGITS = 6;
+struct ArtScorePlaque {
+    int left, top, right, bottom;
+    int digit_shift;
+};
+ArtScorePlaque art_score_plaque();
 std::vector<IndexImage> art_slider_frames();           // bar at (550, 30), knob at (526..576, 30)
 
 // ---- Text ----------------------------------------------------------------------------

@@ -61,6 +61,7 @@ std::vector<RunImage> art_menu_button_frames()
         ArtQuantize how;
         how.alpha_cutoff = 0.5;
         how.backdrop = art_night_backdrop();
+        how.dither = 0.9;    // the glass's gradient without bands
         frames.push_back(art_quantize_runs(picture, art_game_palette(), how));
         art_picture_free(picture);
     }
@@ -149,9 +150,11 @@ IndexImage art_pointer()
     return image;
 }
 
-std::vector<IndexImage> art_digit_frames()
+namespace {
+
+// Ornate gold numerals, all of one width, drawn with no offset.
+std::vector<IndexImage> digit_pictures()
 {
-    // Ornate gold numerals, all of one width, centred on the score's line.
     const int w = 17, h = 28;
     std::vector<IndexImage> frames;
     for (int d = 0; d < 10; d++) {
@@ -174,6 +177,58 @@ std::vector<IndexImage> art_digit_frames()
         frames.push_back(raw_from(picture, 0, -14));
         art_picture_free(picture);
     }
+    return frames;
+}
+
+// The score is centred on x 580 by the widths of its digits alone, the
+// 3-pixel gaps uncounted, so a longer score reaches further right than
+// left. The box of every pixel of every score of one to six digits, as
+// the game places digits without offsets.
+ArtScorePlaque score_layout()
+{
+    const std::vector<IndexImage> digits = digit_pictures();
+    const int w = digits[0].width;
+    int left = 1 << 20, right = -(1 << 20), top = 1 << 20, bottom = -(1 << 20);
+    for (int count = 1; count <= SCORE_MAX_DIGITS; count++) {
+        int x = SCORE_CENTRE_X - count * w / 2;
+        for (const IndexImage& digit : digits)
+            for (int y = 0; y < digit.height; y++)
+                for (int col = 0; col < w; col++)
+                    if (digit.pixels[(size_t)y * w + col]) {
+                        left = std::min(left, x + col);
+                        right = std::max(right, x + (count - 1) * (w + SCORE_DIGIT_GAP) + col);
+                        top = std::min(top, SCORE_Y + digit.y_offset + y);
+                        bottom = std::max(bottom, SCORE_Y + digit.y_offset + y);
+                    }
+    }
+    // The plaque's outer edge keeps the menu button's margin to the screen's
+    // edge; the digits move left (by their offset) to sit inside it with
+    // room to spare on both sides.
+    constexpr int EDGE_MARGIN = MENU_BUTTON_X;
+    constexpr int FRAME = 4;      // dark outline and gold rim, inside the outer edge
+    constexpr int PADDING = 5;    // between the rim and the widest score
+    ArtScorePlaque plaque;
+    plaque.right = 639 - EDGE_MARGIN;
+    plaque.digit_shift = plaque.right - FRAME - PADDING - right;
+    plaque.left = left + plaque.digit_shift - PADDING - FRAME;
+    plaque.top = top - PADDING - FRAME + 2;
+    plaque.bottom = bottom + PADDING + FRAME - 2;
+    return plaque;
+}
+
+}  // namespace
+
+ArtScorePlaque art_score_plaque()
+{
+    static const ArtScorePlaque plaque = score_layout();
+    return plaque;
+}
+
+std::vector<IndexImage> art_digit_frames()
+{
+    std::vector<IndexImage> frames = digit_pictures();
+    for (IndexImage& digit : frames)
+        digit.x_offset = art_score_plaque().digit_shift;
     return frames;
 }
 

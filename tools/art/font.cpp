@@ -15,6 +15,9 @@ constexpr int CELL_HEIGHT = 18;      // rows are 21 pixels apart
 constexpr double BASELINE = 13.0;
 constexpr double FONT_SIZE = 13.0;
 constexpr int CURSOR = 1;            // the name-entry cursor
+// The letters stand apart by their dark edges and the font's pixel of
+// spacing, so a word gap needs more than the font's own space to read.
+constexpr int WORD_SPACE = 8;
 
 IndexImage blank(int width)
 {
@@ -56,6 +59,63 @@ IndexImage glyph_from_coverage(const std::vector<double>& cover, int w, const Rg
                 (uint8_t)art_nearest(palette, ranges, colour.r * 255, colour.g * 255, colour.b * 255);
         }
     return image;
+}
+
+// Where a glyph of one upright bar stands: its columns and rows.
+struct Stem {
+    int left, right, top, bottom;
+};
+
+Stem find_stem(const std::vector<double>& cover, int w)
+{
+    Stem stem{w, -1, CELL_HEIGHT, -1};
+    for (int y = 0; y < CELL_HEIGHT; y++)
+        for (int x = 0; x < w; x++)
+            if (cover[(size_t)y * w + x] >= 0.5) {
+                stem.left = std::min(stem.left, x);
+                stem.right = std::max(stem.right, x);
+                stem.top = std::min(stem.top, y);
+                stem.bottom = std::max(stem.bottom, y);
+            }
+    return stem;
+}
+
+// The coverage with `left` and `right` empty columns added.
+std::vector<double> widen(const std::vector<double>& cover, int& w, int left, int right)
+{
+    int wider = w + left + right;
+    std::vector<double> out((size_t)wider * CELL_HEIGHT, 0.0);
+    for (int y = 0; y < CELL_HEIGHT; y++)
+        for (int x = 0; x < w; x++)
+            out[(size_t)y * wider + x + left] = cover[(size_t)y * w + x];
+    w = wider;
+    return out;
+}
+
+// In the lettering capital I and small l are both one plain bar: the
+// capital gets serifs at its top and foot, the small l a foot turned to
+// the right, so names such as "Ivo" and "lvo" differ.
+void mark_bar(std::vector<double>& cover, int& w, uint32_t code)
+{
+    bool capital = code == 'I' || code == 0x0406;    // Latin and Cyrillic capital I
+    if (!capital && code != 'l')
+        return;
+    Stem stem = find_stem(cover, w);
+    if (stem.right < 0)
+        return;
+    if (capital) {
+        cover = widen(cover, w, 1, 1);
+        for (int y : {stem.top, stem.bottom})
+            for (int x = stem.left; x <= stem.right + 2; x++)
+                cover[(size_t)y * w + x] = 1.0;
+    } else {
+        int room = stem.right + 4 - w;    // the foot and its dark edge
+        if (room > 0)
+            cover = widen(cover, w, 0, room);
+        cover[(size_t)stem.bottom * w + stem.right + 1] = 1.0;
+        cover[(size_t)stem.bottom * w + stem.right + 2] = 0.8;
+        cover[(size_t)(stem.bottom - 1) * w + stem.right + 1] = 0.45;
+    }
 }
 
 IndexImage render_glyph(uint32_t code)
@@ -101,6 +161,7 @@ IndexImage render_glyph(uint32_t code)
         for (int x = 0; x < w; x++)
             cover[(size_t)y * w + x] = data[y * stride + x + left] / 255.0;
     cairo_surface_destroy(surface);
+    mark_bar(cover, w, code);
     return glyph_from_coverage(cover, w, rgb_hex(0xfffdf6), rgb_hex(0xe6d2a6), {range_text()});
 }
 
@@ -125,8 +186,10 @@ std::vector<IndexImage> art_font_glyphs()
             glyphs.push_back(cursor_glyph());
         else if (!cp1251_defined((uint8_t)code))
             glyphs.push_back(blank(1));
-        else if (code == 0xA0 || code == 0xAD)
-            glyphs.push_back(blank(code == 0xA0 ? 4 : 1));
+        else if (code == ' ' || code == 0xA0)
+            glyphs.push_back(blank(WORD_SPACE));
+        else if (code == 0xAD)
+            glyphs.push_back(blank(1));
         else
             glyphs.push_back(render_glyph(cp1251_to_unicode((uint8_t)code)));
     }

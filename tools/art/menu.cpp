@@ -13,41 +13,149 @@
 namespace {
 
 constexpr int W = 640, H = 480;
-constexpr double PANEL_X = 176, PANEL_Y = 24, PANEL_W = 312, PANEL_H = 396;
+
+// The four items are four equal tiles, each lying wholly inside the
+// rectangle the menu tests the pointer against, so a click anywhere on a
+// tile chooses it. The rectangles alternate left and right down the
+// screen, so the tiles stand in two aligned columns, evenly spaced:
+// new game and quit on the left, sound (with its switch beside it) and
+// continue on the right.
+constexpr int TILE_W = 68, TILE_H = 64;
+constexpr int TILE_PITCH = 84;
+constexpr int LEFT_X = 237, RIGHT_X = 348;
+constexpr int FIRST_Y = 78;
+
+// The panel holds the tiles and the sound switch (x 428..472) with an
+// even margin, its shadow ending where the score's plaque begins.
+constexpr double PANEL_X = 219, PANEL_Y = 58, PANEL_W = 268, PANEL_H = 356;
+constexpr double PANEL_RADIUS = 20;
 constexpr double CENTRE_X = PANEL_X + PANEL_W / 2, CENTRE_Y = PANEL_Y + PANEL_H / 2;
 constexpr int SHADOW = 7;
 
 const char* const LABELS[MENU_ITEMS] = {"New game", "Sound", "Quit", "Continue"};
 
-void plaque_path(cairo_t* cr, const MenuRect& r)
+struct Tile {
+    int x, y;    // top-left pixel; TILE_W x TILE_H
+};
+
+Tile tile_of(int item)
 {
-    rounded_rect(cr, r.x + 3, r.y + 3, r.width - 5, r.height - 5, 12);
+    bool left = item == MENU_NEW_GAME || item == MENU_QUIT;
+    return Tile{left ? LEFT_X : RIGHT_X, FIRST_Y + item * TILE_PITCH};
 }
 
-// One item: glass, rim, picture and label; `lit` 0 at rest, up to 1 when
-// highlighted, `sweep` where a band of light crosses it (0..1, or < 0).
-void draw_item(ArtPicture& picture, int item, double lit, double sweep)
+// The tile's outline; its dark edge reaches 2 pixels outside, to the
+// tile's own pixels.
+void tile_path(cairo_t* cr, const Tile& t) { rounded_rect(cr, t.x + 2, t.y + 2, TILE_W - 4, TILE_H - 4, 10); }
+
+void vertical_gradient(cairo_t* cr, double top_y, double bottom_y, Rgb top, Rgb bottom)
 {
-    const MenuRect& r = menu_items[item];
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, top_y, 0, bottom_y);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, bottom.r, bottom.g, bottom.b);
+    cairo_set_source(cr, g);
+    cairo_pattern_destroy(g);
+}
+
+// The item's picture, centred at (cx, cy), in the colour already set.
+void icon_path(cairo_t* cr, int item, double cx, double cy)
+{
+    cairo_new_path(cr);
+    switch (item) {
+    case MENU_NEW_GAME:
+        // a circling arrow: a fresh night
+        cairo_set_line_width(cr, 3.2);
+        cairo_arc(cr, cx, cy, 8.5, -M_PI * 0.35, M_PI * 1.45);
+        cairo_stroke(cr);
+        cairo_move_to(cr, cx + 8.5 * std::cos(-M_PI * 0.35) + 5.5, cy + 8.5 * std::sin(-M_PI * 0.35) - 1.0);
+        cairo_line_to(cr, cx + 8.5 * std::cos(-M_PI * 0.35) - 2.5, cy + 8.5 * std::sin(-M_PI * 0.35) - 6.5);
+        cairo_line_to(cr, cx + 8.5 * std::cos(-M_PI * 0.35) - 1.5, cy + 8.5 * std::sin(-M_PI * 0.35) + 4.5);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+        break;
+    case MENU_SOUND:
+        // a speaker and two waves
+        cairo_move_to(cr, cx - 11, cy - 4);
+        cairo_line_to(cr, cx - 6, cy - 4);
+        cairo_line_to(cr, cx + 1, cy - 10);
+        cairo_line_to(cr, cx + 1, cy + 10);
+        cairo_line_to(cr, cx - 6, cy + 4);
+        cairo_line_to(cr, cx - 11, cy + 4);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+        cairo_set_line_width(cr, 2.2);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_arc(cr, cx + 2, cy, 6, -M_PI / 4, M_PI / 4);
+        cairo_stroke(cr);
+        cairo_arc(cr, cx + 2, cy, 11, -M_PI / 4, M_PI / 4);
+        cairo_stroke(cr);
+        break;
+    case MENU_QUIT:
+        // the crescent moon: goodnight
+        cairo_push_group(cr);
+        cairo_arc(cr, cx, cy, 11, 0, 2 * M_PI);
+        cairo_fill(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        cairo_arc(cr, cx + 5.5, cy - 4, 9.5, 0, 2 * M_PI);
+        cairo_fill(cr);
+        cairo_pop_group_to_source(cr);
+        cairo_paint(cr);
+        break;
+    default:
+        // play on
+        cairo_move_to(cr, cx - 7, cy - 10);
+        cairo_line_to(cr, cx + 10, cy);
+        cairo_line_to(cr, cx - 7, cy + 10);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+        break;
+    }
+}
+
+// The label size that fits the longest label inside a tile.
+double label_size()
+{
+    static double size = 0;
+    if (size > 0)
+        return size;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
+    cairo_t* cr = cairo_create(surface);
+    size = 14;
+    for (;; size -= 0.5) {
+        art_use_font(cr, FONT_SANS_CONDENSED_BOLD, size);
+        double widest = 0;
+        for (const char* label : LABELS) {
+            cairo_text_extents_t extents;
+            cairo_text_extents(cr, label, &extents);
+            widest = std::max(widest, extents.width);
+        }
+        if (widest <= TILE_W - 18 || size <= 9)
+            break;
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    return size;
+}
+
+// One tile: glass, rim, icon and label; `lit` 0 at rest, up to 1 when
+// highlighted, `sweep` where a band of light crosses it (0..1, or < 0).
+void draw_tile(ArtPicture& picture, int item, double lit, double sweep)
+{
+    const Tile t = tile_of(item);
     int glass = art_element(picture, {range_glass(), range_ink()});
     art_draw(picture, glass, 0.5, [&](cairo_t* cr) {
-        plaque_path(cr, r);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, r.y, 0, r.y + r.height);
-        Rgb top = rgb_mix(rgb_hex(0x1e2866), rgb_hex(0x3a4898), lit);
-        Rgb bottom = rgb_mix(rgb_hex(0x0a1032), rgb_hex(0x18205a), lit);
-        cairo_pattern_add_color_stop_rgb(g, 0.0, top.r, top.g, top.b);
-        cairo_pattern_add_color_stop_rgb(g, 1.0, bottom.r, bottom.g, bottom.b);
-        cairo_set_source(cr, g);
+        tile_path(cr, t);
+        vertical_gradient(cr, t.y, t.y + TILE_H, rgb_mix(rgb_hex(0x26307a), rgb_hex(0x3c4aa0), lit),
+                          rgb_mix(rgb_hex(0x0c1238), rgb_hex(0x1a2262), lit));
         cairo_fill(cr);
-        cairo_pattern_destroy(g);
         if (sweep >= 0) {
             cairo_save(cr);
-            plaque_path(cr, r);
+            tile_path(cr, t);
             cairo_clip(cr);
-            double sx = r.x - 40 + (r.width + 80) * sweep;
-            cairo_pattern_t* band = cairo_pattern_create_linear(sx - 26, 0, sx + 26, 0);
+            double sx = t.x - 30 + (TILE_W + 60) * sweep;
+            cairo_pattern_t* band = cairo_pattern_create_linear(sx - 20, 0, sx + 20, 0);
             cairo_pattern_add_color_stop_rgba(band, 0.0, 0.6, 0.7, 1.0, 0.0);
-            cairo_pattern_add_color_stop_rgba(band, 0.5, 0.6, 0.7, 1.0, 0.35);
+            cairo_pattern_add_color_stop_rgba(band, 0.5, 0.6, 0.7, 1.0, 0.3);
             cairo_pattern_add_color_stop_rgba(band, 1.0, 0.6, 0.7, 1.0, 0.0);
             cairo_set_source(cr, band);
             cairo_paint(cr);
@@ -56,51 +164,38 @@ void draw_item(ArtPicture& picture, int item, double lit, double sweep)
         }
     });
     if (lit > 0) {
-        int glow = art_element(picture, {range_glow(), range_glass()});
-        art_glow(picture, glow, 0.25, 12.0, CAIRO_OPERATOR_ADD, [&](cairo_t* cr) {
-            cairo_save(cr);
-            plaque_path(cr, r);
-            cairo_clip(cr);
-            plaque_path(cr, r);
-            cairo_set_source_rgba(cr, 0.9, 0.55, 0.15, 0.55 * lit);
-            cairo_set_line_width(cr, 10);
+        // a second, fine line of gold inside the rim
+        int line = art_element(picture, {range_gold(), range_glass()});
+        art_draw(picture, line, 0.5, [&](cairo_t* cr) {
+            rounded_rect(cr, t.x + 5.5, t.y + 5.5, TILE_W - 11, TILE_H - 11, 7);
+            cairo_set_source_rgba(cr, 1.0, 0.8, 0.4, 0.75 * lit);
+            cairo_set_line_width(cr, 1.0);
             cairo_stroke(cr);
-            cairo_restore(cr);
         });
     }
+    double cx = t.x + TILE_W / 2.0;
+    int icon = art_element(picture, {range_gold(), range_text(), range_ink()});
+    art_draw(picture, icon, 0.5, [&](cairo_t* cr) {
+        double cy = t.y + 24;
+        cairo_save(cr);
+        cairo_translate(cr, 0.8, 1.0);
+        cairo_set_source_rgb(cr, 0.02, 0.02, 0.05);
+        icon_path(cr, item, cx, cy);
+        cairo_restore(cr);
+        vertical_gradient(cr, cy - 11, cy + 11, rgb_mix(rgb_hex(0xfff0b0), rgb_hex(0xfffbe8), lit),
+                          rgb_mix(rgb_hex(0xd89a30), rgb_hex(0xf8c050), lit));
+        icon_path(cr, item, cx, cy);
+    });
     int gold = art_element(picture, {range_gold(), range_ink()});
     art_draw(picture, gold, 0.5, [&](cairo_t* cr) {
-        scenery_gold_rim(cr, r.x + 3, r.y + 3, r.width - 5, r.height - 5, 12, 1.6, lit);
+        scenery_gold_rim(cr, t.x + 2, t.y + 2, TILE_W - 4, TILE_H - 4, 10, 1.6, lit);
     });
-    double cx = r.x + r.width / 2.0;
-    // A small picture above the label on the taller items.
-    if (item == MENU_NEW_GAME) {
-        int moth = art_element(picture, {range_moth(1), range_ink()});
-        art_draw(picture, moth, 0.5, [&](cairo_t* cr) { art_draw_moth(cr, 1, cx, r.y + 40, 19, 1.0 - 0.25 * lit); });
-    } else if (item == MENU_QUIT) {
-        int moon = art_element(picture, {range_light(), range_ink()});
-        art_draw(picture, moon, 0.5, [&](cairo_t* cr) {
-            cairo_push_group(cr);
-            cairo_set_source_rgb(cr, 0.96, 0.95, 0.86);
-            cairo_arc(cr, cx, r.y + 28, 11, 0, 2 * M_PI);
-            cairo_fill(cr);
-            cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-            cairo_arc(cr, cx + 5.5, r.y + 24, 9.5, 0, 2 * M_PI);
-            cairo_fill(cr);
-            cairo_pop_group_to_source(cr);
-            cairo_paint(cr);
-        });
-    }
     int text = art_element(picture, {range_text(), range_gold()});
     art_draw(picture, text, 0.5, [&](cairo_t* cr) {
-        double baseline = item == MENU_NEW_GAME ? r.y + r.height - 18.0
-                          : item == MENU_QUIT   ? r.y + r.height - 15.0
-                                                : r.y + r.height / 2.0 + 8.0;
-        if (item == MENU_SOUND)
-            baseline = r.y + r.height / 2.0 + 7.0;
         Rgb top = rgb_mix(rgb_hex(0xfff4d8), rgb_hex(0xffffff), lit);
-        Rgb bottom = rgb_mix(rgb_hex(0xd8b878), rgb_hex(0xffd060), lit);
-        scenery_lettering(cr, LABELS[item], FONT_SERIF_BOLD, 19, cx, baseline, 1, top, bottom, 1.6);
+        Rgb bottom = rgb_mix(rgb_hex(0xe0c890), rgb_hex(0xffd878), lit);
+        scenery_lettering(cr, LABELS[item], FONT_SANS_CONDENSED_BOLD, label_size(), cx, t.y + TILE_H - 11, 1, top,
+                          bottom, 1.4);
     });
 }
 
@@ -111,49 +206,18 @@ ArtPicture panel_picture(int lit_item, double lit, double sweep, int x = 0, int 
     ArtPicture picture = art_picture_create(w, h, {range_glass(), range_ink()});
     picture.origin_x = x;
     picture.origin_y = y;
-    art_draw(picture, 0, 0.0, [&](cairo_t* cr) { scenery_glass_panel(cr, PANEL_X, PANEL_Y, PANEL_W, PANEL_H, 26); });
+    art_draw(picture, 0, 0.0, [&](cairo_t* cr) {
+        // one smooth fall of night glass, lighter at the top
+        rounded_rect(cr, PANEL_X, PANEL_Y, PANEL_W, PANEL_H, PANEL_RADIUS);
+        vertical_gradient(cr, PANEL_Y, PANEL_Y + PANEL_H, rgb_hex(0x141a4a), rgb_hex(0x070a24));
+        cairo_fill(cr);
+    });
     int rim = art_element(picture, {range_gold(), range_ink()});
-    art_draw(picture, rim, 0.5, [&](cairo_t* cr) { scenery_gold_rim(cr, PANEL_X, PANEL_Y, PANEL_W, PANEL_H, 26, 3, 0); });
-    // a scatter of faint stars in the glass
-    int stars = art_element(picture, {range_glass(), range_light()});
-    art_draw(picture, stars, 0.5, [&](cairo_t* cr) {
-        for (int i = 0; i < 60; i++) {
-            double sx = PANEL_X + 12 + art_noise(i, 1, 41) * (PANEL_W - 24);
-            double sy = PANEL_Y + 12 + art_noise(i, 2, 41) * (PANEL_H - 24);
-            double b = art_noise(i, 3, 41);
-            cairo_set_source_rgba(cr, 0.6, 0.7, 1.0, 0.35 + 0.5 * b);
-            cairo_arc(cr, sx, sy, 0.6 + 0.5 * b, 0, 2 * M_PI);
-            cairo_fill(cr);
-        }
-    });
-    // Two moths etched faintly into the glass where the items leave room.
-    int etching = art_element(picture, {range_glass()});
-    art_draw(picture, etching, 0.5, [&](cairo_t* cr) {
-        cairo_push_group(cr);
-        art_draw_moth(cr, 0, 420, 92, 34, 1.0);
-        art_draw_moth(cr, 0, 222, 356, 26, 0.8);
-        cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, 0.16);
-    });
-    // Gold curls in the corners.
-    int curls = art_element(picture, {range_gold(), range_glass()});
-    art_draw(picture, curls, 0.5, [&](cairo_t* cr) {
-        cairo_set_line_width(cr, 1.6);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_source_rgb(cr, 0.9, 0.7, 0.3);
-        for (int corner = 0; corner < 4; corner++) {
-            double sx = corner & 1 ? -1 : 1, sy = corner & 2 ? -1 : 1;
-            double cx = corner & 1 ? PANEL_X + PANEL_W - 14 : PANEL_X + 14;
-            double cy = corner & 2 ? PANEL_Y + PANEL_H - 14 : PANEL_Y + 14;
-            cairo_move_to(cr, cx + sx * 30, cy);
-            cairo_curve_to(cr, cx + sx * 8, cy, cx, cy + sy * 2, cx, cy + sy * 30);
-            cairo_stroke(cr);
-            cairo_arc(cr, cx + sx * 9, cy + sy * 9, 3, 0, 2 * M_PI);
-            cairo_fill(cr);
-        }
+    art_draw(picture, rim, 0.5, [&](cairo_t* cr) {
+        scenery_gold_rim(cr, PANEL_X, PANEL_Y, PANEL_W, PANEL_H, PANEL_RADIUS, 3, 0);
     });
     for (int item = 0; item < MENU_ITEMS; item++)
-        draw_item(picture, item, item == lit_item ? lit : 0.0, item == lit_item ? sweep : -1.0);
+        draw_tile(picture, item, item == lit_item ? lit : 0.0, item == lit_item ? sweep : -1.0);
     return picture;
 }
 
@@ -162,13 +226,13 @@ ArtQuantize panel_quantize()
     ArtQuantize how;
     how.alpha_cutoff = 0.5;
     how.backdrop = rgb_hex(0x05061a);
-    how.dither = 0.0;
+    how.dither = 0.9;
     return how;
 }
 
 bool in_panel(int x, int y, double inset)
 {
-    const double r = 26;
+    const double r = PANEL_RADIUS;
     double dx = std::max({PANEL_X + r - (x + 0.5), 0.0, (x + 0.5) - (PANEL_X + PANEL_W - r)});
     double dy = std::max({PANEL_Y + r - (y + 0.5), 0.0, (y + 0.5) - (PANEL_Y + PANEL_H - r)});
     return dx * dx + dy * dy <= (r + inset) * (r + inset);
@@ -234,23 +298,24 @@ std::vector<RunImage> art_menu_frames()
 std::vector<RunImage> art_menu_item_frames(int item)
 {
     const RunImage& panel = open_panel();
-    const MenuRect& r = menu_items[item];
+    const Tile t = tile_of(item);
     std::vector<RunImage> frames;
     for (int f = 0; f < MENU_HIGHLIGHT_FRAMES; f++) {
         double phase = f / (double)MENU_HIGHLIGHT_FRAMES;
         double lit = 0.7 + 0.3 * std::cos(phase * 2 * M_PI);
-        // The item's rectangle of the panel drawn with the item lit; where
-        // nothing was drawn the open panel shows through.
-        ArtPicture picture = panel_picture(item, lit, phase, r.x, r.y, r.width + 1, r.height + 1);
+        // The tile drawn lit; every pixel that comes out as the open panel
+        // has it is left to the panel, so the corners round the tile show
+        // the panel itself.
+        ArtPicture picture = panel_picture(item, lit, phase, t.x, t.y, TILE_W, TILE_H);
         RunImage frame = art_quantize_runs(picture, art_game_palette(), panel_quantize());
         art_picture_free(picture);
         for (int y = 0; y < frame.height; y++)
             for (int x = 0; x < frame.width; x++) {
                 int& p = frame.pixels[(size_t)y * frame.width + x];
-                if (p == SKIP)
-                    p = panel.pixels[(size_t)(r.y + y) * W + r.x + x];
+                if (p == panel.pixels[(size_t)(t.y + y) * W + t.x + x])
+                    p = SKIP;
             }
-        frames.push_back(frame);
+        frames.push_back(art_crop(frame));
     }
     return frames;
 }

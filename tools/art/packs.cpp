@@ -62,7 +62,7 @@ Bytes art_game_pack()
         entries[1 + colour] = raw_table(art_moth_frames(colour));
         entries[6 + colour] = raw_table(art_swap_frames(colour));
     }
-    entries[11] = raw_table(art_ring_frames());
+    entries[11] = raw_table(art_selection_ring_frames());
     entries[12] = art_playfield().pixels;
     entries[13] = run_table(art_menu_button_frames(), false);
     for (int item = 0; item < 4; item++)

@@ -1,6 +1,7 @@
 // The night garden, painted in layers from the sky forward.
 #include "tools/art/scenery.h"
 
+#include "tools/art/art.h"
 #include "tools/art/palettes.h"
 
 #include <algorithm>
@@ -315,21 +316,25 @@ void scenery_night_garden(ArtPicture& picture)
 
 void scenery_game_fixtures(ArtPicture& picture)
 {
-    // The score plaque, centred at (580, 87).
+    // The score plaque, sized for the widest score; its dark outline and
+    // gold rim reach 2 pixels outside the glass.
+    const ArtScorePlaque plaque = art_score_plaque();
+    const double x = plaque.left + 2, y = plaque.top + 2;
+    const double w = plaque.right + 1 - 2 - x, h = plaque.bottom + 1 - 2 - y;
     int glass = art_element(picture, {range_glass(), range_ink()});
-    art_draw(picture, glass, 0.5, [&](cairo_t* cr) { scenery_glass_panel(cr, 522, 66, 116, 42, 10); });
+    art_draw(picture, glass, 0.5, [&](cairo_t* cr) { scenery_glass_panel(cr, x, y, w, h, 10); });
     int gold = art_element(picture, {range_gold(), range_ink()});
     art_draw(picture, gold, 0.5, [&](cairo_t* cr) {
-        scenery_gold_rim(cr, 522, 66, 116, 42, 10, 2, 0);
+        scenery_gold_rim(cr, x, y, w, h, 10, 2, 0);
         // the label on a small tab above the plaque
         art_use_font(cr, FONT_SERIF_BOLD, 10.5);
         cairo_set_source_rgb(cr, 0.02, 0.02, 0.05);
-        art_text_path(cr, "S C O R E", 579, 61, 1);
+        art_text_path(cr, "S C O R E", x + w / 2, y - 5, 1);
         cairo_set_line_width(cr, 2.5);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke(cr);
         cairo_set_source_rgb(cr, 0.98, 0.82, 0.42);
-        art_text_path(cr, "S C O R E", 579, 61, 1);
+        art_text_path(cr, "S C O R E", x + w / 2, y - 5, 1);
         cairo_fill(cr);
     });
 }

@@ -7,7 +7,7 @@
 
 // The whole garden of the playfield, without the trails.
 void scenery_night_garden(ArtPicture& picture);
-// The score plaque centred at (580, 87) and its label.
+// The score plaque and its label, where the score is drawn.
 void scenery_game_fixtures(ArtPicture& picture);
 
 // Parts, for the other screens.

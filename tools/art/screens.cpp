@@ -227,10 +227,19 @@ std::vector<RunImage> art_end_frames()
             });
         }
         if (f == END_STILL) {
-            // the still that waits for the player
+            // the still that waits for the player: its hint on a plate of
+            // its own, so it reads over whatever board lies below
+            const double hint_y = by + bh + 26;
+            int plate = art_element(picture, {range_glass(), range_ink()});
+            art_draw(picture, plate, 0.5, [&](cairo_t* cr) {
+                scenery_glass_panel(cr, 320 - 92, hint_y - 19, 184, 27, 9);
+            });
+            int plate_rim = art_element(picture, {range_gold(), range_ink()});
+            art_draw(picture, plate_rim, 0.5,
+                     [&](cairo_t* cr) { scenery_gold_rim(cr, 320 - 92, hint_y - 19, 184, 27, 9, 1.4, 0); });
             int hint = art_element(picture, {range_text(), range_ink()});
             art_draw(picture, hint, 0.5, [&](cairo_t* cr) {
-                scenery_lettering(cr, "Click or press a key", FONT_SANS_BOLD, 14, 320, by + bh + 26, 1, rgb_hex(0xfff8e8),
+                scenery_lettering(cr, "Click or press a key", FONT_SANS_BOLD, 14, 320, hint_y, 1, rgb_hex(0xfff8e8),
                                   rgb_hex(0xd8c8a0), 1.5);
             });
         }
