@@ -124,7 +124,8 @@ static std::string find_icon()
     return "";
 }
 
-static const char WINDOW_TITLE_DEMO[] = "FlickerMoth \xE2\x80\x94 demo";
+// Plain ASCII: window managers that read only the old Latin-1 title show it right too.
+static const char WINDOW_TITLE_DEMO[] = "FlickerMoth - demo";
 
 // The game in a real window on the desktop.
 static int run_in_window(const Options& options)
