@@ -118,7 +118,8 @@ static std::string find_icon()
     std::string program_dir = posix_program_dir();
     const char* themed = "icons/hicolor/256x256/apps/flickermoth.png";
     for (const std::string& path : {program_dir + "icons/flickermoth-256.png", program_dir + "../share/" + themed,
-                                    std::string(FLICKERMOTH_DATA_DIR) + "/../" + themed})
+                                    std::string(FLICKERMOTH_DATA_DIR) + "/../" + themed,
+                                    std::string("/usr/share/") + themed})
         if (posix_is_file(path))
             return path;
     return "";
