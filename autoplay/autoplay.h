@@ -48,6 +48,8 @@ struct AutoplaySettings {
     // at the machine, and the autoplayer steps aside for good.
     bool yield_to_player = false;
     void (*on_game_over)(const AutoplayGame& game, void* context) = nullptr;
+    // Called once when the player takes over (with yield_to_player).
+    void (*on_yield)(void* context) = nullptr;
     void* context = nullptr;
 };
 

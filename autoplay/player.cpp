@@ -327,10 +327,17 @@ void move_hand()
 
 // ---- The filter ----------------------------------------------------------------
 
+void yield_to_player()
+{
+    autoplay_stop();
+    if (player.settings.on_yield)
+        player.settings.on_yield(player.settings.context);
+}
+
 void on_mouse(PlatformMouse* mouse, void*)
 {
     if (player.settings.yield_to_player && (mouse->left || mouse->right)) {
-        autoplay_stop();
+        yield_to_player();
         return;
     }
     if (!player.placed) {
@@ -355,7 +362,7 @@ void on_keys(uint8_t keys[256], void*)
         return;
     for (int key = 0; key < 256; key++)
         if (keys[key]) {
-            autoplay_stop();
+            yield_to_player();
             return;
         }
 }

@@ -225,13 +225,14 @@ static int slider_position() { return (FRAME_PERIOD_MAX - frame_period) * 51 / 7
 
 void speed_slider_update()
 {
-    if (input.keys[KEY_NUMPAD_PLUS]) {
+    // Laptops have no keypad: the main row's = (+ with Shift) and - work too.
+    if (input.keys[KEY_NUMPAD_PLUS] || input.keys[KEY_EQUALS]) {
         slider_timer = SLIDER_SHOWN_FRAMES;
         if (frame_period > FRAME_PERIOD_MIN)
             frame_period--;
         slider_x = slider_position();
     }
-    if (input.keys[KEY_NUMPAD_MINUS]) {
+    if (input.keys[KEY_NUMPAD_MINUS] || input.keys[KEY_MINUS]) {
         slider_timer = SLIDER_SHOWN_FRAMES;
         if (frame_period < FRAME_PERIOD_MAX)
             frame_period++;

@@ -125,17 +125,86 @@ bool utf8_to_cp1251(const std::string& text, std::string* out)
     return true;
 }
 
+// ---- Nearest letters ----------------------------------------------------------
+//
+// The accented Latin letters of Western and Central European names, one
+// plain letter (or two) each, by code point. A table of our own: the
+// system's converters transliterate by locale, differently on every
+// machine, and are not there at all in some of the game's builds.
+
+namespace {
+
+// U+00C0..U+00FF and U+0100..U+017F, one letter each; '_' is looked up in
+// TWO_LETTERS, or is a character that is no letter (multiplication and
+// division signs).
+const char LATIN_1_LETTERS[] = "AAAAAA_CEEEEIIIIDNOOOOO_OUUUUY__aaaaaa_ceeeeiiiidnooooo_ouuuuy_y";
+const char LATIN_A_LETTERS[] =
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi__JjKkkLlLlLlLlLlNnNnNnnNn"
+    "OoOoOo__RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+static_assert(sizeof LATIN_1_LETTERS == 64 + 1 && sizeof LATIN_A_LETTERS == 128 + 1);
+
+struct Nearest {
+    uint32_t code;
+    const char* text;    // Windows-1251 bytes
+};
+
+const Nearest TWO_LETTERS_AND_OTHERS[] = {
+    {0x00C6, "AE"}, {0x00DE, "TH"}, {0x00DF, "ss"}, {0x00E6, "ae"}, {0x00FE, "th"},
+    {0x0132, "IJ"}, {0x0133, "ij"}, {0x0152, "OE"}, {0x0153, "oe"}, {0x1E9E, "SS"},
+    // ordinal indicators and superscript digits
+    {0x00AA, "a"}, {0x00BA, "o"}, {0x00B9, "1"}, {0x00B2, "2"}, {0x00B3, "3"},
+    // Romanian, Azerbaijani, Vietnamese base letters, pinyin tones
+    {0x0218, "S"}, {0x0219, "s"}, {0x021A, "T"}, {0x021B, "t"}, {0x018F, "E"}, {0x0259, "e"},
+    {0x01A0, "O"}, {0x01A1, "o"}, {0x01AF, "U"}, {0x01B0, "u"}, {0x0192, "f"},
+    {0x01CD, "A"}, {0x01CE, "a"}, {0x01CF, "I"}, {0x01D0, "i"}, {0x01D1, "O"}, {0x01D2, "o"},
+    {0x01D3, "U"}, {0x01D4, "u"},
+    // Cyrillic letters of Kazakh, Tatar, Bashkir and others: the Russian
+    // letter they are built on
+    {0x04D8, "\xC0"}, {0x04D9, "\xE0"}, {0x0492, "\xC3"}, {0x0493, "\xE3"}, {0x049A, "\xCA"}, {0x049B, "\xEA"},
+    {0x04A2, "\xCD"}, {0x04A3, "\xED"}, {0x04E8, "\xCE"}, {0x04E9, "\xEE"}, {0x04B0, "\xD3"}, {0x04B1, "\xF3"},
+    {0x04AE, "\xD3"}, {0x04AF, "\xF3"}, {0x04BA, "\xD5"}, {0x04BB, "\xF5"},
+};
+
+}  // namespace
+
+std::string cp1251_nearest(uint32_t code)
+{
+    int byte = unicode_to_cp1251(code);
+    if (byte >= 0)
+        return std::string(1, (char)byte);
+    char letter = 0;
+    if (code >= 0x00C0 && code <= 0x00FF)
+        letter = LATIN_1_LETTERS[code - 0x00C0];
+    else if (code >= 0x0100 && code <= 0x017F)
+        letter = LATIN_A_LETTERS[code - 0x0100];
+    if (letter && letter != '_')
+        return std::string(1, letter);
+    for (const Nearest& n : TWO_LETTERS_AND_OTHERS)
+        if (n.code == code)
+            return n.text;
+    return "";
+}
+
+bool utf8_is_valid(const std::string& text)
+{
+    for (size_t i = 0; i < text.size();) {
+        uint32_t code;
+        size_t length;
+        if (!decode_utf8(text, i, &code, &length))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 std::string utf8_to_cp1251_dropping(const std::string& text)
 {
     std::string out;
     for (size_t i = 0; i < text.size();) {
         uint32_t code;
         size_t length;
-        if (decode_utf8(text, i, &code, &length)) {
-            int byte = unicode_to_cp1251(code);
-            if (byte >= 0)
-                out.push_back((char)byte);
-        }
+        if (decode_utf8(text, i, &code, &length))
+            out += cp1251_nearest(code);
         i += length;
     }
     return out;

@@ -66,3 +66,25 @@ bool png_write_rgb(const char* path, const uint8_t* rgb, int width, int height)
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     });
 }
+
+bool png_read_rgba(const char* path, std::vector<uint8_t>* rgba, int* width, int* height)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path))
+        return false;
+    if (image.width == 0 || image.height == 0 || image.width > 1024 || image.height > 1024) {
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    rgba->assign(PNG_IMAGE_SIZE(image), 0);
+    if (!png_image_finish_read(&image, nullptr, rgba->data(), 0, nullptr)) {
+        png_image_free(&image);
+        return false;
+    }
+    *width = (int)image.width;
+    *height = (int)image.height;
+    return true;
+}

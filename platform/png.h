@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // `pixels` holds `height` rows of `width` colour indices, rows `pitch` bytes
 // apart; `rgb` holds 256 colours of 8-bit red, green, blue. A `transparent`
@@ -13,3 +14,6 @@ bool png_write_indexed(const char* path, const uint8_t* pixels, int width, int h
 // `rgb` holds `height` rows of `width` 8-bit red, green, blue triples, no
 // padding. Written where the program has its PNG library (the tools).
 bool png_write_rgb(const char* path, const uint8_t* rgb, int width, int height);
+// Reads any PNG picture as rows of 8-bit red, green, blue, alpha, no
+// padding. False when it cannot be read, or is larger than 1024 x 1024.
+bool png_read_rgba(const char* path, std::vector<uint8_t>* rgba, int* width, int* height);

@@ -3,8 +3,10 @@
 #include "platform/codepage.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <pwd.h>
 #include <sstream>
@@ -174,4 +176,76 @@ std::string posix_program_dir()
         return "";
     slash[1] = 0;
     return path;
+}
+
+std::string posix_config_dir()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (config && *config == '/')
+        return with_slash(config) + "flickermoth/";
+    if (home && *home)
+        return with_slash(home) + ".config/flickermoth/";
+    return "";
+}
+
+int posix_read_text(const std::string& path, size_t limit, std::string* text, std::string* error)
+{
+    text->clear();
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
+        if (errno == ENOENT)
+            return 0;
+        *error = std::strerror(errno);
+        return -1;
+    }
+    char buffer[1024];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        text->append(buffer, got);
+        if (text->size() > limit) {
+            std::fclose(in);
+            *error = "longer than " + std::to_string(limit) + " bytes";
+            return -1;
+        }
+    }
+    bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed) {
+        *error = "read error";
+        return -1;
+    }
+    return 1;
+}
+
+bool posix_write_atomically(const std::string& path, const std::string& text, std::string* error)
+{
+    size_t slash = path.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !make_directories(path.substr(0, slash))) {
+        *error = std::string("cannot make its directory: ") + std::strerror(errno);
+        return false;
+    }
+    std::string temporary = path + ".new-" + std::to_string(getpid());
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    size_t written = 0;
+    while (written < text.size()) {
+        ssize_t n = write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        written += (size_t)n;
+    }
+    bool ok = written == text.size() && fsync(fd) == 0;
+    int saved = errno;
+    ok = close(fd) == 0 && ok;
+    if (ok && rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    *error = std::strerror(ok ? errno : saved);
+    unlink(temporary.c_str());
+    return false;
 }

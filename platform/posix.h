@@ -29,3 +29,14 @@ int posix_start_program(const char* command);
 std::string posix_make_temp_dir(const char* prefix);
 // The directory the running program lies in, ending in '/', or empty.
 std::string posix_program_dir();
+// The directory the game keeps its settings in, ending in '/':
+// $XDG_CONFIG_HOME/flickermoth/ (an absolute path only), else
+// ~/.config/flickermoth/. Not created here; empty without a home.
+std::string posix_config_dir();
+// Reads a small text file whole: 1 read, 0 there is no such file, -1 it
+// could not be read or is longer than `limit` bytes (`error` says which).
+int posix_read_text(const std::string& path, size_t limit, std::string* text, std::string* error);
+// Writes a file so that it is always either the old one or the new one
+// whole: a temporary file beside it, flushed to the disk, then renamed over
+// it. Missing directories are made. False, with `error`, when it could not.
+bool posix_write_atomically(const std::string& path, const std::string& text, std::string* error);

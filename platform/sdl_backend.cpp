@@ -4,7 +4,8 @@
 // minimising become activation, a close request from the window manager
 // (or Alt+F4) becomes the close event, typed text becomes characters in the
 // Windows-1251 code page. Alt+Enter switches between full screen and a
-// window, and F12 saves a screenshot; neither reaches the game.
+// window, F11 between whole multiples of the picture and the largest fit,
+// and F12 saves a screenshot; none of them reaches the game.
 #include "platform/sdl_backend.h"
 
 #include "platform/event_queue.h"
@@ -76,6 +77,11 @@ void translate_key(const SDL_KeyboardEvent& key)
     }
     if (alt && sym == SDLK_F4) {
         push(EVENT_CLOSE);
+        return;
+    }
+    if (sym == SDLK_F11) {
+        if (!key.repeat)
+            sdl_video_switch_scale();
         return;
     }
     if (sym == SDLK_F12) {

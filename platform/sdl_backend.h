@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/settings.h"
 
 #include <string>
 
@@ -17,10 +18,20 @@ const PlatformBackend* sdl_backend();
 // on; `reason` then says what SDL reported.
 bool sdl_video_open(std::string* reason);
 
-// Creates the game's window: full screen on the desktop's own resolution,
-// or (`windowed`) a resizable window at twice the picture's size, or the
-// largest whole multiple that fits the desktop. False when it cannot be made.
+// Creates the game's window, titled "FlickerMoth": full screen on the
+// desktop's own resolution, or a resizable window of the settings' size
+// (while it fits the desktop), else of the largest whole multiple of the
+// picture that fits the desktop comfortably; the picture scaled as the
+// settings say. False when it cannot be made.
+bool sdl_create_window(const Settings& settings);
+// The same with the settings' defaults, full screen unless `windowed`.
 bool sdl_create_window(bool windowed);
+// The window's choices as they are now: full screen or not, its size as a
+// window (kept while it is full screen or maximised), the scale.
+void sdl_window_settings(Settings* settings);
+void sdl_set_window_title(const char* title);
+// The window's icon from a PNG picture; false when it cannot be read.
+bool sdl_set_window_icon(const char* png_path);
 
 // Closes the window and every SDL subsystem.
 void sdl_shutdown();

@@ -54,9 +54,15 @@ void sdl_input_watch(const SDL_Event& event)
             devices.down[code] = 1;
             devices.tapped[code] = 1;
         }
+        if (int code = sdl_layout_code(event.key.keysym.sym)) {
+            devices.down[code] = 1;
+            devices.tapped[code] = 1;
+        }
         break;
     case SDL_KEYUP:
         if (int code = sdl_scan_code(event.key.keysym.scancode))
+            devices.down[code] = 0;
+        if (int code = sdl_layout_code(event.key.keysym.sym))
             devices.down[code] = 0;
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -156,7 +162,7 @@ void sdl_read_mouse(PlatformMouse* mouse)
     SDL_GetWindowSize(window, &window_width, &window_height);
     sdl_video_area(&area_width, &area_height);
     int x, y;
-    sdl_window_to_picture(sdl_picture_rect(area_width, area_height), window_width, window_height, area_width,
+    sdl_window_to_picture(sdl_picture_rect(area_width, area_height, sdl_video_scale()), window_width, window_height, area_width,
                           area_height, window_x, window_y, &x, &y);
     if (x != devices.last_x || y != devices.last_y) {
         mouse->has_position = 1;

@@ -2,6 +2,8 @@
 // with the backend's own tests and benchmarks. Game code never sees this.
 #pragma once
 
+#include "platform/settings.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,8 +15,15 @@ union SDL_Event;
 // The game's scan code (input/keys.h) for an SDL scancode, 0 for keys the
 // game's keyboard has no code for.
 int sdl_scan_code(int sdl_scancode);
+// The speed keys wherever the keyboard's layout puts them: the game's code
+// of the main row's = or - for a key that types +, = or - (an SDL key
+// code), else 0. On a US keyboard these are the keys of those codes anyway;
+// elsewhere (+ and - right of the letters on German keyboards, - on the 6
+// of French ones) the key reads as both.
+int sdl_layout_code(int sdl_keycode);
 // Typed text as SDL delivers it (UTF-8) in the game's Windows-1251 bytes;
-// characters the code page has no place for are left out.
+// letters the code page lacks become their nearest plain letters, other
+// characters it has no place for are left out.
 std::string sdl_typed_text(const char* utf8);
 // The control character a key types (Backspace 8, Tab 9, Enter 13,
 // Escape 27), or 0. Takes an SDL key code (the key's meaning in the layout).
@@ -31,9 +40,22 @@ struct PictureRect {
     int x, y, width, height;
 };
 
-// The picture centred with its 4:3 shape kept: a whole multiple of its size
-// when that comes near enough to filling the area, else the largest fit.
-PictureRect sdl_picture_rect(int area_width, int area_height);
+// The picture centred with its 4:3 shape kept: with SCALE_INTEGER the
+// largest whole multiple of its size that fits (the shrunk fit when not even
+// one does), with SCALE_FIT the largest size that fits.
+PictureRect sdl_picture_rect(int area_width, int area_height, PictureScale scale = SCALE_INTEGER);
+
+// The largest whole multiple of the picture (at least 1) that a new window
+// can have on a desktop whose usable area (without panels) is this big,
+// with room left for the window's frame and title bar.
+int sdl_window_multiple(int usable_width, int usable_height);
+// The size a new window opens at: the remembered one while it still fits
+// the usable area, else the largest whole multiple (twice the picture when
+// the usable area is not known: 0 x 0).
+void sdl_window_size(const Settings& settings, int usable_width, int usable_height, int* width, int* height);
+// How the picture is scaled now, and the switch between the two ways.
+PictureScale sdl_video_scale();
+void sdl_video_switch_scale();
 
 // A window position (window coordinates; the drawable area may have more
 // pixels than the window has points) to a position in the 640 x 480

@@ -108,6 +108,19 @@ std::string sdl_typed_text(const char* utf8)
     return typed;
 }
 
+int sdl_layout_code(int sdl_keycode)
+{
+    switch (sdl_keycode) {
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+        return KEY_EQUALS;
+    case SDLK_MINUS:
+        return KEY_MINUS;
+    default:
+        return 0;
+    }
+}
+
 int sdl_control_char(int sdl_keycode)
 {
     switch (sdl_keycode) {

@@ -20,14 +20,16 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <vector>
 
 namespace {
 
-const char WINDOW_TITLE[] = "TINHOARD";
+const char WINDOW_TITLE[] = "FlickerMoth";
 
-// A whole multiple of the picture is used when it reaches this share of the
-// largest fit (in width): 2x on a 1920 x 1080 desktop, not 1x on 1366 x 768.
-constexpr int WHOLE_SCALE_NEAR_PERCENT = 75;
+// Room a new window leaves on the desktop's usable area for its frame and
+// title bar, so that it opens whole on the screen.
+constexpr int WINDOW_ROOM_X = 16;
+constexpr int WINDOW_ROOM_Y = 48;
 
 struct Video {
     SDL_Window* window = nullptr;
@@ -36,6 +38,7 @@ struct Video {
     bool software = false;    // SDL's software renderer, not the GPU's
     bool fullscreen = false;
     int window_width = 0, window_height = 0;    // its size when not full screen
+    PictureScale scale = SCALE_INTEGER;
 
     // The frame on show: what the last upload held.
     bool shown = false;
@@ -91,7 +94,7 @@ void draw()
     int width, height;
     if (SDL_GetRendererOutputSize(video.renderer, &width, &height) != 0)
         return;
-    PictureRect rect = sdl_picture_rect(width, height);
+    PictureRect rect = sdl_picture_rect(width, height, video.scale);
     SDL_Rect target = {rect.x, rect.y, rect.width, rect.height};
     SDL_SetRenderDrawColor(video.renderer, 0, 0, 0, 255);
     SDL_RenderClear(video.renderer);
@@ -118,7 +121,7 @@ bool take_pixels(const uint8_t* pixels, int pitch)
 
 // ---- Placement ---------------------------------------------------------------------
 
-PictureRect sdl_picture_rect(int area_width, int area_height)
+PictureRect sdl_picture_rect(int area_width, int area_height, PictureScale scale)
 {
     PictureRect rect = {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT};
     if (area_width <= 0 || area_height <= 0)
@@ -131,8 +134,10 @@ PictureRect sdl_picture_rect(int area_width, int area_height)
         rect.height = area_height;
         rect.width = area_height * 4 / 3;
     }
+    // Whole multiples only, so that every pixel of the picture is as wide as
+    // every other; an area too small for even one is given the shrunk fit.
     int whole = std::min(area_width / PICTURE_WIDTH, area_height / PICTURE_HEIGHT);
-    if (whole >= 1 && whole * PICTURE_WIDTH * 100 >= rect.width * WHOLE_SCALE_NEAR_PERCENT) {
+    if (scale == SCALE_INTEGER && whole >= 1) {
         rect.width = whole * PICTURE_WIDTH;
         rect.height = whole * PICTURE_HEIGHT;
     }
@@ -153,21 +158,48 @@ void sdl_window_to_picture(const PictureRect& rect, int window_width, int window
     *picture_y = floor_div((area_y - rect.y) * PICTURE_HEIGHT, std::max(rect.height, 1));
 }
 
+int sdl_window_multiple(int usable_width, int usable_height)
+{
+    int whole = std::min((usable_width - WINDOW_ROOM_X) / PICTURE_WIDTH, (usable_height - WINDOW_ROOM_Y) / PICTURE_HEIGHT);
+    return std::max(1, whole);
+}
+
+void sdl_window_size(const Settings& settings, int usable_width, int usable_height, int* width, int* height)
+{
+    bool known = usable_width > 0 && usable_height > 0;
+    // A remembered size, as long as it still fits the desktop.
+    if (settings.window_width >= SETTINGS_WINDOW_MIN_WIDTH && settings.window_height >= SETTINGS_WINDOW_MIN_HEIGHT &&
+        (!known || (settings.window_width <= usable_width && settings.window_height <= usable_height))) {
+        *width = settings.window_width;
+        *height = settings.window_height;
+        return;
+    }
+    int whole = known ? sdl_window_multiple(usable_width, usable_height) : 2;
+    *width = PICTURE_WIDTH * whole;
+    *height = PICTURE_HEIGHT * whole;
+}
+
 // ---- The window ----------------------------------------------------------------------
 
 bool sdl_create_window(bool windowed)
 {
+    Settings settings;
+    settings.fullscreen = !windowed;
+    return sdl_create_window(settings);
+}
+
+bool sdl_create_window(const Settings& settings)
+{
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    // The window's size: twice the picture, or once where the desktop has
-    // no room for twice.
-    int width = PICTURE_WIDTH * 2, height = PICTURE_HEIGHT * 2;
+    int width, height;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-        int whole = std::max(1, std::min(2, std::min(usable.w / PICTURE_WIDTH, usable.h / PICTURE_HEIGHT)));
-        width = PICTURE_WIDTH * whole;
-        height = PICTURE_HEIGHT * whole;
-    }
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+        sdl_window_size(settings, usable.w, usable.h, &width, &height);
+    else
+        sdl_window_size(settings, 0, 0, &width, &height);
+    bool windowed = !settings.fullscreen;
+    video.scale = settings.scale;
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     int made_width = width, made_height = height;
     if (!windowed) {
@@ -196,6 +228,56 @@ bool sdl_create_window(bool windowed)
 }
 
 SDL_Window* sdl_window() { return video.window; }
+
+void sdl_window_settings(Settings* settings)
+{
+    settings->fullscreen = video.fullscreen;
+    settings->scale = video.scale;
+    if (!video.window)
+        return;
+    // The window's own size, while it is one: not full screen, not
+    // maximised (a maximised window comes back to its own size).
+    Uint32 flags = SDL_GetWindowFlags(video.window);
+    if (!video.fullscreen && !(flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED))) {
+        int width, height;
+        SDL_GetWindowSize(video.window, &width, &height);
+        if (width >= SETTINGS_WINDOW_MIN_WIDTH && height >= SETTINGS_WINDOW_MIN_HEIGHT) {
+            video.window_width = width;
+            video.window_height = height;
+        }
+    }
+    settings->window_width = video.window_width;
+    settings->window_height = video.window_height;
+}
+
+void sdl_set_window_title(const char* title)
+{
+    if (video.window)
+        SDL_SetWindowTitle(video.window, title);
+}
+
+bool sdl_set_window_icon(const char* png_path)
+{
+    std::vector<uint8_t> rgba;
+    int width, height;
+    if (!video.window || !png_read_rgba(png_path, &rgba, &width, &height))
+        return false;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_RGBA32);
+    if (!icon)
+        return false;
+    SDL_SetWindowIcon(video.window, icon);
+    SDL_FreeSurface(icon);
+    return true;
+}
+
+PictureScale sdl_video_scale() { return video.scale; }
+
+void sdl_video_switch_scale()
+{
+    video.scale = video.scale == SCALE_INTEGER ? SCALE_FIT : SCALE_INTEGER;
+    sdl_video_redraw();
+}
 
 void sdl_video_area(int* width, int* height)
 {

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "resources/resources.h"
 #include "shell/flow.h"
+#include "shell/settings_keeper.h"
 #include "video/display.h"
 
 #include <cstdlib>
@@ -66,8 +67,12 @@ int app_run(const char* argument_text)
         app_error_box("Can't initialise resources", false);
         return 0;
     }
-    frame_period = FRAME_PERIOD_START;
+    // The player's own speed, but never in playback or recording: the title
+    // waits a fixed time, so the speed decides how many frames it takes.
+    bool replaying = argument_text[0] == '5' || std::strcmp(argument_text, RECORDING_WORD) == 0;
+    frame_period = settings_start_frame_period(replaying);
     main_loop();
+    settings_flush();
     release_resources();
     app_shutdown();
     platform_start_program(relaunch_command);

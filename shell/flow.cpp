@@ -12,6 +12,7 @@
 #include "resources/resources.h"
 #include "shell/frame.h"
 #include "shell/pump.h"
+#include "shell/settings_keeper.h"
 #include "video/display.h"
 #include "video/image.h"
 
@@ -227,6 +228,7 @@ void main_loop()
     input.mouse_x = 320;
     input.mouse_y = 240;
     sound_load_sample(3, SAMPLE_MOTH_SETTLES);
+    settings_apply_sound();
     keep_score = 0;
     board_reset_columns();
     intro_sequence();

@@ -10,6 +10,7 @@
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/options.h"
+#include "shell/settings_keeper.h"
 #include "shell/trace.h"
 
 #include <cstdio>
@@ -71,6 +72,62 @@ static bool open_trace(const Options& options)
     return false;
 }
 
+// ---- The player's settings, in the user's configuration folder ---------------
+
+static std::string settings_path()
+{
+    std::string dir = posix_config_dir();
+    return dir.empty() ? "" : dir + "settings";
+}
+
+// The remembered settings; a file that cannot be read, or lines of it that
+// make no sense, are passed over with a warning: the game always starts.
+static Settings read_settings(const std::string& path)
+{
+    Settings settings;
+    std::string text, error;
+    int found = posix_read_text(path, SETTINGS_TEXT_MAX, &text, &error);
+    if (found < 0)
+        std::fprintf(stderr, "flickermoth: cannot read the settings in %s (%s); using the defaults\n", path.c_str(),
+                     error.c_str());
+    if (found <= 0)
+        return settings;
+    std::vector<std::string> problems;
+    settings_parse(text, &settings, &problems);
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "flickermoth: ignoring a setting in %s: %s\n", path.c_str(), problem.c_str());
+    return settings;
+}
+
+static bool save_settings(const std::string& text)
+{
+    static bool warned = false;
+    std::string path = settings_path(), error;
+    if (!path.empty() && posix_write_atomically(path, text, &error))
+        return true;
+    if (!warned)
+        std::fprintf(stderr, "flickermoth: cannot keep the settings in %s (%s)\n", path.c_str(), error.c_str());
+    warned = true;
+    return false;
+}
+
+// The icon the generator drew: beside the program in the build, else in
+// the desktop's icon theme of the installation.
+static std::string find_icon()
+{
+    std::string program_dir = posix_program_dir();
+    const char* themed = "icons/hicolor/256x256/apps/flickermoth.png";
+    for (const std::string& path : {program_dir + "icons/flickermoth-256.png", program_dir + "../share/" + themed,
+                                    std::string(FLICKERMOTH_DATA_DIR) + "/../" + themed,
+                                    std::string("/usr/share/") + themed})
+        if (posix_is_file(path))
+            return path;
+    return "";
+}
+
+// Plain ASCII: window managers that read only the old Latin-1 title show it right too.
+static const char WINDOW_TITLE_DEMO[] = "FlickerMoth - demo";
+
 // The game in a real window on the desktop.
 static int run_in_window(const Options& options)
 {
@@ -91,11 +148,21 @@ static int run_in_window(const Options& options)
     busy.idle = [](uint32_t) {};
     platform_use(&busy);
 #endif
-    if (!sdl_create_window(options.window)) {
+    std::string path = settings_path();
+    Settings remembered = path.empty() ? Settings{} : read_settings(path);
+    Settings run = settings_for_run(remembered, options);
+    if (!sdl_create_window(run)) {
         app_error_box("Can't create MainWindow.", false);
         sdl_shutdown();
         return 0;
     }
+    static const SettingsStore store = {sdl_window_settings, save_settings};
+    settings_keep(path.empty() ? nullptr : &store, remembered, run);
+    if (options.demo && autoplay_running())
+        sdl_set_window_title(WINDOW_TITLE_DEMO);
+    std::string icon = find_icon();
+    if (icon.empty() || !sdl_set_window_icon(icon.c_str()))
+        std::fprintf(stderr, "flickermoth: the window goes without its icon (no readable flickermoth-256.png)\n");
     if (!open_trace(options)) {
         sdl_shutdown();
         return 1;
@@ -129,6 +196,7 @@ int main(int argc, char** argv)
         // The autoplayer plays, in a window or headless, until someone clicks or presses a key.
         AutoplaySettings demo;
         demo.yield_to_player = true;
+        demo.on_yield = [](void*) { sdl_set_window_title("FlickerMoth"); };
         autoplay_start(demo);
     }
 

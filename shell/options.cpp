@@ -37,8 +37,19 @@ Options parse_options(const std::vector<std::string>& arguments)
         };
         if (a == "--headless")
             o.headless = true;
-        else if (a == "--window")
+        else if (a == "--window") {
             o.window = true;
+            o.fullscreen = false;
+        } else if (a == "--fullscreen") {
+            o.fullscreen = true;
+            o.window = false;
+        } else if (a == "--scale") {
+            PictureScale scale;
+            if (settings_parse_scale(value("integer or fit"), &scale))
+                o.scale = scale;
+            else if (o.error.empty())
+                o.error = "--scale takes integer or fit";
+        }
         else if (a == "--help")
             o.help = true;
         else if (a == "--version")
@@ -71,19 +82,33 @@ Options parse_options(const std::vector<std::string>& arguments)
     std::string joined;
     for (size_t i = 0; i < rest.size(); i++)
         joined += (i ? " " : "") + rest[i];
-    // Text that is not UTF-8 is taken as it is: it may already be Windows-1251.
-    if (!utf8_to_cp1251(joined, &o.argument_text))
-        o.argument_text = joined;
+    // Text that is not UTF-8 is taken as it is: it may already be
+    // Windows-1251. Letters the code page lacks become their nearest plain
+    // letters, as in typed names.
+    o.argument_text = utf8_is_valid(joined) ? utf8_to_cp1251_dropping(joined) : joined;
     if (!friendly.empty())
         o.argument_text = friendly;
     return o;
+}
+
+Settings settings_for_run(const Settings& remembered, const Options& options)
+{
+    Settings run = remembered;
+    if (options.window || options.fullscreen)
+        run.fullscreen = options.fullscreen;
+    if (options.scale)
+        run.scale = *options.scale;
+    return run;
 }
 
 std::string usage_text()
 {
     return "Usage: flickermoth [options] [argument text]\n"
            "\n"
-           "  --window          play in a window instead of full screen\n"
+           "  --window          play in a window this time\n"
+           "  --fullscreen      play full screen this time\n"
+           "  --scale MODE      this time scale the picture by whole multiples (integer)\n"
+           "                    or to the largest size that fits (fit)\n"
            "  --quick           skip the maker's logo (the argument text \"Q\")\n"
            "  --play [FILE]     play back a recording (default DATA52.RES; the argument text \"5\")\n"
            "  --record FILE     record the mouse of a game into FILE\n"
@@ -93,5 +118,9 @@ std::string usage_text()
            "  --shot-every N    headless: only every Nth presented frame\n"
            "  --trace FILE      write the state of every frame to FILE, one JSON object a line\n"
            "  --demo            the autoplayer plays; a click or a key hands the game to you\n"
-           "  --help, --version\n";
+           "  --help, --version\n"
+           "\n"
+           "Full screen or a window, the window's size, the scale, the sound switch and\n"
+           "the speed are remembered in $XDG_CONFIG_HOME/flickermoth/settings\n"
+           "(~/.config/flickermoth/settings); the options above change them for one run.\n";
 }

@@ -4,13 +4,18 @@
 // start, "5..." playback, the recording word alone recording.
 #pragma once
 
+#include "platform/settings.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
 struct Options {
     std::string argument_text;    // Windows-1251
     bool headless = false;
-    bool window = false;
+    bool window = false;           // --window: in a window for this run
+    bool fullscreen = false;       // --fullscreen: full screen for this run (the last of the two wins)
+    std::optional<PictureScale> scale;    // --scale integer|fit for this run
     bool help = false;
     bool version = false;
     long long frames = 0;          // headless: stop after this many frames (0: the default)
@@ -23,4 +28,7 @@ struct Options {
 };
 
 Options parse_options(const std::vector<std::string>& arguments);
+// The remembered settings with this run's choices from the command line
+// laid over them.
+Settings settings_for_run(const Settings& remembered, const Options& options);
 std::string usage_text();

@@ -3,6 +3,7 @@
 
 #include "audio/music.h"
 #include "input/input.h"
+#include "shell/settings_keeper.h"
 
 uint32_t last_frame_tick = 0;
 int32_t app_active = 0;
@@ -68,6 +69,7 @@ int frame_pump(uint32_t period)
             if (!wait_for_frame(period))
                 return 0;
             if (app_active) {
+                settings_frame();
                 if (pump_frame_hook)
                     pump_frame_hook();
                 return 1;

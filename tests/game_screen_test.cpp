@@ -238,6 +238,21 @@ TEST_F(GameScreen, SpeedKeysChangeThePeriodWithinFiveToEightyAndShowTheSlider)
     EXPECT_EQ(slider_timer, 0);
 }
 
+// Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
+TEST_F(GameScreen, TheMainRowsEqualsAndMinusKeysAreSpeedKeysToo)
+{
+    headless_key(headless_frame(), KEY_EQUALS, true);
+    play_frames(3);
+    EXPECT_EQ(frame_period, 35 - 3);
+    EXPECT_GT(slider_timer, 0);
+    headless_key(headless_frame(), KEY_EQUALS, false);
+    headless_key(headless_frame(), KEY_MINUS, true);
+    play_frames(5);
+    EXPECT_EQ(frame_period, 35 - 3 + 5);
+    headless_key(headless_frame(), KEY_MINUS, false);
+    frame_period = 35;
+}
+
 TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick)
 {
     reach_first_turn();

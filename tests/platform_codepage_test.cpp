@@ -22,11 +22,11 @@ TEST(Codepage, EveryDefinedByteRoundTripsThroughUnicode)
     }
 }
 
-TEST(Codepage, CharactersTheCodePageLacksFailStrictlyAndAreDroppedOtherwise)
+TEST(Codepage, CharactersTheCodePageLacksFailStrictlyAndAreReplacedOrDroppedOtherwise)
 {
     std::string out;
     EXPECT_FALSE(utf8_to_cp1251("caf\xC3\xA9", &out));    // e with acute: not in the code page
-    EXPECT_EQ(utf8_to_cp1251_dropping("caf\xC3\xA9 \xF0\x9F\xA6\x8B!"), "caf !");    // nor a butterfly
+    EXPECT_EQ(utf8_to_cp1251_dropping("caf\xC3\xA9 \xF0\x9F\xA6\x8B!"), "cafe !");    // a butterfly has no letter
     EXPECT_EQ(utf8_to_cp1251_dropping("\xFF\xD0"), "");    // broken UTF-8 goes too
     EXPECT_EQ(utf8_to_cp1251_dropping("\xE2\x84\x96 5"), "\xB9 5");    // numero sign
 }
@@ -45,4 +45,31 @@ TEST(Codepage, OverlongFormsAndSurrogatesAreNotCharacters)
     // The shortest forms still pass.
     EXPECT_TRUE(utf8_to_cp1251("\xD0\x90\xD1\x8F", &out));
     EXPECT_EQ(out, "\xC0\xFF");
+}
+
+// Letters the code page lacks become their nearest plain letters, one or
+// two; the letters it has stay themselves, Cyrillic included.
+TEST(Codepage, NamesKeepTheNearestPlainLetters)
+{
+    struct Case {
+        const char* utf8;
+        const char* cp1251;
+    };
+    const Case cases[] = {
+        {"Zo\xC3\xAB", "Zoe"},                        // e with diaeresis
+        {"Ren\xC3\xA9" "e M\xC3\xBCller", "Renee Muller"},
+        {"Stra\xC3\x9F" "e", "Strasse"},              // sharp s: two letters
+        {"Bj\xC3\xB8rn \xC3\x86sa", "Bjorn AEsa"},
+        {"\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82w", "Lukasz Zolw"},
+        {"\xC5\x92uvre \xC5\x93", "OEuvre oe"},
+        {"\xC8\x98tefan \xC8\x9B", "Stefan t"},     // s and t with comma below
+        {"\xC3\x90\xC3\xBE\xC3\xBF", "Dthy"},
+        {"\xC3\x97\xC3\xB7", ""},                   // multiplication and division signs: no letters
+        {"\xD2\x9A\xD3\x99", "\xCA\xE0"},            // Kazakh qa and schwa: Cyrillic ka and a
+        {"\xD0\x81\xD0\xB6 \xC2\xAB\xC2\xBB", "\xA8\xE6 \xAB\xBB"},    // the code page's own stay
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8_to_cp1251_dropping(c.utf8), c.cp1251) << c.utf8;
+    EXPECT_TRUE(utf8_is_valid("Zo\xC3\xAB"));
+    EXPECT_FALSE(utf8_is_valid("Zo\xEB"));    // Latin-1, not UTF-8
 }

@@ -121,4 +121,38 @@ TEST(PosixDirectories, ATemporaryDirectoryIsNewAndOurOwnEachTime)
     EXPECT_TRUE(std::filesystem::is_empty(first));
 }
 
+// The settings file: in the configuration home, written whole or not at
+// all, read back only when it is small enough to be one.
+TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole)
+{
+    FakeHome home;
+    ASSERT_FALSE(home.path.empty());
+    EXPECT_EQ(posix_config_dir(), home.path + "/.config/flickermoth/");
+    setenv("XDG_CONFIG_HOME", "relative", 1);    // not a valid one: the default stands
+    EXPECT_EQ(posix_config_dir(), home.path + "/.config/flickermoth/");
+    setenv("XDG_CONFIG_HOME", (home.path + "/conf").c_str(), 1);
+    std::string path = posix_config_dir() + "settings";
+    EXPECT_EQ(path, home.path + "/conf/flickermoth/settings");
+
+    std::string text, error;
+    EXPECT_EQ(posix_read_text(path, 100, &text, &error), 0);    // none yet: no complaint
+    ASSERT_TRUE(posix_write_atomically(path, "sound = off\n", &error)) << error;
+    ASSERT_TRUE(posix_write_atomically(path, "sound = on\n", &error)) << error;
+    EXPECT_EQ(posix_read_text(path, 100, &text, &error), 1);
+    EXPECT_EQ(text, "sound = on\n");
+    // Nothing is left beside it: the temporary file was renamed over it.
+    int files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(home.path + "/conf/flickermoth"))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 1);
+
+    EXPECT_EQ(posix_read_text(path, 5, &text, &error), -1);    // too long to be settings
+    EXPECT_FALSE(error.empty());
+    // A directory that cannot be made: a failure with its reason, no crash.
+    home.write("blocked", "a file");
+    error.clear();
+    EXPECT_FALSE(posix_write_atomically(home.path + "/blocked/flickermoth/settings", "x", &error));
+    EXPECT_FALSE(error.empty());
+}
+
 }  // namespace

@@ -127,6 +127,20 @@ TEST_F(SdlKeys, AHeldKeyReadsDownUntilReleased)
     EXPECT_EQ(read_keys(sdl)[KEY_NUMPAD_PLUS], 0);
 }
 
+TEST_F(SdlKeys, AKeyThatTypesPlusReadsAsTheSpeedKeyWhereverTheLayoutPutsIt)
+{
+    activate();
+    // A German keyboard's + sits where a US keyboard has ]: both codes are down.
+    push_key(SDL_SCANCODE_RIGHTBRACKET, true, KMOD_NONE, false, SDLK_PLUS);
+    std::vector<uint8_t> keys = read_keys(sdl);
+    EXPECT_EQ(keys[KEY_EQUALS], 0x80);
+    EXPECT_EQ(keys[KEY_RIGHT_BRACKET], 0x80);
+    push_key(SDL_SCANCODE_RIGHTBRACKET, false, KMOD_NONE, false, SDLK_PLUS);
+    keys = read_keys(sdl);
+    EXPECT_EQ(keys[KEY_EQUALS], 0);
+    EXPECT_EQ(keys[KEY_RIGHT_BRACKET], 0);
+}
+
 TEST_F(SdlKeys, ATapBetweenTwoReadsReadsDownOnce)
 {
     activate();

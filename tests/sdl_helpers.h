@@ -53,7 +53,9 @@ protected:
         event.window.windowID = SDL_GetWindowID(sdl_window());
         SDL_PushEvent(&event);
     }
-    static void push_key(SDL_Scancode scancode, bool down, Uint16 mod = KMOD_NONE, bool repeat = false)
+    // `sym`: what the key types in the layout, else the key's US meaning.
+    static void push_key(SDL_Scancode scancode, bool down, Uint16 mod = KMOD_NONE, bool repeat = false,
+                         SDL_Keycode sym = SDLK_UNKNOWN)
     {
         SDL_Event event = {};
         event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
@@ -61,7 +63,7 @@ protected:
         event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
         event.key.repeat = repeat;
         event.key.keysym.scancode = scancode;
-        event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+        event.key.keysym.sym = sym != SDLK_UNKNOWN ? sym : SDL_GetKeyFromScancode(scancode);
         event.key.keysym.mod = mod;
         SDL_PushEvent(&event);
     }

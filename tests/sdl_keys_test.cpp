@@ -108,6 +108,22 @@ TEST(SdlTypedText, CharactersTheCodePageCannotHoldAreLeftOut)
     EXPECT_EQ(sdl_typed_text(nullptr), "");
 }
 
+TEST(SdlTypedText, LettersTheCodePageLacksArriveAsTheirNearestPlainLetters)
+{
+    EXPECT_EQ(sdl_typed_text("Zoë"), "Zoe");
+    EXPECT_EQ(sdl_typed_text("ß"), "ss");
+}
+
+// The speed keys wherever the layout has them: what the key types counts.
+TEST(SdlKeyboard, KeysThatTypePlusEqualsOrMinusReadAsTheMainRowsSpeedKeys)
+{
+    EXPECT_EQ(sdl_layout_code(SDLK_PLUS), KEY_EQUALS);
+    EXPECT_EQ(sdl_layout_code(SDLK_EQUALS), KEY_EQUALS);
+    EXPECT_EQ(sdl_layout_code(SDLK_MINUS), KEY_MINUS);
+    EXPECT_EQ(sdl_layout_code(SDLK_KP_PLUS), 0);    // the keypad has codes of its own
+    EXPECT_EQ(sdl_layout_code(SDLK_a), 0);
+}
+
 TEST(SdlTypedText, ControlCharactersComeOnlyFromTheirKeys)
 {
     EXPECT_EQ(sdl_typed_text("a\tb\rc\x1B"), "abc");

@@ -6,7 +6,10 @@
 
 namespace {
 
-PictureRect rect_for(int width, int height) { return sdl_picture_rect(width, height); }
+PictureRect rect_for(int width, int height, PictureScale scale = SCALE_INTEGER)
+{
+    return sdl_picture_rect(width, height, scale);
+}
 
 void expect_rect(const PictureRect& r, int x, int y, int width, int height)
 {
@@ -17,39 +20,77 @@ void expect_rect(const PictureRect& r, int x, int y, int width, int height)
 }
 
 // A window position mapped with the window as big as its drawable area.
-std::pair<int, int> map(int width, int height, int x, int y)
+std::pair<int, int> map(int width, int height, int x, int y, PictureScale scale = SCALE_INTEGER)
 {
     int px, py;
-    sdl_window_to_picture(rect_for(width, height), width, height, width, height, x, y, &px, &py);
+    sdl_window_to_picture(rect_for(width, height, scale), width, height, width, height, x, y, &px, &py);
     return {px, py};
 }
 
-TEST(SdlPicturePlacement, AWholeMultipleIsUsedWhenItNearlyFillsTheScreen)
+TEST(SdlPicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
 {
-    expect_rect(rect_for(1280, 960), 0, 0, 1280, 960);
-    expect_rect(rect_for(1920, 1080), 320, 60, 1280, 960);    // 2x, though 2.25x would fit
-    expect_rect(rect_for(2560, 1440), 320, 0, 1920, 1440);
-    expect_rect(rect_for(1280, 1024), 0, 32, 1280, 960);
-    expect_rect(rect_for(640, 480), 0, 0, 640, 480);
+    struct Case {
+        int width, height;
+        PictureScale scale;
+        PictureRect rect;
+    };
+    const Case cases[] = {
+        {1280, 960, SCALE_INTEGER, {0, 0, 1280, 960}},
+        {1920, 1080, SCALE_INTEGER, {320, 60, 1280, 960}},    // 2x, though 2.25x would fit
+        {2560, 1440, SCALE_INTEGER, {320, 0, 1920, 1440}},
+        {1366, 768, SCALE_INTEGER, {363, 144, 640, 480}},     // 1x, never 1.6x
+        {1279, 959, SCALE_INTEGER, {319, 239, 640, 480}},     // a pixel short of 2x
+        {640, 480, SCALE_INTEGER, {0, 0, 640, 480}},
+        {1920, 1080, SCALE_FIT, {240, 0, 1440, 1080}},
+        {1366, 768, SCALE_FIT, {171, 0, 1024, 768}},
+        {1000, 1200, SCALE_FIT, {0, 225, 1000, 750}},         // tall: bars above and below
+        {1280, 960, SCALE_FIT, {0, 0, 1280, 960}},
+        // Smaller than the picture: shrunk with its shape kept, either way.
+        {500, 500, SCALE_INTEGER, {0, 62, 500, 375}},
+        {320, 240, SCALE_FIT, {0, 0, 320, 240}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << settings_scale_name(c.scale));
+        expect_rect(rect_for(c.width, c.height, c.scale), c.rect.x, c.rect.y, c.rect.width, c.rect.height);
+    }
 }
 
-TEST(SdlPicturePlacement, WhenAWholeMultipleWouldLeaveMuchOfTheScreenEmptyThePictureFillsIt)
+TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFrame)
 {
-    // 1x would be a small island on these; the 4:3 fit is used instead.
-    expect_rect(rect_for(1366, 768), 171, 0, 1024, 768);
-    expect_rect(rect_for(1600, 900), 200, 0, 1200, 900);
-    // Tall areas get bars above and below.
-    expect_rect(rect_for(1000, 1200), 0, 225, 1000, 750);
-    // Smaller than the picture: shrunk, shape kept.
-    expect_rect(rect_for(320, 240), 0, 0, 320, 240);
-    expect_rect(rect_for(500, 500), 0, 62, 500, 375);
+    struct Case {
+        int usable_width, usable_height, multiple;
+    };
+    const Case cases[] = {
+        {1920, 1050, 2}, {1920, 1080, 2}, {2560, 1400, 2}, {3840, 2120, 4}, {2560, 1600, 3},
+        {1366, 738, 1}, {1280, 1024, 1},    // 2x would touch the edges: no room for the frame
+        {800, 600, 1}, {600, 400, 1},       // never less than once
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sdl_window_multiple(c.usable_width, c.usable_height), c.multiple)
+            << c.usable_width << "x" << c.usable_height;
+
+    // A remembered size is kept while it fits the desktop.
+    Settings remembered;
+    remembered.window_width = 900;
+    remembered.window_height = 700;
+    int width, height;
+    sdl_window_size(remembered, 1920, 1050, &width, &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(900, 700));
+    sdl_window_size(remembered, 0, 0, &width, &height);    // desktop not known
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(900, 700));
+    // On a smaller desktop than it was made on, the rule again.
+    sdl_window_size(remembered, 800, 600, &width, &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(640, 480));
+    sdl_window_size(Settings{}, 3840, 2120, &width, &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(2560, 1920));
 }
 
 TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
 {
+    for (PictureScale scale : {SCALE_INTEGER, SCALE_FIT})
     for (int width = 200; width <= 4000; width += 37)
         for (int height = 150; height <= 2400; height += 41) {
-            PictureRect r = rect_for(width, height);
+            PictureRect r = rect_for(width, height, scale);
             ASSERT_LE(r.x + r.width, width);
             ASSERT_LE(r.y + r.height, height);
             ASSERT_GE(r.x, 0);
@@ -58,7 +99,11 @@ TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
             // unless a whole multiple was taken.
             ASSERT_LE(std::abs(r.width * 3 - r.height * 4), 4) << width << "x" << height;
             bool whole = r.width % 640 == 0 && r.height == r.width * 3 / 4;
-            ASSERT_TRUE(whole || r.width == width || r.height == height) << width << "x" << height;
+            bool fills = r.width == width || r.height == height;
+            if (scale == SCALE_FIT || width < 640 || height < 480)
+                ASSERT_TRUE(fills) << width << "x" << height;
+            else
+                ASSERT_TRUE(whole && (r.width + 640 > width || r.height + 480 > height)) << width << "x" << height;
         }
 }
 
@@ -87,12 +132,12 @@ TEST(SdlPointerMapping, TheBarsLieOutsideThePicture)
 TEST(SdlPointerMapping, AFractionalScaleMapsEveryPixelOfThePicture)
 {
     // 1366 x 768: 1.6 screen pixels per picture pixel.
-    EXPECT_EQ(map(1366, 768, 171, 0), std::make_pair(0, 0));
-    EXPECT_EQ(map(1366, 768, 171 + 1023, 767), std::make_pair(639, 479));
-    EXPECT_EQ(map(1366, 768, 171 + 512, 384), std::make_pair(320, 240));
+    EXPECT_EQ(map(1366, 768, 171, 0, SCALE_FIT), std::make_pair(0, 0));
+    EXPECT_EQ(map(1366, 768, 171 + 1023, 767, SCALE_FIT), std::make_pair(639, 479));
+    EXPECT_EQ(map(1366, 768, 171 + 512, 384, SCALE_FIT), std::make_pair(320, 240));
     std::vector<bool> reached(640);
     for (int x = 171; x < 171 + 1024; x++)
-        reached[map(1366, 768, x, 0).first] = true;
+        reached[map(1366, 768, x, 0, SCALE_FIT).first] = true;
     for (int px = 0; px < 640; px++)
         EXPECT_TRUE(reached[px]) << px;
 }

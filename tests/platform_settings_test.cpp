@@ -1,0 +1,136 @@
+// The remembered settings as text: read back to the same values, broken
+// lines passed over and named, and only the choices the player changed
+// during a run kept for the next.
+#include "platform/settings.h"
+#include "shell/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+Settings parsed(const std::string& text, std::vector<std::string>* problems = nullptr)
+{
+    Settings settings;
+    std::vector<std::string> ignored;
+    settings_parse(text, &settings, problems ? problems : &ignored);
+    return settings;
+}
+
+TEST(Settings, TheWrittenTextReadsBackToTheSameValues)
+{
+    Settings chosen;
+    chosen.fullscreen = false;
+    chosen.window_width = 1366;
+    chosen.window_height = 700;
+    chosen.scale = SCALE_FIT;
+    chosen.sound = false;
+    chosen.frame_period = FRAME_PERIOD_MIN;
+    std::vector<std::string> problems;
+    EXPECT_EQ(parsed(settings_format(chosen), &problems), chosen);
+    EXPECT_TRUE(problems.empty());
+    // A size never chosen is not written, and reads back as not chosen.
+    EXPECT_EQ(settings_format(Settings{}).find("window_size ="), std::string::npos);
+    EXPECT_EQ(parsed(settings_format(Settings{})), Settings{});
+}
+
+TEST(Settings, HandWrittenTextIsReadWithSpacesCommentsAndOtherWordsForYesAndNo)
+{
+    Settings s = parsed("# mine\r\n\n  fullscreen=off \r\n sound =   no\nwindow_size = 800x600\nframe_period=80");
+    EXPECT_FALSE(s.fullscreen);
+    EXPECT_FALSE(s.sound);
+    EXPECT_EQ(s.window_width, 800);
+    EXPECT_EQ(s.window_height, 600);
+    EXPECT_EQ(s.frame_period, FRAME_PERIOD_MAX);
+    EXPECT_EQ(s.scale, SCALE_INTEGER);
+    // The last of two lines for one key wins.
+    EXPECT_EQ(parsed("scale = fit\nscale = integer\n").scale, SCALE_INTEGER);
+}
+
+// Each broken line is named and leaves its value alone; the good lines
+// around it still count.
+TEST(Settings, BrokenLinesAreNamedAndLeaveTheirValuesAlone)
+{
+    struct Case {
+        const char* line;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"fullscreen = maybe", "line 2: fullscreen takes yes or no"},
+        {"sound", "line 2: no \"key = value\""},
+        {"frame_period = 4", "line 2: frame_period takes a number of milliseconds from 5 to 80"},
+        {"frame_period = 81", "line 2: frame_period takes"},
+        {"frame_period = -35", "line 2: frame_period takes"},
+        {"frame_period = 35ms", "line 2: frame_period takes"},
+        {"frame_period = 99999999999999999999", "line 2: frame_period takes"},
+        {"window_size = 319x240", "line 2: window_size takes"},
+        {"window_size = 1280x", "line 2: window_size takes"},
+        {"window_size = 1280*960", "line 2: window_size takes"},
+        {"window_size = 20000x960", "line 2: window_size takes"},
+        {"scale = stretch", "line 2: scale takes integer or fit"},
+        {"colour = blue", "line 2: unknown setting \"colour\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> problems;
+        Settings s = parsed(std::string("sound = off\n") + c.line + "\nscale = fit\n", &problems);
+        ASSERT_EQ(problems.size(), 1u) << c.line;
+        EXPECT_EQ(problems[0].rfind(c.problem, 0), 0u) << c.line << ": " << problems[0];
+        Settings wanted;
+        wanted.sound = false;
+        wanted.scale = SCALE_FIT;
+        EXPECT_EQ(s, wanted) << c.line;
+    }
+}
+
+TEST(Settings, TextThatIsNoSettingsAtAllIsLeftAloneWhole)
+{
+    std::vector<std::string> problems;
+    EXPECT_EQ(parsed(std::string("sound = off\n") + std::string(SETTINGS_TEXT_MAX, '#'), &problems), Settings{});
+    EXPECT_EQ(problems.size(), 1u);
+    problems.clear();
+    EXPECT_EQ(parsed(std::string("sound = off\n\0\x89PNG", 16), &problems), Settings{});
+    EXPECT_EQ(problems.size(), 1u);
+}
+
+// The command line decides for one run; only what the player then changes
+// goes back into the remembered settings.
+TEST(Settings, CommandLineChoicesLastOneRunAndOnlyThePlayersChangesAreKept)
+{
+    Settings remembered;
+    remembered.fullscreen = true;
+    remembered.scale = SCALE_INTEGER;
+    remembered.frame_period = 20;
+    Options options = parse_options({"--window", "--scale", "fit"});
+    ASSERT_EQ(options.error, "");
+    Settings run = settings_for_run(remembered, options);
+    EXPECT_FALSE(run.fullscreen);
+    EXPECT_EQ(run.scale, SCALE_FIT);
+    EXPECT_EQ(run.frame_period, 20);
+
+    // The player makes the game slower and resizes the window: both are
+    // kept; full screen and the scale stay as remembered.
+    Settings now = run;
+    now.frame_period = 30;
+    now.window_width = 900;
+    now.window_height = 700;
+    Settings kept = remembered;
+    EXPECT_TRUE(settings_take_changes(run, now, &kept));
+    EXPECT_TRUE(kept.fullscreen);
+    EXPECT_EQ(kept.scale, SCALE_INTEGER);
+    EXPECT_EQ(kept.frame_period, 30);
+    EXPECT_EQ(kept.window_width, 900);
+    EXPECT_EQ(kept.window_height, 700);
+    // Switching to full screen and back again leaves nothing to keep.
+    EXPECT_FALSE(settings_take_changes(now, now, &kept));
+
+    // The last of --window and --fullscreen wins; neither keeps the remembered choice.
+    EXPECT_TRUE(settings_for_run(remembered, parse_options({"--window", "--fullscreen"})).fullscreen);
+    remembered.fullscreen = false;
+    EXPECT_FALSE(settings_for_run(remembered, parse_options({})).fullscreen);
+    EXPECT_EQ(parse_options({"--scale", "huge"}).error, "--scale takes integer or fit");
+    EXPECT_EQ(parse_options({"--scale"}).error, "--scale needs integer or fit");
+}
+
+}  // namespace
