@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -20,7 +21,7 @@ struct ScoreDir {
         path = std::string(mkdtemp(name)) + "/";
         headless_devices().install_dir = path;
     }
-    ~ScoreDir() { std::system(("rm -rf " + path).c_str()); }
+    ~ScoreDir() { std::filesystem::remove_all(path); }
     std::string file() const { return path + "HIGH50"; }
 };
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,7 +20,7 @@ struct TempDir {
         char name[] = "/tmp/flickermoth-file-XXXXXX";
         path = mkdtemp(name);
     }
-    ~TempDir() { std::system(("rm -rf " + path).c_str()); }
+    ~TempDir() { std::filesystem::remove_all(path); }
     std::string file(const char* name) const { return path + "/" + name; }
 };
 

@@ -3,6 +3,7 @@
 #include "sdl_helpers.h"
 
 #include <cstring>
+#include <filesystem>
 #include <png.h>
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
 
     setenv("HOME", old_home.c_str(), 1);
     unsetenv("FLICKERMOTH_DIR");
-    std::system((std::string("rm -rf ") + dir).c_str());
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
