@@ -456,8 +456,8 @@ void warm_twinkle(cairo_t* cr, double cx, double cy, double reach, double streng
 // are kept down to the usual 0.42 coverage and blend towards the night; the
 // light's are kept down to `light_cutoff`, blend towards warm light rather
 // than the night (so its rim is a glow, not a dark ring), and thin out in a
-// fixed ordered pattern over the faintest part.
-IndexImage glowing_sprite_from(ArtPicture& picture, int light, double light_cutoff)
+// fixed ordered pattern over the faintest part, `fade` of coverage wide.
+IndexImage glowing_sprite_from(ArtPicture& picture, int light, double light_cutoff, double fade)
 {
     static const uint8_t ORDER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     ArtQuantize how;
@@ -478,7 +478,7 @@ IndexImage glowing_sprite_from(ArtPicture& picture, int light, double light_cuto
                 image.pixels[i] = alpha >= 0.42 ? night[i] : 0;
                 continue;
             }
-            double keep = light_cutoff + (ORDER[y & 3][x & 3] + 0.5) / 16.0 * 0.45;
+            double keep = light_cutoff + (ORDER[y & 3][x & 3] + 0.5) / 16.0 * fade;
             image.pixels[i] = alpha >= keep ? warm[i] : 0;
         }
     return image;
@@ -515,7 +515,7 @@ IndexImage moth_into_light(int colour, double t)
             if (t > 0.6)
                 warm_twinkle(cr, HOT, HOT, 4.0 + 9.0 * (t - 0.6) / 0.4, (t - 0.6) / 0.4);
         });
-    IndexImage image = glowing_sprite_from(picture, light, 0.12);
+    IndexImage image = glowing_sprite_from(picture, light, 0.12, 0.45);
     art_picture_free(picture);
     return image;
 }
@@ -577,7 +577,7 @@ std::vector<IndexImage> art_flight_frames()
         double spread = 0.5 + 0.5 * beat;
         ArtPicture picture = art_picture_create(SPRITE, SPRITE, {range_glow()});
         // the glow round the moth, widest when the wings are open
-        art_draw(picture, 0, 0.0, [&](cairo_t* cr) { warm_orb(cr, HOT, HOT, 10.0 + 4.0 * beat, 0.6); });
+        art_draw(picture, 0, 0.0, [&](cairo_t* cr) { warm_orb(cr, HOT, HOT, 9.0 + 3.0 * beat, 0.4); });
         art_draw(picture, 0, 0.0, [&](cairo_t* cr) {
             cairo_save(cr);
             cairo_translate(cr, HOT, HOT - centre_y * SCALE);
@@ -592,14 +592,14 @@ std::vector<IndexImage> art_flight_frames()
                         hindwing_path(cr, ROUND_WINGS);
                     cairo_pattern_t* g = cairo_pattern_create_radial(0.0, 0.0, 0.05, 0.0, 0.0, 1.0);
                     cairo_pattern_add_color_stop_rgb(g, 0.0, 1.0, 0.99, 0.92);
-                    cairo_pattern_add_color_stop_rgb(g, 0.5, 1.0, 0.86, 0.5);
-                    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.95, 0.66, 0.24);
+                    cairo_pattern_add_color_stop_rgb(g, 0.5, 1.0, 0.9, 0.6);
+                    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.98, 0.74, 0.32);
                     cairo_set_source(cr, g);
                     cairo_fill_preserve(cr);
                     cairo_pattern_destroy(g);
                     // a deeper rim draws the wing's shape inside the glow
-                    cairo_set_source_rgb(cr, 0.72, 0.4, 0.1);
-                    cairo_set_line_width(cr, 0.1);
+                    cairo_set_source_rgb(cr, 0.6, 0.3, 0.07);
+                    cairo_set_line_width(cr, 0.14);
                     cairo_stroke(cr);
                 }
                 cairo_restore(cr);
@@ -609,7 +609,7 @@ std::vector<IndexImage> art_flight_frames()
             cairo_fill(cr);
             cairo_restore(cr);
         });
-        frames.push_back(glowing_sprite_from(picture, 0, 0.1));
+        frames.push_back(glowing_sprite_from(picture, 0, 0.12, 0.25));
         art_picture_free(picture);
     }
     return frames;
