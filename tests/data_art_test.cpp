@@ -1,13 +1,15 @@
 // How the art is made: every element keeps to its own colours, soft edges
-// fall away cleanly, and the five moths stay apart for players who do not
-// tell red from green.
+// fall away cleanly, the five moths stay apart in shape and for every kind
+// of colour vision, and moths leave as warm light.
 #include "data_helpers.h"
 
 #include "tools/art/art.h"
 #include "tools/art/palettes.h"
+#include "tools/art/vision.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -84,56 +86,127 @@ TEST(DataArt, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
     art_picture_free(picture);
 }
 
-// Average colour of the steady moth of a colour, as a colour-blind player
-// would see it, in CIE L*a*b*.
-struct Lab {
-    double l, a, b;
-};
-
-double linear(double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); }
-
-Lab moth_as_seen(int colour, const double (*simulation)[3])
+TEST(DataArt, TheColourVisionSimulationsKeepWhiteAndMatchKnownColours)
 {
-    const ImageRecord* moth = table_image(MothImages[colour], 19);
-    const uint8_t* pixels = image_pixels(moth);
-    double sum[3] = {0, 0, 0};
-    int count = 0;
-    for (int i = 0; i < image_width(moth) * image_height(moth); i++) {
-        if (!pixels[i])
-            continue;
-        double rgb[3];
-        for (int c = 0; c < 3; c++)
-            rgb[c] = linear(GamePalette[pixels[i] * 3 + c] / 63.0);
-        for (int c = 0; c < 3; c++)
-            sum[c] += simulation[c][0] * rgb[0] + simulation[c][1] * rgb[1] + simulation[c][2] * rgb[2];
-        count++;
+    const double white[3] = {1, 1, 1}, red[3] = {1, 0, 0};
+    for (int v = 0; v < VISION_COUNT; v++) {
+        double seen[3];
+        vision_simulate((Vision)v, white, seen);
+        Lab lab = lab_from_linear(seen);
+        EXPECT_NEAR(lab.l, 100.0, 0.5) << vision_name((Vision)v);
+        EXPECT_NEAR(std::hypot(lab.a, lab.b), 0.0, 1.0) << vision_name((Vision)v);
     }
-    double r = sum[0] / count, g = sum[1] / count, b = sum[2] / count;
-    double x = (0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.9505;
-    double y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
-    double z = (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.089;
-    auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116.0; };
-    return Lab{116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+    // sRGB red is L*a*b* (53.24, 80.09, 67.20); red and green, far apart
+    // for normal eyes, come close for a deuteranope.
+    double seen[3];
+    vision_simulate(VISION_NORMAL, red, seen);
+    Lab lab = lab_from_linear(seen);
+    EXPECT_NEAR(lab.l, 53.24, 0.1);
+    EXPECT_NEAR(lab.a, 80.09, 0.2);
+    EXPECT_NEAR(lab.b, 67.20, 0.2);
+    const double leaf[3] = {srgb_to_linear(0.30), srgb_to_linear(0.45), srgb_to_linear(0.10)};
+    const double rust[3] = {srgb_to_linear(0.55), srgb_to_linear(0.38), srgb_to_linear(0.12)};
+    double a[3], b[3];
+    vision_simulate(VISION_DEUTAN, leaf, a);
+    vision_simulate(VISION_DEUTAN, rust, b);
+    EXPECT_LT(delta_e76(lab_from_linear(a), lab_from_linear(b)),
+              0.5 * delta_e76(lab_from_linear(leaf), lab_from_linear(rust)));
 }
 
-TEST(DataArt, TheFiveMothsStayApartForPlayersWhoConfuseRedAndGreen)
+// The mean colour of the steady moth of a colour, in the screen's colours.
+Lab moth_as_seen(int colour, Vision vision)
+{
+    const ImageRecord* moth = table_image(MothImages[colour], 19);
+    uint8_t rgb8[768];
+    for (int i = 0; i < 768; i++)
+        rgb8[i] = display_level8(GamePalette[i]);
+    return vision_mean_colour(image_pixels(moth), image_width(moth) * image_height(moth), rgb8, vision);
+}
+
+TEST(DataArt, TheFiveMothsStayApartForEveryKindOfColourVisionAndInGrey)
 {
     REQUIRE_DATA();
     bind_game_data();
-    // Full-strength simulations of deuteranopia and protanopia (Machado, Oliveira and Fernandes).
-    const double normal[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    const double deutan[3][3] = {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}};
-    const double protan[3][3] = {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}};
-    for (const auto* simulation : {normal, deutan, protan}) {
+    for (int v = 0; v < VISION_COUNT; v++) {
         Lab seen[5];
         for (int c = 0; c < 5; c++)
-            seen[c] = moth_as_seen(c, simulation);
+            seen[c] = moth_as_seen(c, (Vision)v);
         for (int a = 0; a < 5; a++)
             for (int b = a + 1; b < 5; b++) {
-                double distance = std::hypot(seen[a].l - seen[b].l, seen[a].a - seen[b].a, seen[a].b - seen[b].b);
-                EXPECT_GT(distance, 12.0) << "moths " << a << " and " << b
-                                          << (simulation == normal ? "" : simulation == deutan ? " (deuteranope)" : " (protanope)");
+                EXPECT_GE(delta_e76(seen[a], seen[b]), 20.0) << "moths " << a << " and " << b << ", " << vision_name((Vision)v);
+                if (v == VISION_NORMAL) {
+                    EXPECT_GE(std::fabs(seen[a].l - seen[b].l), 12.0) << "moths " << a << " and " << b << " in grey";
+                }
             }
+    }
+}
+
+// Which pixels of a raw sprite are drawn, on a 40 x 40 grid around its hot spot.
+std::vector<bool> sprite_mask(const ImageRecord* image)
+{
+    std::vector<bool> mask(40 * 40, false);
+    const uint8_t* pixels = image_pixels(image);
+    for (int y = 0; y < image_height(image); y++)
+        for (int x = 0; x < image_width(image); x++) {
+            int gx = x + image_x_offset(image) + 20, gy = y + image_y_offset(image) + 20;
+            if (pixels[y * image_width(image) + x] && gx >= 0 && gy >= 0 && gx < 40 && gy < 40)
+                mask[gy * 40 + gx] = true;
+        }
+    return mask;
+}
+
+TEST(DataArt, EachMothHasAnOutlineOfItsOwn)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    // Laid over each other at their hot spots, any two steady moths differ
+    // in at least a sixth of the pixels either covers: not one outline in
+    // other colours.
+    std::vector<bool> masks[5];
+    for (int c = 0; c < 5; c++)
+        masks[c] = sprite_mask(table_image(MothImages[c], 19));
+    for (int a = 0; a < 5; a++)
+        for (int b = a + 1; b < 5; b++) {
+            int both = 0, either = 0;
+            for (size_t i = 0; i < masks[a].size(); i++) {
+                both += masks[a][i] && masks[b][i];
+                either += masks[a][i] || masks[b][i];
+            }
+            EXPECT_LT(both, either * 5 / 6) << "moths " << a << " and " << b << " share their outline";
+        }
+}
+
+TEST(DataArt, FlightsAndSwapsShowWarmLightAndNoThinBars)
+{
+    REQUIRE_DATA();
+    bind_game_data();
+    auto warmth = [](const ImageRecord* image) {
+        const uint8_t* pixels = image_pixels(image);
+        double red = 0, blue = 0;
+        for (int i = 0; i < image_width(image) * image_height(image); i++)
+            if (pixels[i]) {
+                red += GamePalette[pixels[i] * 3];
+                blue += GamePalette[pixels[i] * 3 + 2];
+            }
+        return red - blue;
+    };
+    for (int f = 0; f < FlightImages.count; f++) {
+        std::vector<bool> mask = sprite_mask(table_image(FlightImages, f));
+        int left = 40, right = -1, top = 40, bottom = -1;
+        for (int i = 0; i < 40 * 40; i++)
+            if (mask[i]) {
+                left = std::min(left, i % 40), right = std::max(right, i % 40);
+                top = std::min(top, i / 40), bottom = std::max(bottom, i / 40);
+            }
+        EXPECT_GE(right - left + 1, 12) << "flight frame " << f << " is a thin bar";
+        EXPECT_GE(bottom - top + 1, 12) << "flight frame " << f;
+        EXPECT_GT(warmth(table_image(FlightImages, f)), 0) << "flight frame " << f << " is not warm light";
+    }
+    // The middle of a swap, where one moth has gone and the other not yet
+    // come, is the same warm light for every colour.
+    for (int c = 0; c < 5; c++) {
+        EXPECT_GT(warmth(table_image(SwapFadeImages[c], 15)), 0) << "colour " << c;
+        EXPECT_EQ(sprite_mask(table_image(SwapFadeImages[c], 15)), sprite_mask(table_image(SwapFadeImages[0], 15)));
     }
 }
 
@@ -145,7 +218,8 @@ TEST(DataArt, TheMothRampsRunFromShadowToHighlight)
         for (int i = 0; i < PAL_MOTH_SIZE; i++) {
             uint8_t c[3];
             art_palette_rgb8(palette, PAL_MOTH + colour * PAL_MOTH_SIZE + i, c);
-            double lightness = 0.2126 * linear(c[0] / 255.0) + 0.7152 * linear(c[1] / 255.0) + 0.0722 * linear(c[2] / 255.0);
+            double lightness = 0.2126 * srgb_to_linear(c[0] / 255.0) + 0.7152 * srgb_to_linear(c[1] / 255.0) +
+                               0.0722 * srgb_to_linear(c[2] / 255.0);
             EXPECT_GE(lightness, previous) << "colour " << colour << ", step " << i;
             previous = lightness;
         }

@@ -12,6 +12,7 @@
 #include "resources/resources.h"
 #include "shell/flow.h"
 #include "shell/menu.h"
+#include "tools/preview_moths.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"
@@ -251,6 +252,12 @@ int main(int argc, char** argv)
     board_screens();
     menu_screens();
     screen_flow_screens();
+    std::vector<std::string> sheets;
+    if (!preview_moths(out_dir, &sheets))
+        std::fprintf(stderr, "preview: cannot write the moth sheets into %s\n", out_dir.c_str());
+    for (const std::string& path : sheets)
+        std::printf("%s\n", path.c_str());
+    written += (int)sheets.size();
     if (load_logo_pack((data + "/brenmoor.res").c_str())) {
         for (int frame : {10, 20, 30, 40, 41, 42}) {
             display_clear(0);

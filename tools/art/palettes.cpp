@@ -18,13 +18,13 @@ static ArtPalette make_game_palette()
         // 0 ivory: the lightest, plain wings
         {rgb_hex(0x161a2e), rgb_hex(0x4a4a5e), rgb_hex(0x8e8a96), rgb_hex(0xc8c2bc), rgb_hex(0xeee8da), rgb_hex(0xffffff)},
         // 1 gold: light, dark spots
-        {rgb_hex(0x1c1410), rgb_hex(0x4e3410), rgb_hex(0x9a6a0c), rgb_hex(0xd9a21a), rgb_hex(0xf6d04e), rgb_hex(0xfff4b8)},
+        {rgb_hex(0x1c1410), rgb_hex(0x5a3a0c), rgb_hex(0xa8740e), rgb_hex(0xe6b024), rgb_hex(0xfad85a), rgb_hex(0xfff6c8)},
         // 2 crimson: the darkest, pale bands
         {rgb_hex(0x14060f), rgb_hex(0x40081a), rgb_hex(0x7c1028), rgb_hex(0xb42232), rgb_hex(0xe86250), rgb_hex(0xffd6b4)},
         // 3 azure: middle lightness, eye spots
-        {rgb_hex(0x060c26), rgb_hex(0x0e2c62), rgb_hex(0x1a5ea8), rgb_hex(0x3296e0), rgb_hex(0x86d0ff), rgb_hex(0xeefcff)},
+        {rgb_hex(0x0a0a28), rgb_hex(0x1a1c60), rgb_hex(0x3038a4), rgb_hex(0x4c60d4), rgb_hex(0x90a0f2), rgb_hex(0xeceeff)},
         // 4 jade: middle lightness, leaning to blue, long tails
-        {rgb_hex(0x041612), rgb_hex(0x0a3a30), rgb_hex(0x12705a), rgb_hex(0x26a484), rgb_hex(0x86e0c4), rgb_hex(0xeafff6)},
+        {rgb_hex(0x04140e), rgb_hex(0x0c3c2c), rgb_hex(0x187a58), rgb_hex(0x30b484), rgb_hex(0x8ae8c0), rgb_hex(0xeefff6)},
     };
     for (int c = 0; c < 5; c++)
         art_ramp(p, PAL_MOTH + c * PAL_MOTH_SIZE, PAL_MOTH_SIZE,

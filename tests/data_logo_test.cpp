@@ -1,0 +1,82 @@
+// The maker's logo as the player first sees it: a fire that tapers to a
+// tip with curved sides, and a tin chest whose lid sits on it.
+#include "data_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int EMBER_FIRST = 16, EMBER_COUNT = 64;   // the logo palette's fire ramp
+constexpr int TIN_FIRST = 128, TIN_COUNT = 48;      // its cold metal
+constexpr int DARK_COUNT = 16;                      // the black and near-black
+
+std::vector<uint8_t> logo_screen(int picture)
+{
+    return screen_with(table_image(LogoImages, picture), true, 0);
+}
+
+TEST(DataLogo, TheFireTapersToATipWithCurvedSides)
+{
+    REQUIRE_DATA();
+    ASSERT_TRUE(display_create());
+    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
+    // The bright part of the fire on the last frame of the animation,
+    // inside the emblem: its width row by row.
+    std::vector<uint8_t> screen = logo_screen(40);
+    std::vector<int> width;
+    for (int y = 110; y < 280; y++) {
+        int left = 640, right = -1;
+        for (int x = 260; x < 380; x++) {
+            int p = screen[(size_t)y * 640 + x];
+            if (p >= EMBER_FIRST + EMBER_COUNT / 3 && p < EMBER_FIRST + EMBER_COUNT) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        if (right >= left)
+            width.push_back(right - left + 1);
+        else if (!width.empty())
+            break;
+    }
+    ASSERT_GE(width.size(), 40u) << "no fire in the emblem";
+    int widest = *std::max_element(width.begin(), width.end());
+    auto at = [&](double part) { return width[(size_t)(part * (width.size() - 1))]; };
+    EXPECT_LT(at(0.1), widest / 3) << "the fire ends in a tip, not an arch";
+    EXPECT_LT(at(0.25), at(0.5)) << "the sides curve outwards all the way down";
+    EXPECT_LT(at(0.5) + 3, at(0.8)) << "the sides are not straight";
+}
+
+TEST(DataLogo, TheChestsLidSitsOnTheChest)
+{
+    REQUIRE_DATA();
+    ASSERT_TRUE(display_create());
+    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
+    // Down every column through the chest, from the top of the lid to the
+    // foot of the body, no black shows between them (the keyhole aside).
+    std::vector<uint8_t> screen = logo_screen(42);
+    int columns = 0;
+    for (int x = 260; x < 380; x += 3) {
+        if (x > 305 && x < 335)
+            continue;
+        int top = -1, bottom = -1;
+        for (int y = 60; y < 260; y++) {
+            int p = screen[(size_t)y * 640 + x];
+            if (p >= TIN_FIRST && p < TIN_FIRST + TIN_COUNT) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
+        }
+        if (top < 0)
+            continue;
+        columns++;
+        EXPECT_GE(bottom - top, 60) << "column " << x << " holds only part of the chest";
+        for (int y = top; y <= bottom; y++)
+            ASSERT_GE(screen[(size_t)y * 640 + x], DARK_COUNT) << "a gap at " << x << ", " << y;
+    }
+    EXPECT_GE(columns, 30) << "no chest on the collection's picture";
+}
+
+}  // namespace
