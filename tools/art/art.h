@@ -15,7 +15,6 @@ constexpr int RING_FRAMES = 7;
 constexpr int FLIGHT_FRAMES = 8;
 std::vector<IndexImage> art_moth_frames(int colour);
 std::vector<IndexImage> art_swap_frames(int colour);
-std::vector<IndexImage> art_ring_frames();
 // The selection ring the pack holds: warm, thick and glowing.
 std::vector<IndexImage> art_selection_ring_frames();
 std::vector<IndexImage> art_flight_frames();

@@ -532,37 +532,6 @@ std::vector<IndexImage> art_swap_frames(int colour)
     return frames;
 }
 
-std::vector<IndexImage> art_ring_frames()
-{
-    std::vector<IndexImage> frames;
-    for (int f = 0; f < RING_FRAMES; f++) {
-        ArtPicture picture = art_picture_create(SPRITE + 4, SPRITE + 4, {range_light(), range_ink()});
-        double c = (SPRITE + 4) / 2.0;
-        double pulse = 0.5 + 0.5 * std::cos(f * 2 * M_PI / RING_FRAMES);
-        art_draw(picture, 0, 0.0, [&](cairo_t* cr) {
-            cairo_set_source_rgb(cr, 0.02, 0.03, 0.08);
-            cairo_set_line_width(cr, 3.4);
-            cairo_arc(cr, c, c, 15.5, 0, 2 * M_PI);
-            cairo_stroke(cr);
-            cairo_set_source_rgb(cr, 0.55 + 0.3 * pulse, 0.8 + 0.15 * pulse, 1.0);
-            cairo_set_line_width(cr, 1.3);
-            cairo_arc(cr, c, c, 15.5, 0, 2 * M_PI);
-            cairo_stroke(cr);
-            // three sparks chase round the ring
-            for (int k = 0; k < 3; k++) {
-                double a = (k / 3.0 + f / (3.0 * RING_FRAMES)) * 2 * M_PI - M_PI / 2;
-                double x = c + std::cos(a) * 15.5, y = c + std::sin(a) * 15.5;
-                cairo_set_source_rgb(cr, 1, 1, 1);
-                cairo_arc(cr, x, y, 1.9, 0, 2 * M_PI);
-                cairo_fill(cr);
-            }
-        });
-        frames.push_back(sprite_from(picture));
-        art_picture_free(picture);
-    }
-    return frames;
-}
-
 std::vector<IndexImage> art_flight_frames()
 {
     // A moth of warm light in a soft glow, its wings beating once over the
