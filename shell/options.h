@@ -18,9 +18,15 @@ struct Options {
     long long shot_every = 1;
     std::string trace_path;
     std::string input_file;        // the recording to play back or record ("DATA52.RES")
+    bool input_file_asked = false; // --play or --record: the recording must be usable
     bool demo = false;             // the autoplayer plays (a real click or key takes over)
     std::string error;             // what was wrong with the command line, if anything
 };
 
 Options parse_options(const std::vector<std::string>& arguments);
+// What makes the recording that --play or --record asks for unusable (a
+// file that cannot be read, a folder that is not there), or empty. Only
+// the options are checked: the argument texts "5" and the recording word
+// go on without a recording, as they always have.
+std::string input_file_problem(const Options& options);
 std::string usage_text();

@@ -185,14 +185,29 @@ TEST(CommandLine, TheRecordingWordAloneRecordsFromSeedTen)
     EXPECT_EQ(first_frame_rng, 777u) << "a normal start is seeded from the clock";
 }
 
+// Every start-up failure ends with its box and an exit code that says the
+// game never ran.
 TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
 {
     RunDir dir;
     unlink("DATA50.RES");
     Player player;
-    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise resources"});
     EXPECT_TRUE(headless_started_programs().empty());
+
+    // Looked for in several places and found in none: the box and stderr
+    // list them.
+    game_pack_places = {"/nowhere/DATA50.RES", "/usr/share/flickermoth/DATA50.RES"};
+    dir.restart(0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    std::string said = testing::internal::GetCapturedStderr();
+    game_pack_places.clear();
+    ASSERT_EQ(headless_message_boxes().size(), 1u);
+    EXPECT_EQ(headless_message_boxes()[0], "Can't initialise resources\n\nThe game's data was looked for in:\n"
+                                           "/nowhere/DATA50.RES\n/usr/share/flickermoth/DATA50.RES");
+    EXPECT_NE(said.find("  /nowhere/DATA50.RES\n  /usr/share/flickermoth/DATA50.RES\n"), std::string::npos) << said;
 }
 
 TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
@@ -200,10 +215,10 @@ TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
     RunDir dir;
     Player player;
     headless_devices().display = false;
-    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     headless_devices().display = true;
     headless_devices().mouse = false;
-    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     EXPECT_EQ(headless_message_boxes(), (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT"}));
     EXPECT_TRUE(headless_started_programs().empty());
 }
