@@ -42,9 +42,9 @@ void hiscore_find_dir(char* dir);
 int hiscore_load();
 bool hiscore_create();
 // Writes the table and closes the file; false when it could not be written
-// whole (or the file could not be had at all), in which case the file on
-// disk still holds its previous table and a line on stderr names the file
-// and the reason.
+// whole (or the file could not be had at all), in which case a line on
+// stderr names the file and the reason, and the file on disk still holds
+// its previous table when the disk was full.
 bool hiscore_save();
 void hiscore_close();
 void hiscore_reset();

@@ -113,7 +113,7 @@ bool hiscore_save()
 {
     // The new table takes the old one's place whole, while the file is still
     // held: another copy of the game finds it busy, or finds a whole table,
-    // and a write that fails half-way leaves the old table.
+    // and a save that fails for want of room leaves the old table.
     HighScoreTable& t = hiscore_table;
     char path[HISCORE_DIR_BYTES];
     build_path(path);
