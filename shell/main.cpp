@@ -12,6 +12,7 @@
 #include "shell/options.h"
 #include "shell/trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -45,7 +46,7 @@ static std::string find_data_file(const char* name, std::vector<std::string>* tr
     }
     if (tried)
         for (const std::string& dir : places)
-            if (!dir.empty())
+            if (!dir.empty() && std::find(tried->begin(), tried->end(), dir + name) == tried->end())
                 tried->push_back(dir + name);
     return name;
 }
