@@ -42,7 +42,9 @@ void hiscore_find_dir(char* dir);
 int hiscore_load();
 bool hiscore_create();
 // Writes the table and closes the file; false when it could not be written
-// whole, in which case the file on disk still holds its previous table.
+// whole (or the file could not be had at all), in which case a line on
+// stderr names the file and the reason, and the file on disk still holds
+// its previous table when the disk was full.
 bool hiscore_save();
 void hiscore_close();
 void hiscore_reset();
@@ -67,6 +69,11 @@ constexpr int TEXT_DEFAULT_NAME = 0;
 constexpr int TEXT_BUSY_FIRST = 2;
 constexpr int TEXT_BUSY_SECOND = 3;
 constexpr int TEXT_TABLE_EMPTY = 7;
+
+// The notice, where the table stands for a moment, that a result could not
+// be saved (the pack has no text for it).
+constexpr const char* HISCORE_UNSAVED_FIRST = "Your result could";
+constexpr const char* HISCORE_UNSAVED_SECOND = "not be saved!";
 
 void hiscore_after_game();
 void hiscore_view();

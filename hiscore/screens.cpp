@@ -24,6 +24,8 @@ constexpr int HIGHLIGHT_FRAMES = 8;
 constexpr int CURSOR_BLINK_FRAMES = 4;
 constexpr int REFRESH_FRAMES = 300;
 constexpr uint8_t NAME_CURSOR = 1;
+constexpr int UNSAVED_NOTICE_FRAMES = 100;
+int unsaved_notice = 0;    // frames the notice that the table was not saved has left
 
 // When no snapshot can be had the screens still run, over this picture, so
 // a result is never lost for want of memory.
@@ -91,6 +93,11 @@ void wait_for_player()
     for (;;) {
         if (!frame_next())
             return;
+        if (unsaved_notice > 0 && --unsaved_notice == 0) {
+            restore();
+            hiscore_draw_table();
+            display_present();
+        }
         bool typed = false;
         if (input_peek_char()) {
             input_next_char();
@@ -214,20 +221,18 @@ void hiscore_enter_name(int row)
     hiscore_draw_table();
 }
 
-void hiscore_insert(int32_t score)
+// The new result's arrival: the pause, the flash at the bottom, the climb
+// to its place and the second flash. Its row, or -1 when the program is
+// closing.
+static int insert_animation(int32_t score)
 {
     HighScoreTable& t = hiscore_table;
-    if (!hiscore_qualifies(score)) {
-        hiscore_draw_table();
-        hiscore_close();
-        return;
-    }
     restore();
     hiscore_draw_table();
     display_present();
     for (int i = 0; i < INSERT_PAUSE_FRAMES; i++)
         if (!frame_next())
-            return;    // closing before the name entry: nothing is saved
+            return -1;
 
     if (t.count < HISCORE_MAX)
         t.count++;
@@ -238,14 +243,14 @@ void hiscore_insert(int32_t score)
     Highlight highlight;
     for (int i = 0; i < FLASH_FRAMES; i++)
         if (!flash_frame(highlight, row))
-            return;
+            return -1;
 
     // The result climbs one row every second frame, and settles below every
     // older result with the same score.
     bool climbed = row > 0 && score > t.entries[row - 1].score;
     for (int frames = 1; row > 0 && score > t.entries[row - 1].score; frames++) {
         if (!flash_frame(highlight, row))
-            return;
+            return -1;
         if (frames % 2 == 1) {
             t.entries[row] = t.entries[row - 1];
             t.entries[row - 1].name[0] = 0;
@@ -257,10 +262,35 @@ void hiscore_insert(int32_t score)
         int wraps_before = highlight.wraps;
         while (highlight.wraps - wraps_before < SECOND_FLASH_WRAPS)
             if (!flash_frame(highlight, row))
-                return;
+                return -1;
+    }
+    return row;
+}
+
+void hiscore_insert(int32_t score)
+{
+    if (!hiscore_qualifies(score)) {
+        hiscore_draw_table();
+        hiscore_close();
+        return;
+    }
+    int row = insert_animation(score);
+    if (row < 0) {
+        // Closing before the name entry: nothing is saved, and the table is
+        // let go of, so that whatever runs next (a second game in the same
+        // process, another copy) finds it free.
+        hiscore_close();
+        return;
     }
     hiscore_enter_name(row);
-    hiscore_save();
+    if (!hiscore_save()) {
+        // The result is lost, and the player must know it (the reason is on
+        // stderr): the notice stands for a moment of the wait that follows.
+        restore();
+        draw_text(320, 240, HISCORE_UNSAVED_FIRST, ALIGN_CENTRE, nullptr);
+        draw_text(320, 260, HISCORE_UNSAVED_SECOND, ALIGN_CENTRE, nullptr);
+        unsaved_notice = UNSAVED_NOTICE_FRAMES;
+    }
 }
 
 void hiscore_after_game()
@@ -271,9 +301,11 @@ void hiscore_after_game()
     display_snapshot((uint8_t*)background);
     hiscore_open(true);
     hiscore_reveal();
+    unsaved_notice = 0;
     hiscore_insert(board.score);
     display_present();
     wait_for_player();
+    unsaved_notice = 0;
     if (owned)
         snapshot_free();
 }

@@ -5,11 +5,16 @@
 #include "platform/globals.h"
 #include "platform/platform.h"
 
+#include <cstdio>
 #include <cstring>
 
 HighScoreTable hiscore_table = {{FILE_INVALID}, {}, 0};
 
 static const char CURRENT_DIR[] = "./";
+
+// Why the table's file could last not be opened or written: the reason a
+// failed save gives, also when the file could not be had in the first place.
+static int file_error = FILE_ERROR_NONE;
 
 void hiscore_find_dir(char* dir)
 {
@@ -75,6 +80,7 @@ int hiscore_load()
     if (!file_open(&t.file, path, FILE_UPDATE)) {
         if (file_last_error() == FILE_ERROR_SHARING_VIOLATION)
             return HISCORE_BUSY;
+        file_error = file_last_error();
         hiscore_reset();
         return HISCORE_RESET;
     }
@@ -98,38 +104,32 @@ bool hiscore_create()
 {
     char path[HISCORE_DIR_BYTES];
     build_path(path);
-    return file_open(&hiscore_table.file, path, FILE_CREATE);
+    bool created = file_open(&hiscore_table.file, path, FILE_CREATE);
+    file_error = created ? FILE_ERROR_NONE : file_last_error();
+    return created;
 }
 
 bool hiscore_save()
 {
-    // The new table goes into a file of its own first and then takes the
-    // old file's place in one step, so a write that fails half-way (a full
-    // disk) never leaves a half-written table behind: the old one stays.
-    // The old file stays open, and so held, until the new one is in place.
+    // The new table takes the old one's place whole, while the file is still
+    // held: another copy of the game finds it busy, or finds a whole table,
+    // and a save that fails for want of room leaves the old table.
     HighScoreTable& t = hiscore_table;
-    if (!file_is_open(&t.file))
-        return false;
-    char path[HISCORE_DIR_BYTES], fresh[HISCORE_DIR_BYTES + 8];
+    char path[HISCORE_DIR_BYTES];
     build_path(path);
-    std::strcpy(fresh, path);
-    std::strcat(fresh, ".new");
-
     uint8_t bytes[HISCORE_MAX * HISCORE_ENTRY_BYTES];
     for (int row = 0; row < t.count; row++)
         encode_entry(t.entries[row], bytes + row * HISCORE_ENTRY_BYTES);
-    uint32_t length = (uint32_t)t.count * HISCORE_ENTRY_BYTES;
-
-    File out;
-    bool saved = file_open(&out, fresh, FILE_CREATE);
-    if (saved) {
-        saved = file_write(&out, bytes, length) && file_flush(&out);
-        file_close(&out);
-        saved = saved && file_replace(fresh, path);
-        if (!saved)
-            file_remove(fresh);
-    }
+    bool saved = file_is_open(&t.file) &&
+                 file_rewrite_held(&t.file, path, bytes, (uint32_t)t.count * HISCORE_ENTRY_BYTES);
+    if (saved)
+        file_error = FILE_ERROR_NONE;
+    else if (file_is_open(&t.file))
+        file_error = file_last_error();
     file_close(&t.file);
+    if (!saved)
+        std::fprintf(stderr, "flickermoth: the high scores cannot be saved in %s (%s)\n", path,
+                     file_error_text(file_error));
     return saved;
 }
 

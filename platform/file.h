@@ -50,9 +50,13 @@ bool file_is_open(const File* file);
 
 // The error of the last failed file call on this thread.
 int file_last_error();
+// An error code in words, for messages: "not found", "access denied", ...
+const char* file_error_text(int code);
 
-// Puts the file `from` in the place of `to` in one step (the old `to` is
-// never seen half-replaced); true on success.
-bool file_replace(const char* from, const char* to);
-// Removes a file; true on success.
-bool file_remove(const char* name);
+// Makes `count` bytes from `bytes` the whole content of the file that
+// `file` holds without sharing (opened for update or created under the name
+// `name`), never letting go of it on the way: another program that tries
+// the file meanwhile finds it held, and afterwards finds the new content,
+// whole. A failure for want of room (a full disk) leaves the old content
+// whole. `file` stays open (its position undefined); the caller closes it.
+bool file_rewrite_held(File* file, const char* name, const void* bytes, uint32_t count);

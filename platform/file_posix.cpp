@@ -2,6 +2,7 @@
 #include "platform/file.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -54,6 +55,16 @@ bool file_open(File* file, const char* name, int mode)
         int e = errno;
         close(fd);
         return fail(file, e == EWOULDBLOCK ? FILE_ERROR_SHARING_VIOLATION : error_from_errno(e));
+    }
+    // Locked, but perhaps a file that its holder replaced (file_rewrite_held)
+    // and let go of between this open and its lock: it is no longer the file
+    // of this name, and what it holds is out of date. Try again, as with a
+    // held file.
+    struct stat named;
+    if (lock == LOCK_EX && fstat(fd, &info) == 0 &&
+        (stat(name, &named) != 0 || named.st_dev != info.st_dev || named.st_ino != info.st_ino)) {
+        close(fd);
+        return fail(file, FILE_ERROR_SHARING_VIOLATION);
     }
     if (mode == FILE_CREATE && ftruncate(fd, 0) != 0) {
         int e = errno;
@@ -136,13 +147,33 @@ bool file_is_open(const File* file) { return file->handle >= 0; }
 
 int file_last_error() { return last_error; }
 
-bool file_replace(const char* from, const char* to)
+// The new content goes into a file of its own first and then takes the
+// held file's place in one step, so a write that fails half-way (a full
+// disk) never leaves a half-written file behind. The held file keeps its
+// lock until its holder closes it; a program that opened it just before it
+// was replaced finds it gone when it takes the lock (file_open) and tries
+// again, so nobody reads or writes the replaced file.
+bool file_rewrite_held(File* file, const char* name, const void* bytes, uint32_t count)
 {
-    if (rename(from, to) != 0) {
-        last_error = error_from_errno(errno);
+    if (file->handle < 0) {
+        last_error = FILE_ERROR_OTHER;
         return false;
     }
-    return true;
+    char fresh[PATH_MAX];    // on the stack: saving a table allocates nothing
+    if (std::snprintf(fresh, sizeof fresh, "%s.new", name) >= (int)sizeof fresh) {
+        last_error = FILE_ERROR_OTHER;
+        return false;
+    }
+    File out;
+    if (!file_open(&out, fresh, FILE_CREATE))
+        return false;
+    bool written = file_write(&out, bytes, count) && file_flush(&out);
+    file_close(&out);
+    if (written && rename(fresh, name) != 0) {
+        last_error = error_from_errno(errno);
+        written = false;
+    }
+    if (!written)
+        unlink(fresh);
+    return written;
 }
-
-bool file_remove(const char* name) { return unlink(name) == 0; }

@@ -1,18 +1,9 @@
 // File operations on Windows: CreateFileA with the sharing modes of each
 // mode, so that a file held without sharing fails to open elsewhere with
 // ERROR_SHARING_VIOLATION.
-//
-// A held file (FILE_UPDATE, FILE_CREATE) shares nobody reading or writing it,
-// but it may be renamed: Windows never renames a file over one that is open,
-// and the high-score table keeps its old file open, and so held, until the
-// new one has taken its place. file_replace moves the held file aside
-// instead, puts the new one in its place and deletes the old one, which
-// goes when its holder closes it.
 #include "platform/file.h"
 
 #include <windows.h>
-
-#include <string>
 
 static_assert(FILE_ERROR_NOT_FOUND == ERROR_FILE_NOT_FOUND && FILE_ERROR_PATH_NOT_FOUND == ERROR_PATH_NOT_FOUND &&
               FILE_ERROR_ACCESS_DENIED == ERROR_ACCESS_DENIED &&
@@ -130,38 +121,35 @@ bool file_is_open(const File* file) { return file->handle != FILE_INVALID && fil
 
 int file_last_error() { return last_error; }
 
-// `to` is open (held by this program), or read-only: it steps aside under a name of its
-// own, `from` takes its place, and the old file is deleted. Should the name
-// have been taken in the moment between, the old file goes back.
-static bool replace_held(const char* from, const char* to)
+static bool set_length(HANDLE handle, uint32_t length)
 {
-    std::string aside = std::string(to) + ".old";
-    if (!MoveFileExA(to, aside.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return false;
-    if (!MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH)) {
-        DWORD error = GetLastError();
-        MoveFileExA(aside.c_str(), to, 0);
-        SetLastError(error);
-        return false;
-    }
-    if (!DeleteFileA(aside.c_str())) {
-        // A read-only old file is let go of like any other, as a rename
-        // over it does on POSIX; nothing is left behind under the aside name.
-        SetFileAttributesA(aside.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(aside.c_str());
-    }
-    return true;
-}
-
-bool file_replace(const char* from, const char* to)
-{
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DWORD error = GetLastError();
-    if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) && replace_held(from, to))
+    LARGE_INTEGER at;
+    at.QuadPart = length;
+    if (SetFilePointerEx(handle, at, nullptr, FILE_BEGIN) && SetEndOfFile(handle))
         return true;
     last_error = error_from_system(GetLastError());
     return false;
 }
 
-bool file_remove(const char* name) { return DeleteFileA(name) != 0; }
+// Windows never renames a file over one that is open, and a file moved
+// aside for a moment is a moment in which another program finds no file at
+// all (and makes an empty one in its place). So the new content goes in
+// through the handle that holds the file, which no other program can open
+// until it is closed. The file is first made long enough for the new
+// content, so that a full disk fails before a byte of the old is touched.
+bool file_rewrite_held(File* file, const char* name, const void* bytes, uint32_t count)
+{
+    (void)name;
+    int64_t size = file_size(file);
+    if (size < 0) {
+        last_error = FILE_ERROR_OTHER;
+        return false;
+    }
+    if (size < count && !set_length(handle_of(file), count))
+        return false;
+    if (!file_rewind(file)) {
+        last_error = FILE_ERROR_OTHER;
+        return false;
+    }
+    return file_write(file, bytes, count) && set_length(handle_of(file), count) && file_flush(file);
+}

@@ -46,24 +46,29 @@ static std::string with_slash(std::string dir)
     return dir;
 }
 
-std::string posix_install_dir(bool quick)
+// Where the installation directory is, made or not; empty when the
+// environment names none.
+static std::string install_dir_path(bool quick)
 {
     const char* override_dir = std::getenv(quick ? "TINHOARD_DIR" : "FLICKERMOTH_DIR");
+    if (override_dir && *override_dir)
+        return with_slash(override_dir);
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
     std::string dir;
-    if (override_dir && *override_dir) {
-        dir = with_slash(override_dir);
-    } else {
-        const char* data = std::getenv("XDG_DATA_HOME");
-        const char* home = std::getenv("HOME");
-        if (data && *data == '/')
-            dir = with_slash(data);
-        else if (home && *home)
-            dir = with_slash(home) + ".local/share/";
-        else
-            return "";
-        dir += quick ? "tinhoard/" : "flickermoth/";
-    }
-    return make_directories(dir) ? dir : "";
+    if (data && *data == '/')
+        dir = with_slash(data);
+    else if (home && *home)
+        dir = with_slash(home) + ".local/share/";
+    else
+        return "";
+    return dir + (quick ? "tinhoard/" : "flickermoth/");
+}
+
+std::string posix_install_dir(bool quick)
+{
+    std::string dir = install_dir_path(quick);
+    return !dir.empty() && make_directories(dir) ? dir : "";
 }
 
 std::string posix_pictures_dir()
@@ -101,19 +106,10 @@ std::string posix_owner_name()
     return name;
 }
 
-static std::string find_on_path(const std::string& program)
+std::string posix_collection_dir()
 {
-    if (program.find('/') != std::string::npos)
-        return access(program.c_str(), X_OK) == 0 ? program : "";
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        std::string candidate = with_slash(dir.empty() ? "." : dir) + program;
-        if (posix_is_file(candidate) && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return "";
+    std::string dir = install_dir_path(true);
+    return dir.rfind('/', 0) == 0 && posix_is_directory(dir) ? dir : "";
 }
 
 int posix_start_program(const char* command)
@@ -123,10 +119,13 @@ int posix_start_program(const char* command)
     std::string word;
     while (split >> word)
         words.push_back(word);
-    if (words.empty())
+    // Only a program of the collection's own folder, named without a path:
+    // never one found on the search path or in the current directory.
+    std::string dir = posix_collection_dir();
+    if (words.empty() || dir.empty() || words[0].find('/') != std::string::npos)
         return 0;
-    std::string program = find_on_path(words[0]);
-    if (program.empty())
+    std::string program = dir + words[0];
+    if (!posix_is_file(program) || access(program.c_str(), X_OK) != 0)
         return 0;
     // Everything is made before the fork: the sound and window threads may
     // hold the allocator's lock at that moment, and the child has only

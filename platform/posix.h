@@ -20,8 +20,14 @@ bool posix_is_file(const std::string& path);
 // The account's full name, else its login name, in Windows-1251; empty when
 // there is none.
 std::string posix_owner_name();
+// The collection's installation folder, as quick start finds it
+// ($TINHOARD_DIR, else tinhoard/ beside the game's own folder), ending in
+// '/', when it is a whole path to a folder that is there; else empty.
+// Nothing is made.
+std::string posix_collection_dir();
 // Starts `command` (a program name and its arguments, split at spaces) in
-// the background, only if a program of that name is found on the PATH.
+// the background, only if a program of that name lies in the collection's
+// folder; the search path and the current directory are never looked in.
 // 1 when it was started.
 int posix_start_program(const char* command);
 // A new, empty directory of our own under $TMPDIR (else /tmp), named

@@ -122,17 +122,6 @@ ResourcePack* pack_finish(uint8_t* memory, int32_t entry_count, size_t block_siz
     return pack;
 }
 
-const char* file_error_text(int code)
-{
-    switch (code) {
-    case FILE_ERROR_NOT_FOUND: return "not found";
-    case FILE_ERROR_PATH_NOT_FOUND: return "path not found";
-    case FILE_ERROR_ACCESS_DENIED: return "access denied";
-    case FILE_ERROR_SHARING_VIOLATION: return "in use by another program";
-    default: return "system error";
-    }
-}
-
 // Walks the rows of a run or fill-run image starting at position `at` of
 // the `end` bytes from `bytes`, checking every run count, control byte and
 // pixel byte against the end and every row's length against the width.

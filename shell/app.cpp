@@ -10,12 +10,14 @@
 #include "shell/settings_keeper.h"
 #include "video/display.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 char relaunch_command[15] = "TINHOARD.EXE P";
 const char RECORDING_WORD[] = "\xC6\xC8\xD0\xC0\xD4\xD7\xC8\xCA\xC8";    // the word in Cyrillic capitals
 std::string game_pack_path = "DATA50.RES";
+std::vector<std::string> game_pack_places;
 std::string input_file_path = REPLAY_FILE_NAME;
 
 static const char ERROR_CAPTION[] = "ERROR!";
@@ -45,10 +47,26 @@ void app_shutdown()
     sound_release();
 }
 
+// The resources box; when the pack was found nowhere, it and stderr list
+// the places it was looked for in.
+static void resources_error_box()
+{
+    std::string text = "Can't initialise resources";
+    if (!game_pack_places.empty()) {
+        text += "\n\nThe game's data was looked for in:";
+        std::fprintf(stderr, "flickermoth: the game's data was looked for in:\n");
+        for (const std::string& place : game_pack_places) {
+            text += "\n" + place;
+            std::fprintf(stderr, "  %s\n", place.c_str());
+        }
+    }
+    app_error_box(text.c_str(), false);
+}
+
 int app_run(const char* argument_text)
 {
     if (!app_init())
-        return 0;
+        return EXIT_START_FAILED;
     quick_start = argument_text[0] == 'Q';
     if (argument_text[0] == '5') {
         replay_open(input_file_path.c_str(), false);
@@ -64,8 +82,8 @@ int app_run(const char* argument_text)
         replay_open(input_file_path.c_str(), true);
     }
     if (!bind_resources(game_pack_path.c_str())) {
-        app_error_box("Can't initialise resources", false);
-        return 0;
+        resources_error_box();
+        return EXIT_START_FAILED;
     }
     // The player's own speed, but never in playback or recording: the title
     // waits a fixed time, so the speed decides how many frames it takes.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the shell is started with at exit; the "P" becomes "1" after a playback.
 extern char relaunch_command[15];
@@ -17,6 +18,13 @@ extern const char RECORDING_WORD[];
 // the installed data directory.
 extern std::string game_pack_path;
 extern std::string input_file_path;
+// Where the game pack was looked for (whole paths), when it was found in
+// none of those places; the error box and stderr list them.
+extern std::vector<std::string> game_pack_places;
+
+// The exit code of a start that failed after its "ERROR!" box, so a script
+// or a launcher can tell that the game never ran.
+constexpr int EXIT_START_FAILED = 1;
 
 // The "ERROR!" box with `text`, over the game's window when `owned`.
 void app_error_box(const char* text, bool owned);
@@ -28,5 +36,6 @@ void app_shutdown();
 
 // The whole run for an argument text (Windows-1251): "Q..." quick start,
 // "5..." playback, the recording word recording, anything else a normal
-// start. Returns the exit code, 0 on every path.
+// start. Returns the exit code: 0 after a game, EXIT_START_FAILED after a
+// start-up failure.
 int app_run(const char* argument_text);

@@ -222,6 +222,15 @@ static bool end_pictures()
     return true;
 }
 
+// A fresh board as a game starts: the opening pause comes first, so the
+// player's turn (the menu button, the pointer, clicks) is not run on it.
+static void start_board()
+{
+    board_new_game();
+    board.mode = MODE_START_PAUSE;
+    board.pending = GAME_START_PAUSE;
+}
+
 void main_loop()
 {
     display_set_palette(GamePalette);
@@ -237,9 +246,7 @@ void main_loop()
 
     for (;;) {
         quit_game = 0;
-        board_new_game();
-        board.mode = 0;
-        board.pending = 24;
+        start_board();
         for (;;) {
             current_screen = "game";
             if (!frame_next())
@@ -269,7 +276,10 @@ void main_loop()
         }
         screen_transition(0, 1, TRANSITION_COVERED + 1, 1);
         hiscore_after_game();
-        board_new_game();
+        // The board the transition plays over is the next game's, before its
+        // first turn; the lost game's turn must not go on under the click or
+        // key that closed the table.
+        start_board();
         game_screen_frame(0);
         screen_transition(TRANSITION_COVERED + 1, 1, TRANSITION_END, 1);
     }

@@ -13,10 +13,12 @@
 #include "shell/settings_keeper.h"
 #include "shell/trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #ifndef FLICKERMOTH_DATA_DIR
@@ -29,17 +31,24 @@ static const long long HEADLESS_DEFAULT_FRAMES = 200000;
 
 // A data file: the current directory first, then beside the program, then
 // the data directory of an installation (wherever it was moved to), then
-// the one the program was built for.
-static std::string find_data_file(const char* name)
+// the one the program was built for. When it is in none of them, `tried`
+// gets their whole paths.
+static std::string find_data_file(const char* name, std::vector<std::string>* tried = nullptr)
 {
     std::string program_dir = posix_program_dir();
-    std::vector<std::string> places = {"", program_dir, program_dir + "../share/flickermoth/",
+    char here[4096];
+    std::string current_dir = getcwd(here, sizeof here) ? std::string(here) + "/" : "./";
+    std::vector<std::string> places = {current_dir, program_dir, program_dir + "../share/flickermoth/",
                                        std::string(FLICKERMOTH_DATA_DIR) + "/"};
     for (const std::string& dir : places) {
         std::string path = dir + name;
         if (posix_is_file(path))
-            return path;
+            return dir == current_dir ? name : path;
     }
+    if (tried)
+        for (const std::string& dir : places)
+            if (!dir.empty() && std::find(tried->begin(), tried->end(), dir + name) == tried->end())
+                tried->push_back(dir + name);
     return name;
 }
 
@@ -154,7 +163,7 @@ static int run_in_window(const Options& options)
     if (!sdl_create_window(run)) {
         app_error_box("Can't create MainWindow.", false);
         sdl_shutdown();
-        return 0;
+        return EXIT_START_FAILED;
     }
     static const SettingsStore store = {sdl_window_settings, save_settings};
     settings_keep(path.empty() ? nullptr : &store, remembered, run);
@@ -189,7 +198,14 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    game_pack_path = find_data_file("DATA50.RES");
+    // A recording named with --play or --record that cannot be used stops
+    // the program here; the argument texts keep their quiet fall-back.
+    std::string problem = input_file_problem(options);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "flickermoth: %s\n", problem.c_str());
+        return 2;
+    }
+    game_pack_path = find_data_file("DATA50.RES", &game_pack_places);
     logo_pack_path = find_data_file("brenmoor.res");
     input_file_path = options.input_file;
     if (options.demo) {

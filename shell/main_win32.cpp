@@ -20,8 +20,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     platform_use(win32_backend());
     if (!win32_open_window(instance, show, ICON_RESOURCE, WINDOW_TITLE)) {
         app_error_box("Can't create MainWindow.", false);
-        return 0;
+        return EXIT_START_FAILED;
     }
+    // The game's data is read from the current directory; when it is not
+    // there, the box names the place.
+    char here[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof here, here);
+    if (GetFileAttributesA(game_pack_path.c_str()) == INVALID_FILE_ATTRIBUTES && length > 0 && length < sizeof here)
+        game_pack_places = {std::string(here) + (here[length - 1] == '\\' ? "" : "\\") + game_pack_path};
     int code = app_run(argument_text.c_str());
     win32_close();
     return code;

@@ -2,8 +2,10 @@
 
 #include "input/input.h"
 #include "platform/codepage.h"
+#include "platform/file.h"
 #include "shell/app.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 static bool parse_count(const std::string& text, long long* value)
@@ -58,10 +60,12 @@ Options parse_options(const std::vector<std::string>& arguments)
             friendly = "Q";
         else if (a == "--play") {
             friendly = "5";
+            o.input_file_asked = true;
             if (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0)
                 o.input_file = arguments[++i];
         } else if (a == "--record") {
             friendly = RECORDING_WORD;
+            o.input_file_asked = true;
             o.input_file = value("a file name");
         } else if (a == "--frames") {
             if (!parse_count(value("a number"), &o.frames))
@@ -99,6 +103,37 @@ Settings settings_for_run(const Settings& remembered, const Options& options)
     if (options.scale)
         run.scale = *options.scale;
     return run;
+}
+
+std::string input_file_problem(const Options& o)
+{
+    if (!o.input_file_asked)
+        return "";
+    const char* name = o.input_file.c_str();
+    File file;
+    if (o.argument_text == "5") {
+        if (!file_open(&file, name, FILE_READ))
+            return "cannot play back " + o.input_file + ": " + file_error_text(file_last_error());
+        file_close(&file);
+        return "";
+    }
+    // A recording that is already there is kept until the game starts
+    // recording over it; a new one is made here only to see that it can be.
+    if (file_open(&file, name, FILE_UPDATE)) {
+        file_close(&file);
+        return "";
+    }
+    if (file_last_error() == FILE_ERROR_NOT_FOUND) {
+        if (file_open(&file, name, FILE_CREATE)) {
+            file_close(&file);
+            std::remove(name);
+            return "";
+        }
+        // Not there, and cannot be made: its folder is missing.
+        if (file_last_error() == FILE_ERROR_NOT_FOUND || file_last_error() == FILE_ERROR_PATH_NOT_FOUND)
+            return "cannot record into " + o.input_file + ": no such folder";
+    }
+    return "cannot record into " + o.input_file + ": " + file_error_text(file_last_error());
 }
 
 std::string usage_text()

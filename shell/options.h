@@ -23,6 +23,7 @@ struct Options {
     long long shot_every = 1;
     std::string trace_path;
     std::string input_file;        // the recording to play back or record ("DATA52.RES")
+    bool input_file_asked = false; // --play or --record: the recording must be usable
     bool demo = false;             // the autoplayer plays (a real click or key takes over)
     std::string error;             // what was wrong with the command line, if anything
 };
@@ -31,4 +32,9 @@ Options parse_options(const std::vector<std::string>& arguments);
 // The remembered settings with this run's choices from the command line
 // laid over them.
 Settings settings_for_run(const Settings& remembered, const Options& options);
+// What makes the recording that --play or --record asks for unusable (a
+// file that cannot be read, a folder that is not there), or empty. Only
+// the options are checked: the argument texts "5" and the recording word
+// go on without a recording, as they always have.
+std::string input_file_problem(const Options& options);
 std::string usage_text();

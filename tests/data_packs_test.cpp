@@ -96,11 +96,14 @@ TEST(DataPacks, TheTextsFitTheirPlaces)
         EXPECT_GT(std::strlen(table_text(ScoreTexts, text)), 0u) << "text " << text;
         EXPECT_LE(measure_text(table_text(ScoreTexts, text)), 600) << "text " << text << " is centred at x 320";
     }
-    // The notices shown over the table (empty, in use), centred at x 320,
-    // stay right of the gold line it draws between the scores and the names.
+    // The notices shown over the table (empty, in use, not saved), centred
+    // at x 320, stay right of the gold line it draws between the scores and
+    // the names.
     int divider = (HISCORE_SCORE_X + HISCORE_NAME_X) / 2;
     for (int text : {TEXT_TABLE_EMPTY, TEXT_BUSY_FIRST, TEXT_BUSY_SECOND})
         EXPECT_GT(320 - measure_text(table_text(ScoreTexts, text)) / 2, divider + 4) << "text " << text;
+    for (const char* text : {HISCORE_UNSAVED_FIRST, HISCORE_UNSAVED_SECOND})
+        EXPECT_GT(320 - measure_text(text) / 2, divider + 4) << text;
 }
 
 TEST(DataPacks, TheFontDrawsRowsOfTwentyOnePixelsAndLongNames)

@@ -47,6 +47,9 @@ struct Player {
     bool swap_moths = true;        // play the game by swapping until it is lost
     bool quit_from_menu = false;   // open the menu and quit once the first turn comes
     std::string name = "Tester\r";
+    // Where the player clicks to close a table instead of typing; x -1:
+    // typing (a name entry waits for typing either way).
+    int close_table_x = -1, close_table_y = -1;
     std::vector<std::string> screens;    // each screen seen, in order, once per visit
     bool logo_pack_loaded = false;
     int games_lost = 0;
@@ -78,7 +81,9 @@ struct Player {
         if (screen == "title" || screen == "gameover") {
             click(now + 1, 320, 240);
         } else if (screen == "hiscore") {
-            if (input.char_capture)
+            if (input.char_capture && close_table_x >= 0)
+                click(now + 1, close_table_x, close_table_y);
+            else if (input.char_capture)
                 type(now + 1, name);
             else
                 busy_until = now + 1;

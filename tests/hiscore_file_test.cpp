@@ -1,4 +1,5 @@
 // The high-score table and its file "HIGH50".
+#include "hiscore_hammer.h"
 #include "hiscore_helpers.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,29 @@ TEST(HighScoreFile, AFailedSaveLeavesThePreviousTableWhole)
     EXPECT_FALSE(hiscore_save());
     EXPECT_EQ(read_bytes(dir.file()), before);
     EXPECT_FALSE(file_is_open(&hiscore_table.file));
+}
+
+TEST(HighScoreFile, TwoCopiesSavingAtOnceFindAWholeTableEveryTimeAndLoseNoResult)
+{
+    constexpr int ROUNDS = 200;
+    ScoreDir dir;
+    ASSERT_TRUE(hammer_start());
+    pid_t child = fork();
+    if (child == 0) {
+        std::string fault = hammer_table(ROUNDS);
+        if (!fault.empty())
+            std::fprintf(stderr, "the other copy: %s\n", fault.c_str());
+        _exit(fault.empty() ? 0 : 1);
+    }
+    EXPECT_EQ(hammer_table(ROUNDS), "");
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
+    int32_t rounds = -1;
+    EXPECT_TRUE(hammer_whole(&rounds));
+    EXPECT_EQ(rounds, 2 * ROUNDS);
+    hiscore_close();
 }
 
 TEST(HighScoreFile, ADirectoryTooLongForTheBufferCountsAsNone)

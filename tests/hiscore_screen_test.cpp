@@ -136,22 +136,74 @@ TEST_F(HighScoreScreen, EnterOnAnEmptyNameTakesThePlayersNameOrThePacksDefault)
     EXPECT_EQ(read_table(dir.file())[1].first, "PLAYER");
 }
 
-TEST_F(HighScoreScreen, ClosingDuringNameEntrySavesWhatWasTyped)
+// Closing the window at every stage of a result's arrival: the table is let
+// go of each time (a fresh load finds it free), and the result is kept only
+// once its name entry has begun, with the name as typed so far.
+TEST_F(HighScoreScreen, ClosingAtAnyStageLetsGoOfTheTableAndSavesOnlyFromTheNameEntryOn)
 {
-    type_at_a_pace(200, "Pat");
-    headless_event(210, EVENT_CLOSE);
-    after_game(77);
-    EXPECT_EQ(read_table(dir.file()), (std::vector<std::pair<std::string, int32_t>>{{"Pat", 77}}));
+    // Five rows revealed in frames 0-4, the pause until 84, the flash until
+    // 148, the climb of four rows until 155, the second flash until about
+    // 240, then the name entry ("Al" typed at 280) and the wait.
+    struct Stage {
+        const char* name;
+        uint64_t close_at;
+        bool saved;
+        const char* typed;
+    } stages[] = {
+        {"reveal", 2, false, "Al"},       {"pause", 40, false, "Al"},         {"flash", 100, false, "Al"},
+        {"climb", 152, false, "Al"},      {"second flash", 200, false, "Al"}, {"name entry", 300, true, "Al"},
+        {"wait", 400, true, "Al\r"},
+    };
+    for (const Stage& stage : stages) {
+        SCOPED_TRACE(stage.name);
+        start_services();
+        headless_reset(0);
+        headless_devices().install_dir = dir.path;
+        display_restore_background(GameBackground);
+        write_table(dir.file(), {{"a", 500}, {"b", 400}, {"c", 300}, {"d", 200}, {"e", 100}});
+        std::vector<uint8_t> before = read_bytes(dir.file());
+        type_at_a_pace(280, stage.typed);
+        headless_event(stage.close_at, EVENT_CLOSE);
+        after_game(450);
+        EXPECT_FALSE(file_is_open(&hiscore_table.file));
+        hiscore_close();    // the next stage starts clean, whatever happened here
+        EXPECT_EQ(hiscore_load(), HISCORE_LOADED) << "a fresh load finds the table free";
+        hiscore_close();
+        if (stage.saved)
+            EXPECT_EQ(read_table(dir.file())[1], (std::pair<std::string, int32_t>{"Al", 450}));
+        else
+            EXPECT_EQ(read_bytes(dir.file()), before);
+    }
 }
 
-TEST_F(HighScoreScreen, ClosingBeforeNameEntrySavesNothing)
+// Text in the font's colour on the screen line y (the second line of a
+// notice is drawn at 260; a table of one row has nothing there).
+static bool text_on_line(const HeadlessFrame& frame, int y)
 {
-    write_table(dir.file(), {{"kept", 9}});
-    std::vector<uint8_t> before = read_bytes(dir.file());
-    headless_event(100, EVENT_CLOSE);    // during the flash
-    after_game(50);
-    hiscore_close();
-    EXPECT_EQ(read_bytes(dir.file()), before);
+    for (int x = 0; x < 640; x++)
+        if (frame.pixels[(size_t)y * 640 + x] == 15)
+            return true;
+    return false;
+}
+
+TEST_F(HighScoreScreen, AResultThatCannotBeSavedIsToldOnScreenForAMomentAndOnStderrWithWhy)
+{
+    // A home in which nothing can be made: the directory lies under a file.
+    write_bytes(dir.path + "blocked", {});
+    headless_devices().install_dir = dir.path + "blocked/";
+    type_at_a_pace(200, "Bo\r");
+    headless_button(500, 0, true);
+    testing::internal::CaptureStderr();
+    after_game(120);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(dir.path + "blocked/HIGH50 (path not found)"), std::string::npos) << said;
+    int notice_frames = 0;
+    for (const HeadlessFrame& frame : headless_frames())
+        notice_frames += text_on_line(frame, 262);
+    EXPECT_EQ(notice_frames, 1) << "the notice is presented once, after the name entry";
+    ASSERT_FALSE(headless_frames().empty());
+    EXPECT_FALSE(text_on_line(headless_frames().back(), 262)) << "the table is back before the wait ends";
+    EXPECT_FALSE(file_is_open(&hiscore_table.file));
 }
 
 TEST_F(HighScoreScreen, WhileAnotherCopyHoldsTheTableTheNoticeStaysUntilItLetsGo)

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -153,6 +154,59 @@ TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole
     error.clear();
     EXPECT_FALSE(posix_write_atomically(home.path + "/blocked/flickermoth/settings", "x", &error));
     EXPECT_FALSE(error.empty());
+}
+
+// The collection's launcher is started only from the collection's own
+// folder: a program of its name on the search path, or in the current
+// directory through an empty entry of the search path, is never run.
+TEST(PosixLauncher, OnlyTheCollectionsOwnFolderIsLookedIn)
+{
+    FakeHome home;
+    ASSERT_FALSE(home.path.empty());
+    std::string saved_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const char* tinhoard = std::getenv("TINHOARD_DIR");
+    std::string saved_tinhoard = tinhoard ? tinhoard : "";
+    std::string saved_cwd = std::filesystem::current_path();
+    std::string started = home.path + "/started";
+    auto launcher = [&](const std::string& dir, const std::string& who) {
+        home.write(dir + "/TINHOARD.EXE", "#!/bin/sh\necho " + who + " \"$@\" >" + started + "\n");
+        std::filesystem::permissions(home.path + "/" + dir + "/TINHOARD.EXE", std::filesystem::perms::owner_all);
+    };
+    // What ran, once it has (it runs on its own, in the background).
+    auto ran = [&] {
+        for (int i = 0; i < 400 && !std::filesystem::exists(started); i++)
+            usleep(50000);
+        usleep(50000);    // the line written whole
+        std::string line;
+        std::getline(std::ifstream(started), line);
+        std::filesystem::remove(started);
+        return line;
+    };
+    launcher("bin", "searched");
+    launcher("work", "current");
+    setenv("PATH", (home.path + "/bin:").c_str(), 1);
+    unsetenv("TINHOARD_DIR");
+    std::filesystem::current_path(home.path + "/work");
+
+    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 0) << "no launcher in the collection's folder";
+    launcher(".local/share/tinhoard", "collection");
+    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 1);
+    EXPECT_EQ(ran(), "collection P");
+    setenv("TINHOARD_DIR", (home.path + "/elsewhere").c_str(), 1);
+    launcher("elsewhere", "named");
+    EXPECT_EQ(posix_start_program("TINHOARD.EXE 1"), 1);
+    EXPECT_EQ(ran(), "named 1");
+    EXPECT_EQ(posix_start_program("../bin/TINHOARD.EXE P"), 0) << "a program outside the folder";
+    // A folder named relative to wherever the game was started is no known place.
+    setenv("TINHOARD_DIR", ".", 1);
+    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 0);
+
+    std::filesystem::current_path(saved_cwd);
+    setenv("PATH", saved_path.c_str(), 1);
+    if (tinhoard)
+        setenv("TINHOARD_DIR", saved_tinhoard.c_str(), 1);
+    else
+        unsetenv("TINHOARD_DIR");
 }
 
 }  // namespace

@@ -106,6 +106,39 @@ TEST(ProgramFlow, ALostGameShowsTheEndPicturesTakesANameAndStartsTheNextBoard)
     EXPECT_EQ(rows[0].first, "Tester");
 }
 
+TEST(ProgramFlow, TheClickThatClosesTheTableAfterALostGameIsNotTakenForTheMenuButton)
+{
+    RunDir dir;
+    // A result that cannot enter the table: straight to the wait, no name.
+    std::vector<std::pair<const char*, int32_t>> champions(HISCORE_MAX, {"Champion", 1000000});
+    write_table(dir.path + "/HIGH50", champions);
+    Player player;
+    player.close_table_x = MENU_BUTTON_X + MENU_BUTTON_WIDTH / 2;
+    player.close_table_y = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
+    EXPECT_EQ(run_program("Q", player, 20000), 0);
+    auto lost = std::find(player.screens.begin(), player.screens.end(), "gameover");
+    ASSERT_NE(lost, player.screens.end()) << testing::PrintToString(player.screens);
+    std::vector<std::string> after(lost, player.screens.end());
+    after.resize(std::min<size_t>(after.size(), 5));
+    EXPECT_EQ(after, (std::vector<std::string>{"gameover", "transition", "hiscore", "transition", "game"}));
+    EXPECT_EQ(read_table(dir.path + "/HIGH50").size(), (size_t)HISCORE_MAX);
+}
+
+// The title waits five seconds from its first frame, counted on the clock
+// the frames run on: 143 frames of 35 ms, as on a real machine, where the
+// window's first activation is waiting when the game starts and takes no time.
+TEST(ProgramFlow, AQuickStartsTitleWaitsItsFiveSecondsOfFrames)
+{
+    RunDir dir;
+    static int title_frames;
+    title_frames = 0;
+    pump_frame_hook = [] { title_frames += std::string(current_screen) == "title"; };
+    headless_devices().frame_limit = 400;
+    EXPECT_EQ(app_run("Q"), 0);
+    pump_frame_hook = nullptr;
+    EXPECT_EQ(title_frames, TITLE_WAIT_MS / FRAME_PERIOD_START + 1);
+}
+
 TEST(ProgramFlow, ClosingTheWindowEndsTheProgramThroughTheNormalPath)
 {
     RunDir dir;
@@ -152,14 +185,29 @@ TEST(CommandLine, TheRecordingWordAloneRecordsFromSeedTen)
     EXPECT_EQ(first_frame_rng, 777u) << "a normal start is seeded from the clock";
 }
 
+// Every start-up failure ends with its box and an exit code that says the
+// game never ran.
 TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
 {
     RunDir dir;
     unlink("DATA50.RES");
     Player player;
-    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise resources"});
     EXPECT_TRUE(headless_started_programs().empty());
+
+    // Looked for in several places and found in none: the box and stderr
+    // list them.
+    game_pack_places = {"/nowhere/DATA50.RES", "/usr/share/flickermoth/DATA50.RES"};
+    dir.restart(0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    std::string said = testing::internal::GetCapturedStderr();
+    game_pack_places.clear();
+    ASSERT_EQ(headless_message_boxes().size(), 1u);
+    EXPECT_EQ(headless_message_boxes()[0], "Can't initialise resources\n\nThe game's data was looked for in:\n"
+                                           "/nowhere/DATA50.RES\n/usr/share/flickermoth/DATA50.RES");
+    EXPECT_NE(said.find("  /nowhere/DATA50.RES\n  /usr/share/flickermoth/DATA50.RES\n"), std::string::npos) << said;
 }
 
 TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
@@ -167,10 +215,10 @@ TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
     RunDir dir;
     Player player;
     headless_devices().display = false;
-    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     headless_devices().display = true;
     headless_devices().mouse = false;
-    EXPECT_EQ(run_program("", player, 100), 0);
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     EXPECT_EQ(headless_message_boxes(), (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT"}));
     EXPECT_TRUE(headless_started_programs().empty());
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -61,6 +64,33 @@ TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
     EXPECT_EQ(good.shot_every, 25);
     EXPECT_EQ(good.trace_path, "t.jsonl");
     EXPECT_TRUE(good.demo);
+}
+
+// A recording asked for by option must be usable before anything opens;
+// the argument texts go on quietly without one, as they always have.
+TEST(CommandLineOptions, ARecordingNamedByAnOptionMustBeUsable)
+{
+    char made[] = "/tmp/flickermoth-options-XXXXXX";
+    ASSERT_NE(mkdtemp(made), nullptr);
+    std::string dir = made;
+    std::ofstream(dir + "/game.rec") << "moves";
+
+    EXPECT_EQ(input_file_problem(parse({"--play", dir + "/game.rec"})), "");
+    EXPECT_EQ(input_file_problem(parse({"--play", dir + "/gone.rec"})), "cannot play back " + dir + "/gone.rec: not found");
+    EXPECT_EQ(input_file_problem(parse({"--record", dir + "/new.rec"})), "");
+    EXPECT_FALSE(std::filesystem::exists(dir + "/new.rec")) << "nothing is left behind by the check";
+    EXPECT_EQ(input_file_problem(parse({"--record", dir + "/game.rec"})), "");
+    EXPECT_EQ(std::filesystem::file_size(dir + "/game.rec"), 5u) << "an old recording stays until recording starts";
+    EXPECT_EQ(input_file_problem(parse({"--record", dir + "/missing/new.rec"})),
+              "cannot record into " + dir + "/missing/new.rec: no such folder");
+    EXPECT_EQ(input_file_problem(parse({"--record", dir})), "cannot record into " + dir + ": access denied");
+
+    std::string saved_cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);    // no DATA52.RES here
+    EXPECT_EQ(input_file_problem(parse({"5"})), "");
+    EXPECT_EQ(input_file_problem(parse({RECORDING_WORD})), "");
+    std::filesystem::current_path(saved_cwd);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

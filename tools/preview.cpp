@@ -219,6 +219,11 @@ void screen_flow_screens()
     draw_text(320, 240, table_text(ScoreTexts, TEXT_BUSY_FIRST), ALIGN_CENTRE, nullptr);
     draw_text(320, 260, table_text(ScoreTexts, TEXT_BUSY_SECOND), ALIGN_CENTRE, nullptr);
     save("scores-04-busy", GamePalette);
+    display_restore_background(game.data());
+    draw_fill_runs(nullptr, 0, 0, table_image(TransitionImages, TRANSITION_COVERED));
+    draw_text(320, 240, HISCORE_UNSAVED_FIRST, ALIGN_CENTRE, nullptr);
+    draw_text(320, 260, HISCORE_UNSAVED_SECOND, ALIGN_CENTRE, nullptr);
+    save("scores-05-not-saved", GamePalette);
     for (int frame : {3, END_STILL}) {
         display_restore_background(game.data());
         draw_fill_runs(nullptr, 0, 0, table_image(MainScreenImages, frame));

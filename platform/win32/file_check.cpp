@@ -1,9 +1,11 @@
 // Checks of the file operations on Windows, run under Wine by the smoke test
 // (scripts/test.d/wine-smoke): the sharing modes, the error codes the game
-// tests, and replacing a file that is held open, as the high-score table
-// does when it saves. Run in an empty directory of its own; prints one line
-// per failed check and "N passed, M failed" at the end.
+// tests, new content written into a file that is held open, as the
+// high-score table does when it saves, and two copies saving the table at
+// once. Run in an empty directory of its own; prints one line per failed
+// check and "N passed, M failed" at the end.
 #include "platform/file.h"
+#include "tests/hiscore_hammer.h"
 
 #include <windows.h>
 
@@ -104,55 +106,82 @@ static void create_read_write_size_rewind()
     file_close(&file);
 }
 
-static void replacing_files()
+static void rewriting_held_files()
 {
-    write_text("old", "old table");
-    write_text("new", "new table");
-    check(file_replace("new", "old"), "a file takes the place of another");
-    check(read_text("old") == "new table" && read_text("new") == "<missing>", "... and only the new one is left");
-
-    // The high-score table: the old file stays open, and so held, until the
-    // new one is in place.
-    write_text("HIGH50", "old rows");
-    write_text("HIGH50.new", "new rows");
-    File held;
+    // The high-score table: new rows go in while the file stays held.
+    write_text("HIGH50", "the old rows, longer than the new");
+    File held, other;
     check(file_open(&held, "HIGH50", FILE_UPDATE), "the table is held for update");
-    check(file_replace("HIGH50.new", "HIGH50"), "a held file is replaced by its holder");
+    check(file_rewrite_held(&held, "HIGH50", "new rows", 8), "a held file takes new content");
+    check(!file_open(&other, "HIGH50", FILE_READ), "... and stays held meanwhile");
+    check(file_last_error() == FILE_ERROR_SHARING_VIOLATION, "... and the error is the sharing violation");
     file_close(&held);
-    check(read_text("HIGH50") == "new rows", "... and the new rows are in the file");
-    check(GetFileAttributesA("HIGH50.old") == INVALID_FILE_ATTRIBUTES, "... and the old file is gone once let go");
-    check(GetFileAttributesA("HIGH50.new") == INVALID_FILE_ATTRIBUTES, "... and so is the new file's own name");
-
-    // A read-only table is replaced as a rename over it is on POSIX, and no
-    // old file is left behind. (Windows refuses to move a file over a
-    // read-only one, so there the old file goes aside first and must still
-    // be deleted; Wine moves over it directly.)
-    write_text("locked", "read-only rows");
-    check(SetFileAttributesA("locked", FILE_ATTRIBUTE_READONLY) != 0, "a file is made read-only");
-    write_text("locked.new", "fresh rows");
-    check(file_replace("locked.new", "locked"), "a read-only file is replaced");
-    check(read_text("locked") == "fresh rows", "... and the new rows are in the file");
-    check(GetFileAttributesA("locked.old") == INVALID_FILE_ATTRIBUTES, "... and no old file is left aside");
-    check(GetFileAttributesA("locked.new") == INVALID_FILE_ATTRIBUTES, "... nor the new file's own name");
-
-    write_text("other", "someone else's");
-    File reader;
-    file_open(&reader, "other", FILE_READ);
-    write_text("other.new", "ours");
-    check(!file_replace("other.new", "other"), "a file held by a reader is not replaced");
-    file_close(&reader);
-    check(read_text("other") == "someone else's", "... and it is left as it was");
-    check(file_remove("other.new") && read_text("other.new") == "<missing>", "a file is removed");
-    check(!file_remove("other.new"), "a missing file is not removed");
+    check(read_text("HIGH50") == "new rows", "... and holds exactly the new content once let go");
+    file_open(&held, "HIGH50", FILE_UPDATE);
+    check(file_rewrite_held(&held, "HIGH50", "more rows than before", 21), "a held file grows");
+    file_close(&held);
+    check(read_text("HIGH50") == "more rows than before", "... and holds the longer content");
+    check(GetFileAttributesA("HIGH50.new") == INVALID_FILE_ATTRIBUTES &&
+              GetFileAttributesA("HIGH50.old") == INVALID_FILE_ATTRIBUTES,
+          "... and no other file is left beside it");
+    File closed = {FILE_INVALID};
+    check(!file_rewrite_held(&closed, "HIGH50", "x", 1), "a file not held takes no content");
 }
 
-int main()
+// Two copies of the game (this program started again with "hammer") load
+// and save one table as fast as they can, through the game's own table code.
+static const int HAMMER_ROUNDS = 200;
+
+static int hammer_copy()
 {
+    std::string fault = hammer_table(HAMMER_ROUNDS);
+    if (!fault.empty())
+        std::printf("the other copy: %s\n", fault.c_str());
+    return fault.empty() ? 0 : 1;
+}
+
+static void two_copies_saving_at_once()
+{
+    CreateDirectoryA("hammer", nullptr);
+    SetCurrentDirectoryA("hammer");
+    check(hammer_start(), "a fresh table is saved");
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string command = std::string("\"") + self + "\" hammer";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION other = {};
+    bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &other);
+    check(started, "a second copy starts");
+    std::string fault = hammer_table(HAMMER_ROUNDS);
+    if (!fault.empty())
+        std::printf("this copy: %s\n", fault.c_str());
+    check(fault.empty(), "two copies saving at once: this one finds a whole table every time");
+    DWORD code = 1;
+    if (started) {
+        WaitForSingleObject(other.hProcess, INFINITE);
+        GetExitCodeProcess(other.hProcess, &code);
+        CloseHandle(other.hProcess);
+        CloseHandle(other.hThread);
+    }
+    check(code == 0, "... and so does the other");
+    int32_t rounds = -1;
+    check(hiscore_load() == HISCORE_LOADED && hammer_whole(&rounds) && rounds == 2 * HAMMER_ROUNDS,
+          "... and no round of either is lost");
+    hiscore_close();
+    SetCurrentDirectoryA("..");
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "hammer") == 0)
+        return hammer_copy();
     held_files_keep_others_out();
     readers_share_but_keep_writers_out();
     missing_files_and_folders();
     create_read_write_size_rewind();
-    replacing_files();
+    rewriting_held_files();
+    two_copies_saving_at_once();
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }

@@ -287,6 +287,7 @@ std::vector<IndexImage> art_slider_frames()
             cairo_close_path(cr);
             cairo_restore(cr);
             cairo_fill(cr);
+            cairo_pattern_destroy(g);
         });
         frames.push_back(raw_from(picture, -5, -8));
         art_picture_free(picture);
