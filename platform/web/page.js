@@ -248,31 +248,44 @@ var flickermoth = Module.flickermoth = (function() {
   // ---- Locks between tabs -------------------------------------------------
   var locks = {};
   var nextLock = 1;
+  // A lock let go is free only once the browser says so; a take waits for
+  // this tab's own releases first, so it never meets a lock it just let go.
+  var releasing = [];
   // 0 when another tab holds the name; else the lock's number, held until
   // lockRelease. Without Web Locks (an address that is not a secure
   // context) every take succeeds: one tab still plays as before.
   fm.lockTake = function(name, exclusive) {
     var id = nextLock++;
     if (!navigator.locks) return Promise.resolve(id);
-    return new Promise(function(resolve) {
-      var answered = false;
-      setTimeout(function() { if (!answered) { answered = true; resolve(id); } }, PATIENCE_MS);
-      navigator.locks.request(name, {mode: exclusive ? 'exclusive' : 'shared', ifAvailable: true}, function(lock) {
-        if (!lock) {
-          if (!answered) { answered = true; resolve(0); }
-          return;
-        }
-        return new Promise(function(release) {
-          locks[id] = release;
-          if (answered) release(); else { answered = true; resolve(id); }
+    var settled = Promise.all(releasing);
+    releasing = [];
+    return settled.then(function() {
+      return new Promise(function(resolve) {
+        var answered = false;
+        function answer(value) { if (!answered) { answered = true; resolve(value); } }
+        setTimeout(function() { answer(id); }, PATIENCE_MS);
+        var request = navigator.locks.request(name, {mode: exclusive ? 'exclusive' : 'shared', ifAvailable: true},
+                                              function(lock) {
+          if (!lock) {
+            answer(0);
+            return;
+          }
+          return new Promise(function(release) {
+            if (answered) return release();
+            locks[id] = {release: release, request: request};
+            answer(id);
+          });
         });
-      }).catch(function() { if (!answered) { answered = true; resolve(id); } });
+        request.catch(function() { answer(id); });
+      });
     });
   };
   fm.lockRelease = function(id) {
-    var release = locks[id];
+    var held = locks[id];
     delete locks[id];
-    if (release) release();
+    if (!held) return;
+    held.release();
+    releasing.push(held.request.catch(function() {}));
   };
 
   return fm;

@@ -27,7 +27,9 @@ int web_page_is_active();
 void web_page_set_games_keys(const char* list);
 void web_page_message(const char* caption, const char* text);
 void web_page_play_again();
-void web_page_screen(const char* name);
+void web_page_screen(const char* name, const char* trace);
+int web_page_trace();
+void web_page_places(const char* places);
 void web_page_argument(char* out, int size);
 int web_page_demo();
 }
@@ -204,4 +206,8 @@ const char* web_argument_text()
 
 int web_demo_mode() { return web_page_demo(); }
 
-void web_publish_screen(const char* screen) { web_page_screen(screen); }
+void web_publish_frame(const char* screen, const char* trace) { web_page_screen(screen, trace); }
+
+bool web_trace_wanted() { return web_page_trace() != 0; }
+
+void web_publish_places(const char* places) { web_page_places(places); }

@@ -17,5 +17,10 @@ constexpr char WEB_STORE_DIR[] = "/flickermoth/";
 const char* web_argument_text();
 int web_demo_mode();
 // Tells the page which screen is up, after every frame (the page's tests
-// and its figures wait on it).
-void web_publish_screen(const char* screen);
+// and its figures wait on it), with the frame's state as the trace writes
+// it (JSON) when the address asks for it with "?trace", else null.
+void web_publish_frame(const char* screen, const char* trace);
+bool web_trace_wanted();
+// Tells the page where the board's cells and the menu's items lie on the
+// picture (JSON).
+void web_publish_places(const char* places);

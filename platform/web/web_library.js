@@ -77,9 +77,18 @@ mergeInto(LibraryManager.library, {
     Module.flickermoth.playAgain();
   },
 
-  web_page_screen: function(name) {
-    Module.flickermoth.screen = UTF8ToString(name);
-    Module.flickermoth.frames++;
+  web_page_screen: function(name, trace) {
+    var fm = Module.flickermoth;
+    fm.screen = UTF8ToString(name);
+    fm.frames++;
+    if (trace) fm.trace = JSON.parse(UTF8ToString(trace));
+    if (Module.onFrame) Module.onFrame(fm);
+  },
+  web_page_trace: function() {
+    return new URLSearchParams(location.search).has('trace') ? 1 : 0;
+  },
+  web_page_places: function(places) {
+    Module.flickermoth.places = JSON.parse(UTF8ToString(places));
   },
 
   // The address's "?args=" text (UTF-8) and "?demo" choice.
