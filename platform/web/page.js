@@ -10,6 +10,7 @@ var flickermoth = Module.flickermoth = (function() {
     pointer: null,         // the last pointer position, client CSS pixels
     gamesKeys: new Set(),  // keys whose browser action is held back
     presented: 0,          // canvas updates
+    presentMs: 0,          // the time they took, conversion included
     firstPresent: 0,       // performance.now() of the first
     frames: 0,             // frames the game ran
     screen: '',
