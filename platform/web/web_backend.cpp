@@ -22,7 +22,7 @@ extern "C" {
 int web_page_next_event(int* fields, char* code, char* key, int size);
 void web_page_area(int* out);
 void web_page_place(int x, int y, int width, int height);
-void web_page_present(const uint32_t* rgba, double convert_ms);
+void web_page_present(const uint32_t* rgba, int top, int bottom, double convert_ms);
 int web_page_is_active();
 void web_page_set_games_keys(const char* list);
 void web_page_message(const char* caption, const char* text);
@@ -154,7 +154,7 @@ void present(const uint8_t* pixels, int pitch, const uint8_t* rgb)
     // figures of the present's cost.
     double start = emscripten_get_now();
     if (web_frame_take(&frame, pixels, pitch, rgb))
-        web_page_present(frame.rgba, emscripten_get_now() - start);
+        web_page_present(frame.rgba, frame.top, frame.bottom, emscripten_get_now() - start);
 }
 
 // No CD-audio device in a browser; the game runs on without one.

@@ -47,9 +47,10 @@ mergeInto(LibraryManager.library, {
     style.height = (height / ratio) + 'px';
   },
 
-  // Puts 640 x 480 RGBA pixels on the canvas in one call; counts the time
-  // the present took, the conversion before it included.
-  web_page_present: function(rgba, convertMs) {
+  // Puts 640 x 480 RGBA pixels on the canvas in one call, the rows top to
+  // bottom - 1 that changed; counts the time the present took, the
+  // conversion before it included.
+  web_page_present: function(rgba, top, bottom, convertMs) {
     var fm = Module.flickermoth;
     var start = performance.now();
     if (!fm.image || fm.imageBuffer !== HEAPU8.buffer || fm.imageAt !== rgba) {
@@ -57,7 +58,7 @@ mergeInto(LibraryManager.library, {
       fm.imageBuffer = HEAPU8.buffer;
       fm.imageAt = rgba;
     }
-    fm.context.putImageData(fm.image, 0, 0);
+    fm.context.putImageData(fm.image, 0, 0, 0, top, 640, bottom - top);
     fm.presentMs += convertMs + (performance.now() - start);
     fm.presented++;
     if (!fm.firstPresent) fm.firstPresent = performance.now();

@@ -161,17 +161,6 @@ void web_page_to_picture(double x, double y, double box_width, double box_height
 bool web_frame_take(WebFrame* frame, const uint8_t* pixels, int pitch, const uint8_t* rgb)
 {
     bool palette_changed = !frame->shown || std::memcmp(rgb, frame->rgb, sizeof frame->rgb) != 0;
-    bool pixels_changed = !frame->shown;
-    for (int y = 0; y < WEB_PICTURE_HEIGHT; y++) {
-        const uint8_t* row = pixels + (size_t)y * pitch;
-        uint8_t* kept = frame->pixels + (size_t)y * WEB_PICTURE_WIDTH;
-        if (std::memcmp(kept, row, WEB_PICTURE_WIDTH) != 0) {
-            std::memcpy(kept, row, WEB_PICTURE_WIDTH);
-            pixels_changed = true;
-        }
-    }
-    if (!palette_changed && !pixels_changed)
-        return false;
     if (palette_changed) {
         std::memcpy(frame->rgb, rgb, sizeof frame->rgb);
         for (int i = 0; i < 256; i++) {
@@ -179,10 +168,27 @@ bool web_frame_take(WebFrame* frame, const uint8_t* pixels, int pitch, const uin
             std::memcpy(&frame->colours[i], bytes, 4);
         }
     }
-    for (int i = 0; i < WEB_PICTURE_WIDTH * WEB_PICTURE_HEIGHT; i++)
-        frame->rgba[i] = frame->colours[frame->pixels[i]];
+    // New colours convert every row; else only the rows that changed.
+    bool changed = palette_changed;
+    frame->top = palette_changed ? 0 : WEB_PICTURE_HEIGHT;
+    frame->bottom = palette_changed ? WEB_PICTURE_HEIGHT : 0;
+    for (int y = 0; y < WEB_PICTURE_HEIGHT; y++) {
+        const uint8_t* row = pixels + (size_t)y * pitch;
+        uint8_t* kept = frame->pixels + (size_t)y * WEB_PICTURE_WIDTH;
+        bool row_changed = std::memcmp(kept, row, WEB_PICTURE_WIDTH) != 0;
+        if (row_changed)
+            std::memcpy(kept, row, WEB_PICTURE_WIDTH);
+        if (!row_changed && !palette_changed)
+            continue;
+        uint32_t* out = frame->rgba + (size_t)y * WEB_PICTURE_WIDTH;
+        for (int x = 0; x < WEB_PICTURE_WIDTH; x++)
+            out[x] = frame->colours[kept[x]];
+        changed = true;
+        frame->top = std::min(frame->top, y);
+        frame->bottom = std::max(frame->bottom, y + 1);
+    }
     frame->shown = true;
-    return true;
+    return changed;
 }
 
 void web_sample_to_float(const uint8_t* sample, size_t length, float* out)

@@ -54,11 +54,13 @@ struct WebFrame {
     uint8_t rgb[768];
     uint32_t colours[256];    // RGBA bytes in memory order, as the page's image data takes them
     uint32_t rgba[WEB_PICTURE_WIDTH * WEB_PICTURE_HEIGHT];
+    int top, bottom;          // the rows the last change touched: top..bottom-1
 };
 
 // Takes a frame (rows `pitch` bytes apart, 256 colours of 8-bit red, green,
 // blue); true, with `rgba` brought up to date, when it differs from the one
-// on show in its pixels or its colours.
+// on show in its pixels or its colours. Only the rows that changed are
+// converted (all of them when the colours did).
 bool web_frame_take(WebFrame* frame, const uint8_t* pixels, int pitch, const uint8_t* rgb);
 
 // ---- Sound -----------------------------------------------------------------------
