@@ -222,7 +222,7 @@ var flickermoth = Module.flickermoth = (function() {
   fm.storeLoad = function() { return sync(true); };
   fm.storeSave = function() { return sync(false); };
 
-  var noKeeping = 'Results will not be kept: this browser does not let the page store them.';
+  var noKeeping = 'Results will not be kept (the browser allows no storage).';
   Module.preRun = Module.preRun || [];
   Module.preRun.push(function() {
     FS.mkdir(STORE);

@@ -270,7 +270,35 @@ async function playByMouseAndTouch(browser) {
   const resumed = await page.evaluate(() => flickermoth.frames);
   check('a page that lost the focus freezes the game and coming back resumes it',
         frozenNow === frozenAt && resumed > frozenNow, frozenAt + ' / ' + frozenNow + ' / ' + resumed);
+
+  // Every sound heard was made into an AudioBuffer once, and they play.
+  const sounds = await page.evaluate(() => [flickermoth.buffers.length, flickermoth.audio.state]);
+  check('sounds play through Web Audio, each made into a buffer once', sounds[0] > 0 && sounds[0] <= 16 &&
+        sounds[1] === 'running', sounds.join(' '));
+
+  // Quit from the menu: the page offers to play again.
+  await playersTurn(page);
+  await press(page, 'Escape');
+  await until(page, () => flickermoth.screen === 'menu', 5000, 'the menu');
+  await sleep(1200);
+  const quit = (await page.evaluate(() => flickermoth.places.menu))[2];
+  await click(page, quit[0] + (quit[2] >> 1), quit[1] + (quit[3] >> 1));
+  const again = await until(page, () => !document.getElementById('again').hidden, 10000, 'the play-again page')
+                    .catch(() => false);
+  await page.screenshot({path: path.join(WORK, 'web-play-again.png')});
+  check('quitting from the menu shows the play-again page', again);
   await page.close();
+
+  // Without IndexedDB the game starts all the same and the page says so.
+  const bare = await open(browser, '?args=Q', () => {
+    Object.defineProperty(window, 'indexedDB', {value: undefined});
+  });
+  const started = await until(bare, () => flickermoth.frames > 0, 20000, 'the game without storage').catch(() => false);
+  const said = await bare.evaluate(() => document.getElementById('notes').textContent);
+  await bare.screenshot({path: path.join(WORK, 'web-no-storage.png')});
+  check('without IndexedDB the game starts and the page says results will not be kept',
+        started && said.includes('will not be kept'));
+  await bare.close();
 }
 
 // The autoplayer loses a game; the test takes over when it is lost (a key
