@@ -197,6 +197,21 @@ async function playByMouseAndTouch(browser) {
   const page = await open(browser, '?args=Q&trace', captureTitle);
   await titleMatchesNative(page);
 
+  // The picture follows the window: twice its size where that nearly fills
+  // it, else the largest fit, centred.
+  const box = () => page.evaluate(() => {
+    const r = flickermoth.canvas.getBoundingClientRect();
+    return [r.left, r.top, r.width, r.height].map(Math.round).join(' ');
+  });
+  await page.setViewport({width: 1400, height: 1100, hasTouch: true});
+  await sleep(500);
+  const doubled = await box();
+  await page.setViewport({width: 960, height: 760, hasTouch: true});
+  await sleep(500);
+  const fitted = await box();
+  check('the picture is scaled and centred as the window changes', doubled === '60 57 1280 960' &&
+        fitted === '0 7 960 720', doubled + ' / ' + fitted);
+
   await click(page, 320, 240);
   await until(page, () => flickermoth.screen === 'hiscore', 10000, 'the opening table');
   await sleep(1500);
