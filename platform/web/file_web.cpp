@@ -1,0 +1,182 @@
+// File operations in the browser: the POSIX calls over the browser's file
+// system, with the sharing rule kept across tabs.
+//
+// The table's folder (WEB_STORE_DIR) is kept in IndexedDB and every tab of
+// the game has its own copy of it in memory. A file there is held through
+// the page's Web Locks (navigator.locks), named by its path: while one tab
+// holds a file without sharing, another tab's open fails with the sharing
+// violation, as another process's would. A tab that takes a file first reads
+// the folder back from IndexedDB (another tab may have changed it), and a
+// file opened for writing is written back before it is let go, so the next
+// tab to hold it sees every row.
+#include "platform/file.h"
+#include "platform/web/web_backend.h"
+
+#include <emscripten.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+EM_ASYNC_JS(int, web_lock_take, (const char* name, int exclusive), {
+    return await Module.flickermoth.lockTake(UTF8ToString(name), exclusive);
+});
+EM_JS(void, web_lock_release, (int lock), { Module.flickermoth.lockRelease(lock); });
+EM_ASYNC_JS(void, web_store_load, (), { await Module.flickermoth.storeLoad(); });
+EM_ASYNC_JS(void, web_store_save, (), { await Module.flickermoth.storeSave(); });
+
+namespace {
+
+int last_error = FILE_ERROR_NONE;
+
+// What a tab holds in the kept folder, by descriptor.
+struct Held {
+    int lock;
+    bool written;
+};
+std::map<int, Held> held;
+
+int error_from_errno(int e)
+{
+    switch (e) {
+    case ENOENT: return FILE_ERROR_NOT_FOUND;
+    case ENOTDIR: return FILE_ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return FILE_ERROR_ACCESS_DENIED;
+    default: return FILE_ERROR_OTHER;
+    }
+}
+
+bool fail(File* file, int error)
+{
+    file->handle = FILE_INVALID;
+    last_error = error;
+    return false;
+}
+
+bool in_store(const char* name) { return std::strncmp(name, WEB_STORE_DIR, std::strlen(WEB_STORE_DIR)) == 0; }
+
+void let_go(int fd)
+{
+    auto h = held.find(fd);
+    if (h == held.end())
+        return;
+    if (h->second.written)
+        web_store_save();
+    web_lock_release(h->second.lock);
+    held.erase(h);
+}
+
+}  // namespace
+
+bool file_open(File* file, const char* name, int mode)
+{
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case FILE_READ: flags |= O_RDONLY; break;
+    case FILE_UPDATE: flags |= O_RDWR; break;
+    case FILE_CREATE: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    default: return fail(file, FILE_ERROR_OTHER);
+    }
+    int lock = 0;
+    bool store = in_store(name);
+    if (store) {
+        // Held first, before anything could be truncated.
+        lock = web_lock_take((std::string("flickermoth ") + name).c_str(), mode != FILE_READ);
+        if (!lock)
+            return fail(file, FILE_ERROR_SHARING_VIOLATION);
+        if (held.empty())
+            web_store_load();
+    }
+    int fd = open(name, flags, 0644);
+    int e = errno;
+    struct stat info;
+    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        fd = -1;
+        e = EISDIR;
+    }
+    if (fd < 0) {
+        if (store)
+            web_lock_release(lock);
+        return fail(file, error_from_errno(e));
+    }
+    if (store)
+        held[fd] = Held{lock, mode != FILE_READ};
+    file->handle = fd;
+    last_error = FILE_ERROR_NONE;
+    return true;
+}
+
+uint32_t file_read(File* file, void* buffer, uint32_t count)
+{
+    if (file->handle < 0)
+        return 0;
+    ssize_t got = read((int)file->handle, buffer, count);
+    if (got < 0) {
+        last_error = error_from_errno(errno);
+        return 0;
+    }
+    return (uint32_t)got;
+}
+
+bool file_write(File* file, const void* buffer, uint32_t count)
+{
+    if (file->handle < 0)
+        return false;
+    const char* bytes = (const char*)buffer;
+    uint32_t done = 0;
+    while (done < count) {
+        ssize_t put = write((int)file->handle, bytes + done, count - done);
+        if (put <= 0) {
+            last_error = put < 0 ? error_from_errno(errno) : FILE_ERROR_OTHER;
+            return false;
+        }
+        done += (uint32_t)put;
+    }
+    return true;
+}
+
+// The folder is written back to IndexedDB when the file is let go.
+bool file_flush(File* file) { return file->handle >= 0; }
+
+int64_t file_size(File* file)
+{
+    struct stat info;
+    if (file->handle < 0 || fstat((int)file->handle, &info) != 0)
+        return -1;
+    return (int64_t)info.st_size;
+}
+
+bool file_rewind(File* file) { return file->handle >= 0 && lseek((int)file->handle, 0, SEEK_SET) == 0; }
+
+void file_close(File* file)
+{
+    if (file->handle >= 0) {
+        close((int)file->handle);
+        let_go((int)file->handle);
+    }
+    file->handle = FILE_INVALID;
+}
+
+bool file_is_open(const File* file) { return file->handle >= 0; }
+
+int file_last_error() { return last_error; }
+
+bool file_replace(const char* from, const char* to)
+{
+    if (rename(from, to) != 0) {
+        last_error = error_from_errno(errno);
+        return false;
+    }
+    return true;
+}
+
+bool file_remove(const char* name) { return unlink(name) == 0; }

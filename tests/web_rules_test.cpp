@@ -1,0 +1,184 @@
+// The browser backend's rules: which key the game sees, what a key types,
+// where the picture sits in the page and where the pointer is on it, which
+// frames reach the canvas, and how the voices sound.
+#include "sdl_helpers.h"
+
+#include "input/keys.h"
+#include "platform/web/web_rules.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+namespace {
+
+// A key's place on the keyboard as the page names it and as SDL does.
+struct SameKey {
+    const char* code;
+    SDL_Scancode sdl;
+};
+
+TEST(WebKeys, EveryKeyReadsAsTheDesktopReadsTheSameKey)
+{
+    const SameKey keys[] = {
+        {"Escape", SDL_SCANCODE_ESCAPE},       {"Digit1", SDL_SCANCODE_1},          {"Digit0", SDL_SCANCODE_0},
+        {"Minus", SDL_SCANCODE_MINUS},         {"Equal", SDL_SCANCODE_EQUALS},      {"Backspace", SDL_SCANCODE_BACKSPACE},
+        {"KeyQ", SDL_SCANCODE_Q},              {"KeyZ", SDL_SCANCODE_Z},            {"KeyM", SDL_SCANCODE_M},
+        {"Enter", SDL_SCANCODE_RETURN},        {"Space", SDL_SCANCODE_SPACE},       {"Backquote", SDL_SCANCODE_GRAVE},
+        {"Backslash", SDL_SCANCODE_BACKSLASH}, {"IntlBackslash", SDL_SCANCODE_NONUSBACKSLASH},
+        {"F8", SDL_SCANCODE_F8},               {"F10", SDL_SCANCODE_F10},           {"F12", SDL_SCANCODE_F12},
+        {"F15", SDL_SCANCODE_F15},             {"NumpadAdd", SDL_SCANCODE_KP_PLUS}, {"NumpadSubtract", SDL_SCANCODE_KP_MINUS},
+        {"NumpadEnter", SDL_SCANCODE_KP_ENTER}, {"NumpadEqual", SDL_SCANCODE_KP_EQUALS},
+        {"NumpadComma", SDL_SCANCODE_KP_COMMA}, {"ArrowUp", SDL_SCANCODE_UP},       {"Delete", SDL_SCANCODE_DELETE},
+        {"ShiftRight", SDL_SCANCODE_RSHIFT},   {"AltRight", SDL_SCANCODE_RALT},     {"MetaLeft", SDL_SCANCODE_LGUI},
+        {"ContextMenu", SDL_SCANCODE_APPLICATION}, {"Pause", SDL_SCANCODE_PAUSE},
+    };
+    for (const SameKey& key : keys) {
+        SCOPED_TRACE(key.code);
+        EXPECT_NE(web_scan_code(key.code), 0);
+        EXPECT_EQ(web_scan_code(key.code), sdl_scan_code(key.sdl));
+    }
+    // The speed keys on the main row and the keypad, by their own codes.
+    EXPECT_EQ(web_scan_code("Equal"), KEY_EQUALS);
+    EXPECT_EQ(web_scan_code("Minus"), KEY_MINUS);
+    EXPECT_EQ(web_scan_code("NumpadAdd"), KEY_NUMPAD_PLUS);
+    EXPECT_EQ(web_scan_code("NumpadSubtract"), KEY_NUMPAD_MINUS);
+    EXPECT_EQ(web_scan_code("Fn"), 0);
+    EXPECT_EQ(web_scan_code(""), 0);
+    EXPECT_EQ(web_scan_code(nullptr), 0);
+}
+
+TEST(WebKeys, OnlyTheGamesKeysLoseTheirBrowserAction)
+{
+    for (const char* games : {"Escape", "F8", "F10", "F12", "NumpadAdd", "NumpadSubtract", "Backspace", "Enter", "Space"}) {
+        SCOPED_TRACE(games);
+        EXPECT_TRUE(web_key_is_games(games, false));
+        EXPECT_FALSE(web_key_is_games(games, true));    // Control+F12, Meta+Enter... stay the browser's
+        EXPECT_NE(web_games_keys().find(games), std::string::npos);
+    }
+    for (const char* browsers : {"F5", "F11", "KeyR", "KeyW", "Tab", "Minus", "Equal", "ArrowDown"})
+        EXPECT_FALSE(web_key_is_games(browsers, false)) << browsers;
+}
+
+TEST(WebKeys, KeysTypeTheirCharactersInTheGamesCodePage)
+{
+    struct Typed {
+        const char* key;
+        bool shortcut;
+        int expected;
+    };
+    const Typed cases[] = {
+        {"a", false, 'a'},          {"Z", false, 'Z'},          {" ", false, ' '},
+        {"\xD0\x94", false, 0xC4},  // Cyrillic capital De
+        {"\xD1\x91", false, 0xB8},  // Cyrillic small io
+        {"\xE2\x82\xAC", false, 0x88},    // the euro sign has a place in the code page
+        {"Backspace", false, 8},    {"Enter", false, 13},       {"Escape", false, 27},     {"Tab", false, 9},
+        {"Shift", false, 0},        {"F5", false, 0},           {"Dead", false, 0},
+        {"\xF0\x9F\x98\x80", false, 0},    // no place for an emoji
+        {"\xE4\xB8\xAD", false, 0},        // nor for a Chinese character
+        {"a", true, 0},             {"Enter", true, 0},         {nullptr, false, 0},
+    };
+    for (const Typed& t : cases)
+        EXPECT_EQ(web_typed_char(t.key, t.shortcut), t.expected) << (t.key ? t.key : "(none)");
+}
+
+// The page keeps the picture's shape and prefers whole multiples, as long as
+// one comes near the largest fit.
+TEST(WebPicture, ThePageScalesByWholeMultiplesWhenOneComesNearTheLargestFit)
+{
+    WebRect wide = web_picture_rect(1920, 1080);    // 2x reaches 75 % of the fit
+    EXPECT_EQ(wide.width, 1280);
+    EXPECT_EQ(wide.x, 320);
+    WebRect page = web_picture_rect(1000, 774);     // 1x does not: the largest fit
+    EXPECT_EQ(page.width, 1000);
+    EXPECT_EQ(page.height, 750);
+    EXPECT_EQ(page.y, 12);
+}
+
+TEST(WebPicture, PointerPositionsOnTheCanvasBoxLandOnPicturePixels)
+{
+    struct Place {
+        double x, y, box_width, box_height;
+        int px, py;
+    };
+    const Place places[] = {
+        {0, 0, 640, 480, 0, 0},
+        {639.9, 479.9, 640, 480, 639, 479},
+        {1.99, 1.99, 1280, 960, 0, 0},
+        {2, 2, 1280, 960, 1, 1},
+        {1279.5, 959.5, 1280, 960, 639, 479},
+        {500, 375, 1000, 750, 320, 240},
+        {-0.5, -3, 1000, 750, -1, -2},    // beyond the edges: the game clamps
+        {1000, 750, 1000, 750, 640, 480},
+    };
+    for (const Place& p : places) {
+        int x, y;
+        web_page_to_picture(p.x, p.y, p.box_width, p.box_height, &x, &y);
+        EXPECT_EQ(x, p.px) << p.x << ", " << p.y << " on " << p.box_width;
+        EXPECT_EQ(y, p.py) << p.x << ", " << p.y << " on " << p.box_width;
+    }
+}
+
+TEST(WebPicture, OnlyAFrameThatChangedReachesTheCanvas)
+{
+    static WebFrame frame;
+    const int pitch = 700;    // rows further apart than the picture is wide
+    std::vector<uint8_t> pixels((size_t)pitch * 480, 3);
+    std::vector<uint8_t> rgb(768, 0);
+    rgb[3 * 3] = 10, rgb[3 * 3 + 1] = 20, rgb[3 * 3 + 2] = 30;
+    rgb[7 * 3] = 200;
+
+    ASSERT_TRUE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
+    const uint8_t* rgba = (const uint8_t*)frame.rgba;
+    EXPECT_EQ(rgba[0], 10);
+    EXPECT_EQ(rgba[1], 20);
+    EXPECT_EQ(rgba[2], 30);
+    EXPECT_EQ(rgba[3], 255);
+    EXPECT_FALSE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
+
+    // Bytes between the rows are not part of the picture.
+    pixels[650] = 7;
+    EXPECT_FALSE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
+
+    pixels[(size_t)pitch * 479 + 639] = 7;    // the last pixel
+    ASSERT_TRUE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
+    EXPECT_EQ(rgba[(479 * 640 + 639) * 4], 200);
+    EXPECT_EQ(frame.top, 479);
+    EXPECT_EQ(frame.bottom, 480);
+
+    rgb[3 * 3] = 11;    // a fade: the colours alone, every row
+    ASSERT_TRUE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
+    EXPECT_EQ(rgba[0], 11);
+    EXPECT_EQ(rgba[(479 * 640 + 639) * 4], 200);
+    EXPECT_EQ(frame.top, 0);
+    EXPECT_EQ(frame.bottom, 480);
+
+    pixels[(size_t)pitch * 10 + 5] = 7;    // rows 10 and 200 alone
+    pixels[(size_t)pitch * 200] = 7;
+    ASSERT_TRUE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
+    EXPECT_EQ(rgba[(10 * 640 + 5) * 4], 200);
+    EXPECT_EQ(rgba[(200 * 640) * 4], 200);
+    EXPECT_EQ(rgba[(10 * 640 + 6) * 4], 11);
+    EXPECT_EQ(frame.top, 10);
+    EXPECT_EQ(frame.bottom, 201);
+}
+
+TEST(WebSound, SamplesSpanTheDevicesRangeAndACutFadesOnlyWhatStillSounds)
+{
+    const uint8_t sample[] = {0, 64, 128, 192, 255};
+    float out[5];
+    web_sample_to_float(sample, 5, out);
+    EXPECT_FLOAT_EQ(out[0], -1.0f);
+    EXPECT_FLOAT_EQ(out[1], -0.5f);
+    EXPECT_FLOAT_EQ(out[2], 0.0f);
+    EXPECT_FLOAT_EQ(out[3], 0.5f);
+    EXPECT_FLOAT_EQ(out[4], 127.0f / 128.0f);
+
+    EXPECT_EQ(web_cut_fade(2.0, 1.5, false), 0.0);    // over: nothing to fade
+    EXPECT_EQ(web_cut_fade(2.0, 2.0, false), 0.0);
+    EXPECT_GT(web_cut_fade(2.0, 2.5, false), 0.0);    // still sounding: faded, not cut
+    EXPECT_LE(web_cut_fade(2.0, 2.5, false), 0.01);   // and quickly, so the new sound is not late
+    EXPECT_GT(web_cut_fade(9.0, 2.5, true), 0.0);     // a loop sounds until stopped
+}
+
+}  // namespace
