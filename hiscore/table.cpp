@@ -45,6 +45,13 @@ static void encode_entry(const HighScoreEntry& entry, uint8_t* bytes)
     out[3] = (uint8_t)(s >> 24);
 }
 
+// A file holds whole rows, at most fifteen of them; an empty file is an
+// empty table.
+static bool valid_size(int64_t size)
+{
+    return size >= 0 && size % HISCORE_ENTRY_BYTES == 0 && size / HISCORE_ENTRY_BYTES <= HISCORE_MAX;
+}
+
 // Reads exactly `count` bytes, however the system hands them out.
 static bool read_all(File* file, uint8_t* buffer, uint32_t count)
 {
@@ -80,18 +87,34 @@ int hiscore_load()
     }
     int64_t size = file_size(&t.file);
     uint8_t bytes[HISCORE_MAX * HISCORE_ENTRY_BYTES];
-    bool valid = size >= 0 && size % HISCORE_ENTRY_BYTES == 0 && size / HISCORE_ENTRY_BYTES <= HISCORE_MAX &&
-                 read_all(&t.file, bytes, (uint32_t)size) && file_rewind(&t.file);
+    bool valid = valid_size(size) && read_all(&t.file, bytes, (uint32_t)size) && file_rewind(&t.file) &&
+                 hiscore_decode(bytes, size);
     if (!valid) {
         hiscore_reset();
         file_close(&t.file);
         return HISCORE_RESET;
     }
+    return HISCORE_LOADED;
+}
+
+bool hiscore_decode(const uint8_t* bytes, int64_t size)
+{
+    if (!valid_size(size))
+        return false;
+    HighScoreTable& t = hiscore_table;
     t.count = (int32_t)(size / HISCORE_ENTRY_BYTES);
     for (int row = 0; row < t.count; row++)
         decode_entry(bytes + row * HISCORE_ENTRY_BYTES, t.entries[row]);
     hiscore_sort();
-    return HISCORE_LOADED;
+    return true;
+}
+
+uint32_t hiscore_encode(uint8_t* bytes)
+{
+    const HighScoreTable& t = hiscore_table;
+    for (int row = 0; row < t.count; row++)
+        encode_entry(t.entries[row], bytes + row * HISCORE_ENTRY_BYTES);
+    return (uint32_t)t.count * HISCORE_ENTRY_BYTES;
 }
 
 bool hiscore_create()
@@ -116,9 +139,7 @@ bool hiscore_save()
     std::strcat(fresh, ".new");
 
     uint8_t bytes[HISCORE_MAX * HISCORE_ENTRY_BYTES];
-    for (int row = 0; row < t.count; row++)
-        encode_entry(t.entries[row], bytes + row * HISCORE_ENTRY_BYTES);
-    uint32_t length = (uint32_t)t.count * HISCORE_ENTRY_BYTES;
+    uint32_t length = hiscore_encode(bytes);
 
     File out;
     bool saved = file_open(&out, fresh, FILE_CREATE);
