@@ -40,6 +40,13 @@ enum HiscoreLoadResult {
 // too long for the buffer).
 void hiscore_find_dir(char* dir);
 int hiscore_load();
+// The table from the bytes of a file of `size` bytes, as the load reads
+// them, rows sorted; false, with the table untouched, when the size is not
+// that of a table (whole rows, at most fifteen).
+bool hiscore_decode(const uint8_t* bytes, int64_t size);
+// The table's rows as the file holds them, into room for HISCORE_MAX rows;
+// returns the number of bytes.
+uint32_t hiscore_encode(uint8_t* bytes);
 bool hiscore_create();
 // Writes the table and closes the file; false when it could not be written
 // whole (or the file could not be had at all), in which case a line on

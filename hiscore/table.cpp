@@ -50,6 +50,13 @@ static void encode_entry(const HighScoreEntry& entry, uint8_t* bytes)
     out[3] = (uint8_t)(s >> 24);
 }
 
+// A file holds whole rows, at most fifteen of them; an empty file is an
+// empty table.
+static bool valid_size(int64_t size)
+{
+    return size >= 0 && size % HISCORE_ENTRY_BYTES == 0 && size / HISCORE_ENTRY_BYTES <= HISCORE_MAX;
+}
+
 // Reads exactly `count` bytes, however the system hands them out.
 static bool read_all(File* file, uint8_t* buffer, uint32_t count)
 {
@@ -86,18 +93,34 @@ int hiscore_load()
     }
     int64_t size = file_size(&t.file);
     uint8_t bytes[HISCORE_MAX * HISCORE_ENTRY_BYTES];
-    bool valid = size >= 0 && size % HISCORE_ENTRY_BYTES == 0 && size / HISCORE_ENTRY_BYTES <= HISCORE_MAX &&
-                 read_all(&t.file, bytes, (uint32_t)size) && file_rewind(&t.file);
+    bool valid = valid_size(size) && read_all(&t.file, bytes, (uint32_t)size) && file_rewind(&t.file) &&
+                 hiscore_decode(bytes, size);
     if (!valid) {
         hiscore_reset();
         file_close(&t.file);
         return HISCORE_RESET;
     }
+    return HISCORE_LOADED;
+}
+
+bool hiscore_decode(const uint8_t* bytes, int64_t size)
+{
+    if (!valid_size(size))
+        return false;
+    HighScoreTable& t = hiscore_table;
     t.count = (int32_t)(size / HISCORE_ENTRY_BYTES);
     for (int row = 0; row < t.count; row++)
         decode_entry(bytes + row * HISCORE_ENTRY_BYTES, t.entries[row]);
     hiscore_sort();
-    return HISCORE_LOADED;
+    return true;
+}
+
+uint32_t hiscore_encode(uint8_t* bytes)
+{
+    const HighScoreTable& t = hiscore_table;
+    for (int row = 0; row < t.count; row++)
+        encode_entry(t.entries[row], bytes + row * HISCORE_ENTRY_BYTES);
+    return (uint32_t)t.count * HISCORE_ENTRY_BYTES;
 }
 
 bool hiscore_create()
@@ -118,10 +141,8 @@ bool hiscore_save()
     char path[HISCORE_DIR_BYTES];
     build_path(path);
     uint8_t bytes[HISCORE_MAX * HISCORE_ENTRY_BYTES];
-    for (int row = 0; row < t.count; row++)
-        encode_entry(t.entries[row], bytes + row * HISCORE_ENTRY_BYTES);
-    bool saved = file_is_open(&t.file) &&
-                 file_rewrite_held(&t.file, path, bytes, (uint32_t)t.count * HISCORE_ENTRY_BYTES);
+    uint32_t length = hiscore_encode(bytes);
+    bool saved = file_is_open(&t.file) && file_rewrite_held(&t.file, path, bytes, length);
     if (saved)
         file_error = FILE_ERROR_NONE;
     else if (file_is_open(&t.file))

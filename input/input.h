@@ -100,3 +100,17 @@ bool replay_write_word(uint32_t word);
 bool replay_read_word(uint32_t* word);
 // The recording or playback step of one mouse poll, then the F8 test.
 void replay_step();
+
+// One mouse poll as a record holds it.
+struct ReplayRecord {
+    int32_t x, y;           // 0..639, 0..479
+    int32_t left, right;    // 1 when the button was down
+};
+// Writes `record` with `write_word` (the recording's is replay_write_word):
+// the button mark when a button is down, then the position. True when every
+// word was written.
+bool replay_encode_record(const ReplayRecord& record, bool (*write_word)(uint32_t));
+// Reads the next record with `read_word` (the playback's is
+// replay_read_word). False when the words run out inside the record or its
+// position lies off the screen: nothing this game could have written.
+bool replay_decode_record(bool (*read_word)(uint32_t*), ReplayRecord* record);

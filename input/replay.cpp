@@ -36,44 +36,53 @@ bool replay_read_word(uint32_t* word)
     return true;
 }
 
+bool replay_encode_record(const ReplayRecord& record, bool (*write_word)(uint32_t))
+{
+    // A record with both buttons down keeps the left one.
+    bool written = true;
+    if (record.left)
+        written = write_word(REPLAY_LEFT_MARK);
+    else if (record.right)
+        written = write_word(REPLAY_RIGHT_MARK);
+    return write_word((uint32_t)record.y << 16 | (uint32_t)record.x) && written;
+}
+
+bool replay_decode_record(bool (*read_word)(uint32_t*), ReplayRecord* record)
+{
+    uint32_t word;
+    if (!read_word(&word))
+        return false;
+    record->left = word == REPLAY_LEFT_MARK ? 1 : 0;
+    record->right = word == REPLAY_RIGHT_MARK ? 1 : 0;
+    if ((record->left || record->right) && !read_word(&word))
+        return false;
+    record->x = (int32_t)(word & 0xFFFF);
+    record->y = (int32_t)(word >> 16);
+    return record->x < SCREEN_WIDTH && record->y < SCREEN_HEIGHT;
+}
+
 static void record_frame()
 {
     // Write failures are not the player's concern: the game goes on and the
     // recording simply ends short.
-    if (input.mouse_left)
-        replay_write_word(REPLAY_LEFT_MARK);
-    else if (input.mouse_right)
-        replay_write_word(REPLAY_RIGHT_MARK);
-    replay_write_word((uint32_t)input.mouse_y << 16 | (uint32_t)input.mouse_x);
+    ReplayRecord record = {input.mouse_x, input.mouse_y, input.mouse_left ? 1 : 0, input.mouse_right ? 1 : 0};
+    replay_encode_record(record, replay_write_word);
 }
 
 // Returns false when the file has no further complete record this game could
 // have written; playback then ends and this frame keeps the live mouse.
 static bool play_frame()
 {
-    uint32_t word;
-    if (!replay_read_word(&word))
+    ReplayRecord record;
+    if (!replay_decode_record(replay_read_word, &record))
         return false;
-    int left = 0, right = 0;
-    if (word == REPLAY_LEFT_MARK)
-        left = 1;
-    else if (word == REPLAY_RIGHT_MARK)
-        right = 1;
-    if ((left || right) && !replay_read_word(&word))
-        return false;
-
-    int32_t x = (int32_t)(word & 0xFFFF);
-    int32_t y = (int32_t)(word >> 16);
-    if (x >= SCREEN_WIDTH || y >= SCREEN_HEIGHT)
-        return false;
-
     // The live motion of this frame is dropped; live buttons still count,
     // so a real click adds to the recorded ones.
-    input.mouse_x = x;
-    input.mouse_y = y;
-    if (left)
+    input.mouse_x = record.x;
+    input.mouse_y = record.y;
+    if (record.left)
         input.mouse_left = 1;
-    if (right)
+    if (record.right)
         input.mouse_right = 1;
     return true;
 }

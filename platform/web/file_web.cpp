@@ -170,13 +170,18 @@ bool file_is_open(const File* file) { return file->handle >= 0; }
 
 int file_last_error() { return last_error; }
 
-bool file_replace(const char* from, const char* to)
+// A tab's copy of the folder lives in memory, so the held file is simply
+// written over in place; the folder goes back to IndexedDB when it is let go.
+bool file_rewrite_held(File* file, const char*, const void* bytes, uint32_t count)
 {
-    if (rename(from, to) != 0) {
+    if (file->handle < 0) {
+        last_error = FILE_ERROR_OTHER;
+        return false;
+    }
+    int fd = (int)file->handle;
+    if (lseek(fd, 0, SEEK_SET) != 0 || ftruncate(fd, 0) != 0) {
         last_error = error_from_errno(errno);
         return false;
     }
-    return true;
+    return file_write(file, bytes, count);
 }
-
-bool file_remove(const char* name) { return unlink(name) == 0; }

@@ -22,7 +22,11 @@ fuzz_build() {
     exit 0
   fi
   rm -rf "$probe"
+  local launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DFLICKERMOTH_FUZZ=ON -DFLICKERMOTH_TESTS=OFF \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
   cmake --build build-fuzz -j"${FUZZ_JOBS:-2}" --target "$@"
 }
