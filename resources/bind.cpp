@@ -10,31 +10,19 @@
 
 namespace {
 
-const char* game_entry_name(int entry)
-{
-    static const char* const names[PACK_ENTRIES_USED] = {
-        "game palette", "moths", "moths", "moths", "moths", "moths",
-        "swap fades", "swap fades", "swap fades", "swap fades", "swap fades",
-        "selection ring", "game background", "menu button",
-        "menu items", "menu items", "menu items", "menu items", "sound switch",
-        "columns", "columns", "columns", "columns", "columns",
-        "columns", "columns", "columns", "columns", "columns",
-        "pointer", "digits", "glyphs", "sound bank", "unused", "unused",
-        "high-score highlight", "unused", "unused", "speed slider", "menu",
-        "transitions", "texts", "end pictures", "flight", "title picture", "title palette",
-    };
-    return entry >= 0 && entry < PACK_ENTRIES_USED ? names[entry] : "unused";
-}
-
-const char* logo_entry_name(int entry) { return entry == 0 ? "logo palette" : "logo pictures"; }
-
 // The pack being bound, and where to say what is wrong with it.
 struct Binding {
     ResourcePack* pack;
     const char* pack_name;
-    const char* (*entry_name)(int entry);
+    std::span<const PackRole> roles;
     std::string* error;
 };
+
+const char* entry_name(const Binding& b, int entry)
+{
+    const PackRole* role = find_role(b.roles, entry);
+    return role ? role->name : "unused";
+}
 
 bool reject(const Binding& b, const std::string& what)
 {
@@ -45,13 +33,13 @@ bool reject(const Binding& b, const std::string& what)
 
 bool reject_entry(const Binding& b, int entry, const std::string& what)
 {
-    return reject(b, "entry " + std::to_string(entry) + " (" + b.entry_name(entry) + "): " + what);
+    return reject(b, "entry " + std::to_string(entry) + " (" + entry_name(b, entry) + "): " + what);
 }
 
 // `item` is "image 12", "text 3" and the like.
 bool reject_item(const Binding& b, int entry, const std::string& item, const std::string& what)
 {
-    return reject(b, "entry " + std::to_string(entry) + " (" + b.entry_name(entry) + "), " + item + ": " + what);
+    return reject(b, "entry " + std::to_string(entry) + " (" + entry_name(b, entry) + "), " + item + ": " + what);
 }
 
 bool bind_images(const Binding& b, int entry, int encoding, int minimum, PackTable* table)
@@ -71,44 +59,31 @@ bool bind_images(const Binding& b, int entry, int encoding, int minimum, PackTab
     return true;
 }
 
-bool single_image(const Binding& b, int entry, int encoding, const ImageRecord** image)
+// A palette, a screen picture or a single image, kept once it is good.
+bool single_entry(const Binding& b, const PackRole& role)
 {
     std::string why;
-    if (!pack_check_image(b.pack, b.pack->entries[entry], encoding, &why, encoding != IMAGE_RAW))
-        return reject_entry(b, entry, why);
-    *image = (const ImageRecord*)b.pack->entries[entry];
+    const uint8_t* bytes = b.pack->entries[role.entry];
+    bool good = role.kind == KIND_PALETTE  ? pack_check_palette(b.pack, bytes, &why)
+                : role.kind == KIND_SCREEN ? pack_check_screen(b.pack, bytes, &why)
+                                           : pack_check_image(b.pack, bytes, role.encoding, &why,
+                                                              role.encoding != IMAGE_RAW);
+    if (!good)
+        return reject_entry(b, role.entry, why);
+    role.keep(bytes);
     return true;
 }
 
-// Palettes are handed out writable: the title blacks out colour 0 of its own.
-bool palette(const Binding& b, int entry, uint8_t** palette)
+// Enough pointers for the samples played, none before the one ahead of it.
+bool sound_bank(const Binding& b, int entry, int minimum, PackTable* bank)
 {
-    std::string why;
-    if (!pack_check_palette(b.pack, b.pack->entries[entry], &why))
-        return reject_entry(b, entry, why);
-    *palette = const_cast<uint8_t*>(b.pack->entries[entry]);
-    return true;
-}
-
-bool screen_picture(const Binding& b, int entry, const uint8_t** screen)
-{
-    std::string why;
-    if (!pack_check_screen(b.pack, b.pack->entries[entry], &why))
-        return reject_entry(b, entry, why);
-    *screen = b.pack->entries[entry];
-    return true;
-}
-
-// Samples 0 to 12 are played, so 14 pointers, none before the one ahead of it.
-bool sound_bank(const Binding& b, int entry, PackTable* bank)
-{
-    constexpr int SAMPLES_PLAYED = 13;
     std::string why;
     if (!bind_table(b.pack, entry, bank, &why))
         return reject_entry(b, entry, why);
-    if (bank->count < SAMPLES_PLAYED + 1)
+    if (bank->count < minimum)
         return reject_entry(b, entry,
-                            std::to_string(bank->count) + " pointers; samples 0 to 12 need at least 14");
+                            std::to_string(bank->count) + " pointers; samples 0 to " + std::to_string(minimum - 2) +
+                                " need at least " + std::to_string(minimum));
     if (!pack_check_sound_bank(*bank, &why))
         return reject_entry(b, entry, why);
     return true;
@@ -137,49 +112,40 @@ bool enough_entries(const Binding& b, int needed)
                          " are needed");
 }
 
-// The binding steps in the game's order; each role is set once its entry is
-// known to be good.
-bool bind_game_entries(const Binding& b)
+bool bind_role(const Binding& b, const PackRole& role)
 {
-    if (!enough_entries(b, PACK_ENTRIES_USED))
-        return false;
-    uint8_t* game_palette;
-    if (!palette(b, 0, &game_palette))
-        return false;
-    GamePalette = game_palette;
+    switch (role.kind) {
+    case KIND_IMAGES: return bind_images(b, role.entry, role.encoding, role.minimum, role.table);
+    case KIND_SOUNDS: return sound_bank(b, role.entry, role.minimum, role.table);
+    case KIND_TEXTS: return texts(b, role.entry, role.minimum, role.table);
+    case KIND_PALETTE:
+    case KIND_SCREEN:
+    case KIND_IMAGE: return single_entry(b, role);
+    default: return true;    // the game does not read it
+    }
+}
 
-    for (int k = 0; k < 5; k++) {
-        if (!bind_images(b, 1 + k, IMAGE_RAW, 20, &MothImages[k]) ||
-            !bind_images(b, 6 + k, IMAGE_RAW, 30, &SwapFadeImages[k]))
+// The roles in the table's order; each is set once its entry is known to
+// be good.
+bool bind_entries(const Binding& b)
+{
+    if (!enough_entries(b, (int)b.roles.size()))
+        return false;
+    for (const PackRole& role : b.roles) {
+        if (!bind_role(b, role))
             return false;
     }
+    return true;
+}
 
-    if (!bind_images(b, 11, IMAGE_RAW, 7, &SelectionRingImages) ||
-        !bind_images(b, 39, IMAGE_FILL_RUNS, 32, &MenuImages) ||
-        !bind_images(b, 40, IMAGE_FILL_RUNS, 43, &TransitionImages) ||
-        !bind_images(b, 42, IMAGE_FILL_RUNS, 11, &MainScreenImages) ||
-        !bind_images(b, 13, IMAGE_RUNS, 6, &MenuButtonImages) || !single_image(b, 29, IMAGE_RAW, &PointerImage))
-        return false;
-
-    for (int k = 0; k < 4; k++) {
-        if (!bind_images(b, 14 + k, IMAGE_RUNS, 20, &MenuItemImages[k]))
-            return false;
+void clear_roles(std::span<const PackRole> roles)
+{
+    for (const PackRole& role : roles) {
+        if (role.table)
+            *role.table = {};
+        if (role.keep)
+            role.keep(nullptr);
     }
-
-    if (!bind_images(b, 18, IMAGE_RAW, 6, &MenuToggleImages) ||
-        !bind_images(b, 35, IMAGE_RAW, 8, &ScoreScreenImages) ||
-        !bind_images(b, 38, IMAGE_RAW, 2, &SpeedSliderImages) || !bind_images(b, 43, IMAGE_RAW, 8, &FlightImages) ||
-        !bind_images(b, 30, IMAGE_RAW, 10, &DigitImages) || !bind_images(b, 31, IMAGE_RAW, 256, &FontGlyphs))
-        return false;
-
-    for (int k = 0; k < 10; k++) {
-        if (!bind_images(b, 19 + k, IMAGE_FILL_RUNS, 16, &ColumnImages[k]))
-            return false;
-    }
-
-    return palette(b, 45, &TitlePalette) && single_image(b, 44, IMAGE_FILL_RUNS, &TitlePicture) &&
-           sound_bank(b, 32, &SoundBank) && texts(b, 41, 8, &ScoreTexts) &&
-           screen_picture(b, 12, &GameBackground);
 }
 
 void release_game_pack()
@@ -191,19 +157,7 @@ void release_game_pack()
     }
     free_pack(resource_pack);
     resource_pack = nullptr;
-    GamePalette = nullptr;
-    for (int k = 0; k < 5; k++)
-        MothImages[k] = SwapFadeImages[k] = {};
-    for (int k = 0; k < 4; k++)
-        MenuItemImages[k] = {};
-    for (int k = 0; k < 10; k++)
-        ColumnImages[k] = {};
-    SelectionRingImages = MenuButtonImages = MenuToggleImages = DigitImages = FontGlyphs = SoundBank = {};
-    ScoreScreenImages = SpeedSliderImages = MenuImages = TransitionImages = ScoreTexts = {};
-    MainScreenImages = FlightImages = {};
-    GameBackground = nullptr;
-    PointerImage = TitlePicture = nullptr;
-    TitlePalette = nullptr;
+    clear_roles(GAME_PACK_ROLES);
     GameFont = {};
 }
 
@@ -211,8 +165,7 @@ void release_logo_pack()
 {
     free_pack(LogoPack);
     LogoPack = nullptr;
-    LogoPalette = nullptr;
-    LogoImages = {};
+    clear_roles(LOGO_PACK_ROLES);
 }
 
 }  // namespace
@@ -226,7 +179,7 @@ bool bind_resources_pack(ResourcePack* pack, const char* name, std::string* erro
         return false;
     }
     resource_pack = pack;
-    if (!bind_game_entries({pack, name, game_entry_name, error})) {
+    if (!bind_entries({pack, name, GAME_PACK_ROLES, error})) {
         release_game_pack();
         return false;
     }
@@ -272,14 +225,10 @@ bool bind_logo_pack(ResourcePack* pack, const char* name, std::string* error)
         return false;
     }
     LogoPack = pack;
-    Binding b = {pack, name, logo_entry_name, error};
-    uint8_t* logo_palette;
-    if (!enough_entries(b, 2) || !palette(b, 0, &logo_palette) ||
-        !bind_images(b, 1, IMAGE_FILL_RUNS, 43, &LogoImages)) {
+    if (!bind_entries({pack, name, LOGO_PACK_ROLES, error})) {
         release_logo_pack();
         return false;
     }
-    LogoPalette = logo_palette;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "video/font.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 extern ResourcePack* resource_pack;
@@ -35,6 +36,38 @@ extern uint8_t* TitlePalette;                // 45; the title sets its colour 0 
 extern Font GameFont;
 
 constexpr int PACK_ENTRIES_USED = 46;
+
+// What an entry of a pack holds.
+enum EntryKind {
+    KIND_PALETTE,   // 768 bytes
+    KIND_SCREEN,    // 640 x 480 colour indices
+    KIND_IMAGE,     // one image record
+    KIND_IMAGES,    // a table of image records
+    KIND_SOUNDS,    // the sound bank: M pointers, M - 1 samples
+    KIND_TEXTS,     // a table of NUL-terminated texts
+    KIND_TABLE,     // a table of items the game does not read
+    KIND_BLOB,      // bytes nobody knows anything about
+};
+
+// One entry of a pack: what it holds, what the game needs of it and where
+// the binder puts it.
+struct PackRole {
+    int entry;
+    EntryKind kind;
+    int encoding;          // IMAGE_RAW, IMAGE_RUNS or IMAGE_FILL_RUNS for images
+    int minimum;           // the fewest items (sound bank: pointers) the game needs
+    int palette;           // the entry whose palette its pictures are shown in
+    const char* name;      // in the binder's messages
+    const char* about;     // in the pack inspector's listing
+    PackTable* table;      // where a table is bound
+    void (*keep)(const uint8_t* entry);    // where a single entry is kept
+};
+
+// Every entry of the game pack (46) and of the logo pack (2), in the order
+// the binder checks them: of several faults the first met is reported.
+extern const std::span<const PackRole> GAME_PACK_ROLES, LOGO_PACK_ROLES;
+// The role of entry `entry`; null when the table has none.
+const PackRole* find_role(std::span<const PackRole> roles, int entry);
 
 // Loads and binds a resource pack (the game uses "DATA50.RES"), makes the
 // game font current and sets the rule parameters. False, with a message on

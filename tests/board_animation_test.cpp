@@ -110,7 +110,7 @@ TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
     EXPECT_EQ(landed_frame, 3 + 15 + 1 + 21);
     // The last moth (k = 4) starts 9 frames later and lands 9 frames later.
     EXPECT_EQ(emptied_frame, 3 * 4 + 37);
-    EXPECT_EQ(collect_points, 4 * (1 + colour_points[1]));
+    EXPECT_EQ(collect_points, 12);    // four moths of colour 1, 1 + 2 points each
     EXPECT_EQ(board.pending, 0);
 }
 
@@ -185,11 +185,9 @@ TEST(SwapFade, FadesOutFifteenStepsThenInFifteenWithImageFifteenTwice)
             EXPECT_EQ(board.pending, 0);
         }
     }
-    std::vector<int> expected;
-    for (int i = 1; i <= 15; i++)
-        expected.push_back(i);
-    for (int i = 15; i <= 29; i++)
-        expected.push_back(i);
+    std::vector<int> expected(30);
+    for (int i = 0; i < 30; i++)
+        expected[(size_t)i] = i < 15 ? i + 1 : i;    // 1..15 out, 15..29 in
     EXPECT_EQ(images_at_a, expected);
     EXPECT_EQ(board.cells[a].colour, 4);
     EXPECT_EQ(board.cells[b].colour, 0);

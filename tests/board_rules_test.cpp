@@ -1,5 +1,6 @@
 // The rules of the board, driven by calling the operations and moving cell
-// states on as the animations would.
+// states on as the animations would. Points are worked out by hand: colour
+// k scores k + 2 a moth (one for the moth, k + 1 for its colour).
 #include "board_helpers.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,6 @@
 #include <algorithm>
 
 namespace {
-
-// The generator's next value of random(n), without disturbing it.
-int peek_random(int n)
-{
-    uint32_t saved = rng_state;
-    int value = random(n);
-    rng_state = saved;
-    return value;
-}
 
 // A seed whose first random(n) is `wanted`.
 uint32_t seed_giving(int n, int wanted)
@@ -27,32 +19,39 @@ uint32_t seed_giving(int n, int wanted)
     }
 }
 
+void put_rows(int col, std::initializer_list<int> rows, int colour)
+{
+    for (int row : rows)
+        put_moth(col, row, colour);
+}
+
 }  // namespace
 
 // ---- Collecting --------------------------------------------------------------
 
-TEST(Collect, ThreeSettledMothsOfAColourCannotBeCollected)
+TEST(Collect, GroupsOfThreeOrOfMothsStillArrivingAreNotCollected)
 {
     fresh_board();
-    put_moth(4, 0, 2);
-    put_moth(4, 3, 2);
-    put_moth(4, 7, 2);
+    put_rows(4, {0, 3, 7}, 2);
     put_moth(4, 5, 1);
     board_click(4, 3, CLICK_COLLECT);
     EXPECT_EQ(cells_in_state(CELL_SETTLED), 4);
     EXPECT_EQ(board.mode, 2);
     EXPECT_EQ(board.moth_count, 4);
     EXPECT_TRUE(samples_heard().empty());
+
+    put_moth(4, 1, 2);
+    board.cells[cell_index(4, 1)].state = CELL_APPEARING;
+    EXPECT_FALSE(board_group_ok(4, 0));
+    board.cells[cell_index(4, 1)].state = CELL_SETTLED;
+    EXPECT_TRUE(board_group_ok(4, 0));
 }
 
 TEST(Collect, FourMothsInAnyRowsAllLeaveTopRowFirst)
 {
     fresh_board();
-    put_moth(6, 1, 3);
+    put_rows(6, {1, 4, 6, 7}, 3);
     put_moth(6, 2, 0);
-    put_moth(6, 4, 3);
-    put_moth(6, 6, 3);
-    put_moth(6, 7, 3);
     put_moth(2, 0, 3);    // same colour, other column: stays
     board_click(6, 6, CLICK_COLLECT);
 
@@ -72,19 +71,6 @@ TEST(Collect, FourMothsInAnyRowsAllLeaveTopRowFirst)
     EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_COLLECT});
 }
 
-TEST(Collect, MothsStillArrivingDoNotCountTowardsAGroup)
-{
-    fresh_board();
-    put_moth(0, 0, 1);
-    put_moth(0, 1, 1);
-    put_moth(0, 2, 1);
-    put_moth(0, 3, 1);
-    board.cells[cell_index(0, 3)].state = CELL_APPEARING;
-    EXPECT_FALSE(board_group_ok(0, 0));
-    board.cells[cell_index(0, 3)].state = CELL_SETTLED;
-    EXPECT_TRUE(board_group_ok(0, 0));
-}
-
 TEST(Collect, AnIllegalCollectKeepsTheSelection)
 {
     fresh_board();
@@ -98,12 +84,11 @@ TEST(Collect, AnIllegalCollectKeepsTheSelection)
 TEST(Collect, PointsReachTheScoreOnlyWhenTheCollectFinishes)
 {
     fresh_board();
-    for (int row = 0; row < 5; row++)
-        put_moth(5, row, 4);
+    put_rows(5, {0, 1, 2, 3, 4}, 4);
     put_moth(5, 6, 0);
     board_click(5, 0, CLICK_COLLECT);
     finish_flights();
-    EXPECT_EQ(collect_points, 5 * (1 + 5));
+    EXPECT_EQ(collect_points, 30);    // five moths of colour 4, 6 each
     EXPECT_EQ(board.score, 0);
     board_collect_finish();
     EXPECT_EQ(board.score, 30);
@@ -114,8 +99,7 @@ TEST(Collect, PointsReachTheScoreOnlyWhenTheCollectFinishes)
 TEST(Collect, EmptyingAColumnWithAllTenOpenScoresOneHundredAtOnce)
 {
     fresh_board();
-    for (int row = 0; row < 4; row++)
-        put_moth(8, row, 2);
+    put_rows(8, {0, 1, 2, 3}, 2);
     uint32_t before = rng_state;
     board_click(8, 0, CLICK_COLLECT);
     EXPECT_EQ(board.score, 100);
@@ -125,13 +109,11 @@ TEST(Collect, EmptyingAColumnWithAllTenOpenScoresOneHundredAtOnce)
 
 TEST(Collect, EmptyingAColumnReopensAClosedOneSearchingOnAndWrapping)
 {
-    // A start at column 8 or 9 must wrap round to find column 1.
-    uint32_t seed = seed_giving(BOARD_COLUMNS, 8);
-    fresh_board(seed);
+    // A start at column 8 must wrap round to find column 1.
+    fresh_board(seed_giving(BOARD_COLUMNS, 8));
     board.column_state[1] = COLUMN_CLOSED;
     board.open_columns = 9;
-    for (int row = 0; row < 4; row++)
-        put_moth(3, row, 0);
+    put_rows(3, {0, 1, 2, 3}, 0);
     board.column_frame[1] = 9;
     board_click(3, 0, CLICK_COLLECT);
     EXPECT_EQ(board.column_state[1], COLUMN_OPENING);
@@ -145,8 +127,7 @@ TEST(Collect, AColumnThatStillHoldsSettledMothsReopensNothing)
     fresh_board();
     board.column_state[7] = COLUMN_CLOSED;
     board.open_columns = 9;
-    for (int row = 0; row < 4; row++)
-        put_moth(3, row, 0);
+    put_rows(3, {0, 1, 2, 3}, 0);
     put_moth(3, 7, 1);
     uint32_t before = rng_state;
     board_click(3, 0, CLICK_COLLECT);
@@ -170,51 +151,40 @@ TEST(Pick, SelectDeselectAndTheMovesThatKeepTheSelection)
     EXPECT_EQ(board.selected, 0);
     EXPECT_EQ(board.cells[0].counter, 0);      // the ring starts at frame 0
     EXPECT_EQ(board.cells[0].jitter_wait, 1);
-
-    board_click(1, 0, CLICK_PICK);
-    EXPECT_EQ(board.selected, 0);
-    board_click(0, 5, CLICK_PICK);
-    EXPECT_EQ(board.selected, 0);
-    board_click(5, 5, CLICK_PICK);    // empty: ignored
-    EXPECT_EQ(board.selected, 0);
+    for (auto [col, row] : {std::pair{1, 0}, {0, 5}, {5, 5}}) {
+        board_click(col, row, CLICK_PICK);
+        EXPECT_EQ(board.selected, 0) << col << "," << row;
+    }
     board_click(0, 0, CLICK_PICK);
     EXPECT_EQ(board.selected, -1);
     EXPECT_EQ(board.mode, 2);
     EXPECT_TRUE(samples_heard().empty());
 }
 
-TEST(Swap, TwoMothsOfDifferentColoursInDifferentColumnsStartASwap)
+TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
 {
     fresh_board();
     put_moth(2, 3, 0);
     put_moth(7, 1, 4);
+    Cell& a = board.cells[cell_index(2, 3)];
+    Cell& b = board.cells[cell_index(7, 1)];
+    a.steps = 15;
+    a.pos_x = 11.5f;
+    a.jitter_x = 2;
+    b.steps = 14;
+    b.pos_y = -3.25f;
     board_click(2, 3, CLICK_PICK);
     board_click(7, 1, CLICK_PICK);
     EXPECT_EQ(board.mode, 10);
     EXPECT_EQ(board.pending, 2);
     EXPECT_EQ(board.swap_from, cell_index(2, 3));
     EXPECT_EQ(board.swap_to, cell_index(7, 1));
-    EXPECT_EQ(board.cells[board.swap_from].state, CELL_SWAP_START);
-    EXPECT_EQ(board.cells[board.swap_to].state, CELL_SWAP_START);
+    EXPECT_EQ(a.state, CELL_SWAP_START);
+    EXPECT_EQ(b.state, CELL_SWAP_START);
     EXPECT_EQ(board.selected, -1);
     EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_SWAP});
-}
 
-TEST(Swap, TheExchangeMovesCompleteRecords)
-{
-    fresh_board();
-    put_moth(0, 0, 1);
-    put_moth(9, 7, 3);
-    Cell& a = board.cells[cell_index(0, 0)];
-    Cell& b = board.cells[cell_index(9, 7)];
-    a.steps = 15;
-    a.pos_x = 11.5f;
-    a.jitter_x = 2;
-    b.steps = 14;
-    b.pos_y = -3.25f;
     Cell old_a = a, old_b = b;
-    board_swap_start(cell_index(0, 0), cell_index(9, 7));
-    old_a.state = old_b.state = CELL_SWAP_START;
     board_swap_exchange();
     EXPECT_EQ(std::memcmp(&a, &old_b, sizeof(Cell)), 0);
     EXPECT_EQ(std::memcmp(&b, &old_a, sizeof(Cell)), 0);
@@ -247,7 +217,7 @@ TEST(Swap, AFullColumnClosesOnlyAtTheEndOfTheNextSwap)
     EXPECT_EQ(board.cells[1].colour, 0);
     EXPECT_EQ(board.score, 0);
     EXPECT_EQ(board.mode, 8);
-    EXPECT_EQ(board.moth_count, 10 - 8 + 4);    // 8 lost with the column, 4 arriving
+    EXPECT_EQ(board.moth_count, 6);    // 10, less 8 lost with the column, and 4 arriving
     EXPECT_EQ(samples_heard().front(), SAMPLE_COLUMN_CLOSES);
 }
 
@@ -291,22 +261,18 @@ TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
     EXPECT_EQ(counters, (std::vector<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50}));
 }
 
-TEST(Spawn, ThePositionIsDrawnBeforeTheColour)
+TEST(Spawn, ThePositionIsDrawnBeforeTheColourAndTheScanWraps)
 {
     fresh_board(2024);
-    int cell = peek_random(BOARD_CELLS);
-    rng_draw();
-    int colour = peek_random(MOTH_COLOURS);
+    int cell = random(BOARD_CELLS);
+    int colour = random(MOTH_COLOURS);
     rng_seed(2024);
     board_spawn_one();
     EXPECT_EQ(board.cells[cell].state, CELL_WAITING);
     EXPECT_EQ(board.cells[cell].colour, colour);
-}
 
-TEST(Spawn, TheScanWrapsFromTheLastCellToTheFirst)
-{
-    uint32_t seed = seed_giving(BOARD_CELLS, 75);
-    fresh_board(seed);
+    // Cells 75..79 are taken: the scan from 75 wraps round to cell 0.
+    fresh_board(seed_giving(BOARD_CELLS, 75));
     for (int i = 75; i < 80; i++)
         put_moth(i % 10, i / 10, 0);
     board_spawn_one();
@@ -323,23 +289,17 @@ TEST(Spawn, OnAFullBoardTheCountRisesAboveCapacityAndNothingIsPlaced)
             put_moth(col, row, (col + row) % 5);
     uint32_t before = rng_state;
     board_spawn_wave(4);
-    EXPECT_EQ(board.moth_count, 72 + 4);
+    EXPECT_EQ(board.moth_count, 76);
     EXPECT_EQ(board.pending, 0);
     EXPECT_EQ(cells_in_state(CELL_WAITING), 0);
     EXPECT_EQ(rng_state, before);    // no draws for an attempt with no room
-    board.mode = 2;
-    EXPECT_TRUE(board_lost());
-}
 
-TEST(Spawn, AScanThatFindsNoRoomGivesUpInsteadOfLoopingForEver)
-{
     // The counts say there is room, but every column is still opening.
     fresh_board();
     for (int col = 0; col < 10; col++)
         board.column_state[col] = COLUMN_OPENING;
     board_spawn_one();
-    EXPECT_EQ(cells_in_state(CELL_EMPTY), BOARD_CELLS);
-    EXPECT_EQ(board.pending, 0);
+    EXPECT_EQ(cells_in_state(CELL_EMPTY), BOARD_CELLS) << "the scan gives up instead of looping for ever";
     EXPECT_EQ(board.moth_count, 1);
 }
 
@@ -376,7 +336,7 @@ TEST(Restart, SettledMothsLeaveTogetherAndClosedColumnsReopen)
     EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_RESTART});
 }
 
-TEST(NewGame, ResetsTheScoreUnlessTheChordAskedToKeepIt)
+TEST(NewGame, ResetsTheScoreUnlessTheChordAskedToKeepItAndClosesEveryColumn)
 {
     fresh_board();
     put_moth(1, 1, 1);
@@ -395,11 +355,7 @@ TEST(NewGame, ResetsTheScoreUnlessTheChordAskedToKeepIt)
     EXPECT_EQ(keep_score, 0);
     board_new_game();
     EXPECT_EQ(board.score, 0);
-}
 
-TEST(NewGame, ResetColumnsClosesEveryColumn)
-{
-    fresh_board();
     board.column_frame[3] = 5;
     board_reset_columns();
     for (int col = 0; col < 10; col++) {
@@ -408,25 +364,23 @@ TEST(NewGame, ResetColumnsClosesEveryColumn)
     }
 }
 
-TEST(GameOver, OnlyOnThePlayersTurn)
+TEST(GameOver, MoreThanEightyMothsOrOneOpenColumnOnThePlayersTurn)
 {
-    fresh_board();
-    board.moth_count = 81;
-    board.mode = 8;
-    EXPECT_FALSE(board_lost());
-    board.mode = 2;
-    EXPECT_TRUE(board_lost());
-    board.moth_count = 80;
-    EXPECT_FALSE(board_lost());
-}
-
-TEST(GameOver, OneOpenColumnLosesEvenWithRoom)
-{
-    fresh_board();
-    board.open_columns = 2;
-    EXPECT_FALSE(board_lost());
-    board.open_columns = 1;
-    EXPECT_TRUE(board_lost());
+    struct Case {
+        int moths, open_columns, mode;
+        bool lost;
+    };
+    const Case cases[] = {
+        {81, 10, 2, true}, {81, 10, 8, false}, {80, 10, 2, false},
+        {0, 2, 2, false},  {0, 1, 2, true},
+    };
+    for (const Case& c : cases) {
+        fresh_board();
+        board.moth_count = c.moths;
+        board.open_columns = c.open_columns;
+        board.mode = c.mode;
+        EXPECT_EQ(board_lost(), c.lost) << c.moths << " moths, " << c.open_columns << " open, mode " << c.mode;
+    }
 }
 
 // ---- A whole turn cycle -----------------------------------------------------------------
@@ -442,15 +396,14 @@ TEST(TurnCycle, WaveCollectReopenAndScoreKeepCountsConsistent)
     for (int row = 0; row < 8; row++)
         board.cells[cell_index(9, row)].state = CELL_EMPTY;
     board.moth_count = cells_in_state(CELL_SETTLED);
-    for (int row = 2; row < 6; row++)
-        put_moth(9, row, 0);
+    put_rows(9, {2, 3, 4, 5}, 0);
     int before = board.moth_count;
     board_click(9, 3, CLICK_COLLECT);
     EXPECT_EQ(board.moth_count, before - 4);
     finish_flights();
     EXPECT_EQ(board.pending, 0);
     board_collect_finish();
-    EXPECT_EQ(board.score, 4 * 2 + 100);    // colour 0 scores 2 a moth; all ten open: the bonus
+    EXPECT_EQ(board.score, 108);    // four moths of colour 0, 2 each, and 100 for the emptied column
     finish_wave();
     EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
 }

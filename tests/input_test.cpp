@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST(InputCreate, WithBothDevicesIsReadyWithThePointerAtTheOriginAndEverythingUp
     input.mouse_y = 200;
     input.mouse_left = 0x80;
     input.keys[KEY_SPACE] = 0x80;
-    input.char_capture = 1;
+    input_begin_typing();
     EXPECT_EQ(input_create(), 3);
     EXPECT_EQ(input.mouse_x, 0);
     EXPECT_EQ(input.mouse_y, 0);
@@ -92,66 +93,49 @@ TEST(InputCreate, ReportsOneWithoutAKeyboardAndTwoWithoutAMouse)
 
 // ---- Mouse ---------------------------------------------------------------------
 
-
-TEST_F(Input, ThePointerStopsAtTheLeftAndTopEdgesAndLeavesThemAtOnce)
+TEST_F(Input, ThePointerStopsAtEveryEdgeNeverWrapsAndLeavesTheEdgeAtOnce)
 {
-    headless_mouse_motion(0, 5, 5);
-    headless_mouse_motion(1, -20, -30);
-    headless_mouse_motion(2, 3, 2);
-    poll_frame();
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 0);
-    EXPECT_EQ(input.mouse_y, 0);
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 3);    // the excess motion was thrown away
-    EXPECT_EQ(input.mouse_y, 2);
+    // Motion (or a known position) read at a frame, and where the pointer is
+    // after each of three frames.
+    struct Move {
+        uint64_t frame;
+        bool to;
+        int x, y;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Move> moves;
+        std::vector<std::pair<int, int>> path;
+    };
+    const Case cases[] = {
+        {"left and top", {{0, false, 5, 5}, {1, false, -20, -30}, {2, false, 3, 2}}, {{5, 5}, {0, 0}, {3, 2}}},
+        {"right and bottom", {{0, true, 630, 470}, {1, false, 50, 50}, {2, false, -5, -5}},
+         {{630, 470}, {639, 479}, {634, 474}}},
+        {"enormous motion", {{0, true, 600, 400}, {1, false, INT32_MAX, INT32_MAX}, {2, false, INT32_MIN, INT32_MIN}},
+         {{600, 400}, {639, 479}, {0, 0}}},
+        {"known positions, clamped; a position wins over motion in the same read",
+         {{0, false, 40, 40}, {0, true, 123, 321}, {1, true, 700, -5}, {2, true, -1, 480}},
+         {{123, 321}, {639, 0}, {0, 479}}},
+    };
+    for (const Case& c : cases) {
+        input_release();
+        headless_reset(0);
+        input = InputState{};
+        ASSERT_EQ(input_create(), 3);
+        for (const Move& m : c.moves) {
+            if (m.to)
+                headless_mouse_to(m.frame, m.x, m.y);
+            else
+                headless_mouse_motion(m.frame, m.x, m.y);
+        }
+        std::vector<std::pair<int, int>> path;
+        for (size_t frame = 0; frame < c.path.size(); frame++) {
+            poll_frame();
+            path.push_back({input.mouse_x, input.mouse_y});
+        }
+        EXPECT_EQ(path, c.path) << c.what;
+    }
 }
-
-TEST_F(Input, ThePointerStopsAtTheRightAndBottomEdgesAndLeavesThemAtOnce)
-{
-    headless_mouse_to(0, 630, 470);
-    headless_mouse_motion(1, 50, 50);
-    headless_mouse_motion(2, -5, -5);
-    poll_frame();
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 639);
-    EXPECT_EQ(input.mouse_y, 479);
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 634);
-    EXPECT_EQ(input.mouse_y, 474);
-}
-
-TEST_F(Input, AnEnormousMotionNeverWrapsThePointerToTheOtherSide)
-{
-    headless_mouse_to(0, 600, 400);
-    headless_mouse_motion(1, INT32_MAX, INT32_MAX);
-    headless_mouse_motion(2, INT32_MIN, INT32_MIN);
-    poll_frame();
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 639);
-    EXPECT_EQ(input.mouse_y, 479);
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 0);
-    EXPECT_EQ(input.mouse_y, 0);
-}
-
-TEST_F(Input, AKnownPointerPositionIsTakenAsItIsClampedToTheScreen)
-{
-    headless_mouse_motion(0, 40, 40);
-    headless_mouse_to(0, 123, 321);    // the position wins over motion in the same read
-    headless_mouse_to(1, 700, -5);
-    headless_mouse_to(2, -1, 480);
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 123);
-    EXPECT_EQ(input.mouse_y, 321);
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 639);
-    EXPECT_EQ(input.mouse_y, 0);
-    poll_frame();
-    EXPECT_EQ(input.mouse_x, 0);
-    EXPECT_EQ(input.mouse_y, 479);
-}
-
 
 // ---- Keyboard ------------------------------------------------------------------
 
@@ -191,13 +175,8 @@ TEST_F(Input, TypedCharactersComeOutOldestFirstAndPeekLeavesThemThere)
     EXPECT_EQ(read_all(), "oth");
     EXPECT_EQ(input_peek_char(), 0);
     EXPECT_EQ(input_next_char(), 0);
-}
-
-TEST_F(Input, ThirtyTwoTypedCharactersKeepTheLastThirtyOne)
-{
-    input_begin_typing();
+    // Thirty-two keep the last thirty-one.
     std::string typed = "abcdefghijklmnopqrstuvwxyz012345";
-    ASSERT_EQ(typed.size(), 32u);
     type(typed);
     EXPECT_EQ(read_all(), typed.substr(1));
 }
@@ -217,36 +196,20 @@ TEST_F(Input, TheRingKeepsItsOrderAcrossManyTurnsRoundIt)
     EXPECT_EQ(read, typed);
 }
 
-TEST_F(Input, CharactersTypedWhileCaptureIsOffAreDiscarded)
+TEST_F(Input, OnlyWhatIsTypedBetweenBeginningAndEndingIsKept)
 {
     type("lost");
     input_begin_typing();
-    EXPECT_EQ(input_next_char(), 0);
+    EXPECT_EQ(input_next_char(), 0) << "typed while capture was off";
+    type("ab");
+    input_begin_typing();
+    type("c");
+    EXPECT_EQ(read_all(), "c") << "beginning again discards what was typed before";
     type("kept");
     input_end_typing();
     EXPECT_EQ(input_peek_char(), 0);
     input_begin_typing();
-    EXPECT_EQ(input_next_char(), 0);    // ending typing threw "kept" away
-}
-
-TEST_F(Input, NothingIsReadWhileCaptureIsOffEvenWithCharactersWaiting)
-{
-    input_begin_typing();
-    type("x");
-    input.char_capture = 0;
-    EXPECT_EQ(input_peek_char(), 0);
-    EXPECT_EQ(input_next_char(), 0);
-    input.char_capture = 1;
-    EXPECT_EQ(input_next_char(), 'x');
-}
-
-TEST_F(Input, BeginningToTypeDiscardsWhatWasTypedBefore)
-{
-    input_begin_typing();
-    type("ab");
-    input_begin_typing();
-    type("c");
-    EXPECT_EQ(read_all(), "c");
+    EXPECT_EQ(input_next_char(), 0) << "ending typing threw it away";
 }
 
 TEST_F(Input, OnlyTheLowByteOfACharacterIsKeptAndAZeroNeverBlocksTheRing)

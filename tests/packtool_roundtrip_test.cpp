@@ -4,7 +4,6 @@
 #include "data_helpers.h"
 
 #include "resources/pack_writer.h"
-#include "platform/codepage.h"
 #include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
 #include "tools/packtool/packtool.h"
@@ -155,17 +154,6 @@ TEST(PacktoolRoundTrip, TextsAreUtf8OutsideAndWindows1251Inside)
     ASSERT_TRUE(save_bytes(scratch.path("files/041/003.txt").c_str(), Bytes(chinese.begin(), chinese.end())));
     EXPECT_FALSE(packtool_build(scratch.path("files"), &rebuilt, &error));
     EXPECT_NE(error.find("041/003.txt"), std::string::npos) << error;
-}
-
-TEST(PacktoolRoundTrip, EveryWindows1251ByteSurvivesUtf8)
-{
-    std::string all;
-    for (int b = 1; b < 256; b++)
-        all += (char)b;
-    std::string back;
-    ASSERT_TRUE(utf8_to_cp1251(cp1251_to_utf8(all), &back));
-    EXPECT_EQ(back, all);
-    EXPECT_EQ(cp1251_to_utf8("\xc0\xff\xb9"), "\xd0\x90\xd1\x8f\xe2\x84\x96") << "А, я and №";
 }
 
 TEST(PacktoolRoundTrip, SamplesBecomeWavFilesOfTheGamesFormat)

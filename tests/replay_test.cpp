@@ -110,30 +110,22 @@ protected:
 
 // ---- Recording -------------------------------------------------------------------
 
-TEST_F(Replay, EachFrameRecordsItsPositionAfterAMarkForAnyButtonHeld)
+TEST_F(Replay, EachFrameRecordsItsClampedPositionAfterAMarkForAnyButtonHeld)
 {
     ASSERT_TRUE(replay_open(path.c_str(), true));
     headless_mouse_to(0, 10, 20);                               // no button
     headless_mouse_to(1, 11, 21), headless_button(1, 0, true);  // left
     headless_mouse_to(2, 12, 22), headless_button(2, 0, false), headless_button(2, 1, true);   // right
     headless_mouse_to(3, 13, 23), headless_button(3, 0, true);  // both: the left mark
-    run_frames(4);
+    headless_mouse_to(4, 900, 900), headless_button(4, 0, false), headless_button(4, 1, false);  // clamped first
+    run_frames(5);
     replay_stop();
 
     Bytes expected = position(10, 20) + word_bytes(REPLAY_LEFT_MARK) + position(11, 21) +
                      word_bytes(REPLAY_RIGHT_MARK) + position(12, 22) + word_bytes(REPLAY_LEFT_MARK) + position(13, 23);
-    EXPECT_EQ(file_bytes(), expected);
-    EXPECT_EQ(Bytes(expected.begin() + 4, expected.begin() + 8), (Bytes{0xFF, 0xFF, 0x00, 0x00}));
-    EXPECT_EQ(Bytes(expected.begin() + 12, expected.begin() + 16), (Bytes{0xFE, 0xFE, 0x00, 0x00}));
-}
-
-TEST_F(Replay, TheBottomRightCornerIsStoredAs7F02DF01)
-{
-    ASSERT_TRUE(replay_open(path.c_str(), true));
-    headless_mouse_to(0, 900, 900);    // clamped before it is recorded
-    run_frames(1);
-    replay_stop();
-    EXPECT_EQ(file_bytes(), (Bytes{0x7F, 0x02, 0xDF, 0x01}));
+    EXPECT_EQ(file_bytes(), expected + Bytes({0x7F, 0x02, 0xDF, 0x01}));
+    EXPECT_EQ(word_bytes(REPLAY_LEFT_MARK), (Bytes{0xFF, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(word_bytes(REPLAY_RIGHT_MARK), (Bytes{0xFE, 0xFE, 0x00, 0x00}));
 }
 
 TEST_F(Replay, F8EndsTheRecordingAfterTheRecordOfTheNextFrame)
@@ -155,16 +147,6 @@ TEST_F(Replay, ReleasingInputClosesARecordingThatIsStillRunning)
     input_release();
     EXPECT_TRUE(file_is_free());
     EXPECT_EQ(file_bytes().size(), 8u);
-}
-
-TEST_F(Replay, ARecordingThatCannotBeCreatedLeavesTheMouseLive)
-{
-    std::string nowhere = dir + "/missing/" + REPLAY_FILE_NAME;
-    EXPECT_FALSE(replay_open(nowhere.c_str(), true));
-    EXPECT_EQ(input.replay_active, 0);
-    headless_mouse_motion(0, 4, 4);
-    run_frames(1);
-    EXPECT_EQ(pointer(), (Pointer{4, 4, false, false}));
 }
 
 // ---- Playback --------------------------------------------------------------------
@@ -213,39 +195,38 @@ TEST_F(Replay, PlaybackPastTheEndReturnsTheMouseToLiveAtTheLastPlayedPosition)
     EXPECT_EQ(pointer(), (Pointer{107, 56, false, false}));
 }
 
-TEST_F(Replay, AShortReadEndsPlaybackWithoutMovingThePointer)
+TEST_F(Replay, ADamagedRecordingEndsPlaybackAtItsLastGoodPositionWithNothingPressed)
 {
-    write_file(position(200, 100) + Bytes{0x10, 0x00});
-    start_playback();
-    headless_mouse_motion(1, -3, 2);
-    run_frames(2);
-    EXPECT_EQ(input.replay_active, 0);
-    EXPECT_EQ(pointer(), (Pointer{197, 102, false, false}));
-}
-
-TEST_F(Replay, AButtonMarkWithoutItsPositionPressesNothing)
-{
-    write_file(position(200, 100) + word_bytes(REPLAY_LEFT_MARK));
-    start_playback();
-    run_frames(2);
-    EXPECT_EQ(input.replay_active, 0);
-    EXPECT_EQ(pointer(), (Pointer{200, 100, false, false}));
-}
-
-TEST_F(Replay, APositionOffTheScreenEndsPlayback)
-{
-    for (Bytes bad : {position(640, 10), position(10, 480), word_bytes(REPLAY_LEFT_MARK) + word_bytes(REPLAY_RIGHT_MARK)}) {
-        write_file(position(300, 200) + bad + position(1, 1));
+    // After a good position (300, 200): what follows in the file, and where
+    // the live mouse takes the pointer once playback has ended.
+    struct Case {
+        const char* what;
+        Bytes rest;
+        Pointer after;
+    };
+    const Case cases[] = {
+        {"a short read", Bytes{0x10, 0x00}, {297, 202, false, false}},
+        {"a button mark without its position", word_bytes(REPLAY_LEFT_MARK), {297, 202, false, false}},
+        {"x off the screen", position(640, 10) + position(1, 1), {297, 202, false, false}},
+        {"y off the screen", position(10, 480) + position(1, 1), {297, 202, false, false}},
+        {"two marks in a row", word_bytes(REPLAY_LEFT_MARK) + word_bytes(REPLAY_RIGHT_MARK) + position(1, 1),
+         {297, 202, false, false}},
+    };
+    for (const Case& c : cases) {
+        write_file(position(300, 200) + c.rest);
         start_playback();
-        run_frames(2);
-        EXPECT_EQ(input.replay_active, 0);
-        EXPECT_EQ(pointer(), (Pointer{300, 200, false, false}));
+        EXPECT_EQ(run_frames(1)[0], (Pointer{300, 200, false, false})) << c.what;
+        headless_mouse_motion(1, -3, 2);
+        EXPECT_EQ(run_frames(1)[0], c.after) << c.what;
+        EXPECT_EQ(input.replay_active, 0) << c.what;
+        EXPECT_TRUE(file_is_free()) << c.what;
     }
 }
 
-TEST_F(Replay, AMissingPlaybackFileLeavesTheMouseLive)
+TEST_F(Replay, AMissingPlaybackFileOrARecordingThatCannotBeMadeLeavesTheMouseLive)
 {
     EXPECT_FALSE(replay_open(path.c_str(), false));
+    EXPECT_FALSE(replay_open((dir + "/missing/" + REPLAY_FILE_NAME).c_str(), true));
     EXPECT_EQ(input.replay_active, 0);
     headless_mouse_motion(0, 7, 9);
     run_frames(1);

@@ -1,12 +1,11 @@
-// Binding the game pack and the logo pack: the roles the game reads, the
-// font and rule parameters, and the refusal of every pack the game could
-// not draw from safely.
+// Binding the game pack and the logo pack: every role of the table leads to
+// its own entry, the font and rule parameters are set, and every pack the
+// game could not draw from safely is refused with a message naming the entry.
 #include "resources_helpers.h"
 
 #include "board/board.h"
 #include "video/font.h"
 
-#include <cstring>
 #include <functional>
 #include <unistd.h>
 
@@ -23,10 +22,13 @@ Bytes bind_test_pack()
     return file;
 }
 
-bool in_block(const void* p)
+// Where a file offset of the bound pack lies in its loaded block.
+const uint8_t* in_block(size_t file_offset) { return resource_pack->block + file_offset - 4; }
+
+// Where item 0 of the table of entry `e` lies in the loaded block.
+const uint8_t* first_item(const Bytes& file, int e)
 {
-    const uint8_t* at = (const uint8_t*)p;
-    return resource_pack && at >= resource_pack->block && at < resource_pack->block + resource_pack->size;
+    return in_block(item_file_offset(file, entry_file_offset(file, e), 0));
 }
 
 }  // namespace
@@ -35,47 +37,37 @@ bool in_block(const void* p)
 
 using BindGamePack = ResourcesTest;
 
-TEST_F(BindGamePack, EveryRoleLeadsIntoTheLoadedBlock)
+TEST_F(BindGamePack, EveryEntryHasOneRoleAndEveryRoleLeadsToItsOwnEntry)
 {
     Bytes file = bind_test_pack();
     ASSERT_NE(resource_pack, nullptr);
-    EXPECT_EQ(GamePalette, resource_pack->block + word_at(file, 4)) << "entry 0, block offset 4N";
-    EXPECT_EQ(word_at(file, 4), 4 * 46);
-    for (int k = 0; k < 5; k++) {
-        EXPECT_EQ(MothImages[k].count, 20);
-        EXPECT_EQ(SwapFadeImages[k].count, 30);
+    std::vector<int> roles_of(PACK_ENTRIES_USED);
+    for (const PackRole& role : GAME_PACK_ROLES) {
+        ASSERT_TRUE(role.entry >= 0 && role.entry < PACK_ENTRIES_USED) << role.entry;
+        roles_of[(size_t)role.entry]++;
+        if (role.kind == KIND_TABLE || !role.table)
+            continue;
+        ASSERT_EQ(role.table->count, word_at(file, entry_file_offset(file, role.entry))) << role.entry;
+        EXPECT_EQ(role.table->items[0], first_item(file, role.entry)) << role.entry;
     }
-    EXPECT_EQ(SelectionRingImages.count, 7);
-    EXPECT_EQ(MenuButtonImages.count, 6);
-    EXPECT_EQ(MenuItemImages[3].count, 20);
-    EXPECT_EQ(MenuToggleImages.count, 6);
-    EXPECT_EQ(ColumnImages[9].count, 16);
-    EXPECT_EQ(DigitImages.count, 10);
-    EXPECT_EQ(FontGlyphs.count, 256);
-    EXPECT_EQ(SoundBank.count, 14);
-    EXPECT_EQ(ScoreScreenImages.count, 8);
-    EXPECT_EQ(SpeedSliderImages.count, 2);
-    EXPECT_EQ(MenuImages.count, 32);
-    EXPECT_EQ(TransitionImages.count, 43);
-    EXPECT_EQ(ScoreTexts.count, 8);
-    EXPECT_EQ(MainScreenImages.count, 11);
-    EXPECT_EQ(FlightImages.count, 8);
-    EXPECT_STREQ(table_text(ScoreTexts, 0), "PLAYER");
-    EXPECT_TRUE(in_block(MothImages[4].items[19]));
-    EXPECT_TRUE(in_block(TransitionImages.items[42]));
-    EXPECT_EQ(GameBackground, resource_pack->block + word_at(file, 4 + 4 * 12));
-    EXPECT_EQ((const uint8_t*)PointerImage, resource_pack->block + word_at(file, 4 + 4 * 29)) << "not a table";
-    EXPECT_EQ((const uint8_t*)TitlePicture, resource_pack->block + word_at(file, 4 + 4 * 44));
-    EXPECT_EQ(image_width(PointerImage), 8);
-}
+    EXPECT_EQ(roles_of, std::vector<int>(PACK_ENTRIES_USED, 1));
 
-TEST_F(BindGamePack, BindingMovesTheGlyphEntryOntoItsFirstPointer)
-{
-    Bytes file = bind_test_pack();
-    const uint8_t* count_address = resource_pack->block + word_at(file, 4 + 4 * 31);
-    EXPECT_EQ(resource_pack->entries[31], count_address + 4);
-    EXPECT_EQ(FontGlyphs.items[0], count_address + 4 + word_at(file, entry_file_offset(file, 31) + 4));
-    EXPECT_EQ(resource_pack->entries[29], resource_pack->block + word_at(file, 4 + 4 * 29)) << "an image stays put";
+    // The roles the game reads by name, each from its own entry.
+    auto first_of = [](const PackTable& table) { return table.count > 0 ? table.items[0] : nullptr; };
+    for (int k = 0; k < 5; k++) {
+        EXPECT_EQ(first_of(MothImages[k]), first_item(file, 1 + k)) << k;
+        EXPECT_EQ(first_of(SwapFadeImages[k]), first_item(file, 6 + k)) << k;
+    }
+    EXPECT_EQ(first_of(ColumnImages[9]), first_item(file, 28));
+    EXPECT_EQ(FontGlyphs.count, 256);
+    EXPECT_STREQ(table_text(ScoreTexts, 0), "PLAYER");
+    EXPECT_EQ(GamePalette, in_block(entry_file_offset(file, 0)));
+    EXPECT_EQ(GameBackground, in_block(entry_file_offset(file, 12)));
+    EXPECT_EQ((const uint8_t*)PointerImage, in_block(entry_file_offset(file, 29))) << "not a table";
+    EXPECT_EQ((const uint8_t*)TitlePicture, in_block(entry_file_offset(file, 44)));
+    EXPECT_EQ(TitlePalette, in_block(entry_file_offset(file, 45)));
+    EXPECT_EQ(resource_pack->entries[31], in_block(entry_file_offset(file, 31)) + 4)
+        << "a bound table's entry leads to its first offset";
 }
 
 TEST_F(BindGamePack, TheGameFontIsCurrentAndTheRuleParametersAreSet)
@@ -83,23 +75,12 @@ TEST_F(BindGamePack, TheGameFontIsCurrentAndTheRuleParametersAreSet)
     spawn_new_board = spawn_after_collect = spawn_after_swap = min_group = 99;
     bind_test_pack();
     EXPECT_EQ(current_font.glyphs, (const ImageRecord* const*)FontGlyphs.items);
-    EXPECT_EQ(current_font.colour_shift, 0);
     EXPECT_EQ(current_font.glyph_routine, &draw_sprite_shifted);
-    EXPECT_EQ(current_font.spacing, 1);
-    EXPECT_EQ(glyph_width('A'), 3 + 'A' % 4) << "glyph widths come from the pack";
+    EXPECT_EQ(measure_text("AB"), 3 + 'A' % 4 + 1 + 3 + 'B' % 4) << "glyph widths from the pack, spacing 1";
     EXPECT_EQ(spawn_new_board, 10);
     EXPECT_EQ(spawn_after_collect, 2);
     EXPECT_EQ(spawn_after_swap, 4);
     EXPECT_EQ(min_group, 4);
-}
-
-TEST_F(BindGamePack, TheTitlePaletteCanBeChangedInPlace)
-{
-    bind_test_pack();
-    ASSERT_TRUE(in_block(TitlePalette));
-    EXPECT_EQ(TitlePalette, resource_pack->entries[45]);
-    TitlePalette[0] = TitlePalette[1] = TitlePalette[2] = 0;    // the title's black
-    EXPECT_EQ(resource_pack->entries[45][0], 0);
 }
 
 TEST_F(BindGamePack, SampleKIsTheBytesBetweenPointersKAndKPlusOne)
@@ -144,21 +125,15 @@ TEST_F(BindGamePack, ReleasingClearsTheRolesAndTheFont)
 
 using BrokenGamePack = ResourcesTest;
 
-TEST_F(BrokenGamePack, AMissingFileFailsWithAMessage)
+TEST_F(BrokenGamePack, AFailureOnTheTerminalNamesTheFileEntryAndItem)
 {
     std::string path = scratch_path("DATA50.RES");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(bind_resources(path.c_str()));
-    std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said, path + ": cannot open the file (not found)\n");
-    EXPECT_EQ(resource_pack, nullptr);
-}
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": cannot open the file (not found)\n");
 
-TEST_F(BrokenGamePack, AFailureOnTheTerminalNamesTheFileEntryAndItem)
-{
     std::vector<Bytes> entries = test_game_entries();
     entries[18] = make_table({Bytes(5, 0)});
-    std::string path = scratch_path("DATA50.RES");
     ASSERT_TRUE(save_bytes(path.c_str(), make_pack(entries)));
     testing::internal::CaptureStderr();
     EXPECT_FALSE(bind_resources(path.c_str()));
@@ -255,9 +230,14 @@ TEST_F(BrokenGamePack, EachIsRefusedWithAMessageNamingTheEntry)
 
 using LogoPackBinding = ResourcesTest;
 
-TEST_F(LogoPackBinding, LoadsOnFirstUseAndIsKept)
+TEST_F(LogoPackBinding, LoadsOnFirstUseAndIsKeptAndAMissingOneSaysSo)
 {
     std::string path = scratch_path("brenmoor.res");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_logo_pack(path.c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": cannot open the file (not found)\n");
+    EXPECT_EQ(LogoPack, nullptr);
+
     ASSERT_TRUE(save_bytes(path.c_str(), make_test_logo_pack()));
     ASSERT_TRUE(load_logo_pack(path.c_str()));
     unlink(path.c_str());
@@ -277,14 +257,5 @@ TEST_F(LogoPackBinding, FortyTwoPicturesAreTooFew)
     std::string error;
     EXPECT_FALSE(bind_logo_pack(load_pack_memory(file.data(), file.size()), "brenmoor.res", &error));
     EXPECT_EQ(error, "brenmoor.res: entry 1 (logo pictures): 42 images, the game needs 43");
-    EXPECT_EQ(LogoPack, nullptr);
-}
-
-TEST_F(LogoPackBinding, AMissingLogoPackFailsWithAMessage)
-{
-    std::string path = scratch_path("brenmoor.res");
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(load_logo_pack(path.c_str()));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": cannot open the file (not found)\n");
     EXPECT_EQ(LogoPack, nullptr);
 }

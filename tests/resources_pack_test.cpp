@@ -33,16 +33,6 @@ struct OneEntry : LoadedPack {
     const uint8_t* data() const { return pack->entries[0]; }
 };
 
-std::string image_problem(const Bytes& image, int encoding, bool drawn_at_origin = false)
-{
-    OneEntry one(image);
-    EXPECT_NE(one.pack, nullptr) << one.error;
-    std::string error;
-    if (pack_check_image(one.pack, one.data(), encoding, &error, drawn_at_origin))
-        return "";
-    return error;
-}
-
 }  // namespace
 
 // ---- Entries -------------------------------------------------------------------
@@ -62,7 +52,7 @@ TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCount)
     EXPECT_EQ(std::memcmp(loaded.pack->block, file.data() + 4, file.size() - 4), 0);
 }
 
-TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemory)
+TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemoryAndAMissingOneSaysSo)
 {
     Bytes file = make_pack({bytes_of({1, 2, 3}), word_bytes({0})});
     std::string path = scratch_path("pack.res");
@@ -75,14 +65,9 @@ TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemory)
     EXPECT_EQ(pack->entries[1], pack->block + 8 + 3);
     free_pack(pack);
     unlink(path.c_str());
-}
-
-TEST(PackEntries, AMissingFileLoadsNothingAndSaysSo)
-{
-    std::string error;
-    std::string path = scratch_path("no-such-pack.res");
     EXPECT_EQ(load_pack_file(path.c_str(), &error), nullptr);
     EXPECT_EQ(error, "cannot open the file (not found)");
+    EXPECT_FALSE(save_bytes((path + "/no/such/folder").c_str(), file)) << "a failed save says so";
 }
 
 TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
@@ -184,20 +169,6 @@ TEST(PackTables, EntriesAtTheSameOffsetShareOneTable)
     EXPECT_EQ(loaded.pack->table_items_used, 2u);
 }
 
-TEST(PackTables, TheSoundBankDelimitsOneSampleFewerThanItHasPointers)
-{
-    LoadedPack loaded(make_pack({make_sound_bank({Bytes(5, 0x81), Bytes(3, 0x82), Bytes(8, 0x83)})}));
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    PackTable bank;
-    ASSERT_TRUE(bind_table(loaded.pack, 0, &bank));
-    ASSERT_EQ(bank.count, 4);
-    EXPECT_EQ(bank.items[1] - bank.items[0], 5);
-    EXPECT_EQ(bank.items[2] - bank.items[1], 3);
-    EXPECT_EQ(bank.items[3] - bank.items[2], 8);
-    EXPECT_EQ(bank.items[3], loaded.pack->block + loaded.pack->size) << "the last pointer only marks the end";
-    EXPECT_EQ(*bank.items[2], 0x83);
-}
-
 TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
 {
     struct Case {
@@ -241,114 +212,93 @@ TEST(PackTables, OverlappingTablesCannotOverrunTheRoomForItems)
     EXPECT_LE(loaded.pack->table_items_used, loaded.pack->table_items_room);
 }
 
-// ---- Images ----------------------------------------------------------------------
+// ---- Images, palettes, pictures, texts ------------------------------------------
 
-TEST(PackImages, RawImagesNeedEveryPixelInsideTheBlock)
+namespace {
+
+enum Check { RAW, RUNS, FILL_RUNS, PLACED, PALETTE, SCREEN, TEXT };
+
+// The message of the check of `bytes`, lying alone in a pack; "" when good.
+std::string problem(const Bytes& bytes, Check check)
 {
-    Bytes image = encode_raw(0, 0, 4, 3, Bytes(12, 5).data());
-    EXPECT_EQ(image_problem(image, IMAGE_RAW), "");
-    image.pop_back();
-    EXPECT_EQ(image_problem(image, IMAGE_RAW), "12 pixels of a 4 x 3 image, 11 bytes left in the block");
-    Bytes flat = encode_raw(0, 0, 4, 3, Bytes(12, 5).data());
-    set16(flat, 6, 0);
-    EXPECT_EQ(image_problem(flat, IMAGE_RAW), "the image is 4 x 0; both must be at least 1");
-    EXPECT_EQ(image_problem(bytes_of({0, 0, 0, 0, 1, 0, 1}), IMAGE_RAW),
-              "the image header runs past the end of the block");
-}
-
-TEST(PackImages, NoImageIsLargerThanTheScreen)
-{
-    EXPECT_EQ(image_problem(encode_raw(0, 0, 640, 480, Bytes(640 * 480, 1).data()), IMAGE_RAW), "");
-    EXPECT_EQ(image_problem(encode_raw(0, 0, 641, 1, Bytes(641, 1).data()), IMAGE_RAW),
-              "the image is 641 x 1, larger than the 640 x 480 screen");
-    EXPECT_EQ(image_problem(encode_runs(0, 0, 1, 481, Bytes(481, 1).data(), 0), IMAGE_RUNS),
-              "the image is 1 x 481, larger than the 640 x 480 screen");
-}
-
-TEST(PackImages, EveryRunRowMustAddUpToTheWidth)
-{
-    // 3 x 2, runs: row 0 = copy 2 + skip 1, row 1 = skip 3.
-    Bytes good = {0, 0, 0, 0, 3, 0, 2, 0, 2, 0x81, 9, 9, 0x00, 1, 0x02};
-    EXPECT_EQ(image_problem(good, IMAGE_RUNS), "");
-    Bytes long_row = good;
-    long_row.back() = 0x03;
-    EXPECT_EQ(image_problem(long_row, IMAGE_RUNS), "row 1 runs add up to 4, not 3");
-    Bytes no_runs = good;
-    no_runs[13] = 0;
-    EXPECT_EQ(image_problem(no_runs, IMAGE_RUNS), "row 1 has no runs");
-    Bytes cut = good;
-    cut.resize(11);    // the copy's second byte is gone
-    EXPECT_EQ(image_problem(cut, IMAGE_RUNS), "row 0 runs past the end of the block");
-    Bytes missing_row = good;
-    missing_row.resize(13);
-    EXPECT_EQ(image_problem(missing_row, IMAGE_RUNS), "row 1 starts past the end of the block");
-}
-
-TEST(PackImages, FillRunsAreReadWithTheirOwnControlBytes)
-{
-    // 70 x 1: fill 64 (0xFF) + copy 6 (0x85). As a run image 0xFF would be a
-    // copy of 128 and run off the block.
-    Bytes image = {0, 0, 0, 0, 70, 0, 1, 0, 2, 0xFF, 4, 0x85, 1, 2, 3, 4, 5, 6};
-    EXPECT_EQ(image_problem(image, IMAGE_FILL_RUNS), "");
-    EXPECT_EQ(image_problem(image, IMAGE_RUNS), "row 0 runs past the end of the block");
-    Bytes no_fill_byte = {0, 0, 0, 0, 64, 0, 1, 0, 1, 0xFF};
-    EXPECT_EQ(image_problem(no_fill_byte, IMAGE_FILL_RUNS), "row 0 runs past the end of the block");
-}
-
-TEST(PackImages, ImagesDrawnAtTheOriginMustLieWhollyOnTheScreen)
-{
-    auto placed = [](int x, int y, int w, int h) { return encode_fill_runs(x, y, w, h, Bytes((size_t)w * h, 3).data(), 0); };
-    EXPECT_EQ(image_problem(placed(620, 460, 20, 20), IMAGE_FILL_RUNS, true), "");
-    EXPECT_EQ(image_problem(placed(621, 0, 20, 4), IMAGE_FILL_RUNS, true),
-              "a 20 x 4 image at (621, 0) does not lie wholly on the 640 x 480 screen");
-    EXPECT_NE(image_problem(placed(0, -1, 4, 4), IMAGE_FILL_RUNS, true), "");
-    EXPECT_NE(image_problem(placed(-5, 0, 4, 4), IMAGE_FILL_RUNS, true), "");
-    EXPECT_NE(image_problem(placed(0, 470, 4, 11), IMAGE_FILL_RUNS, true), "");
-    EXPECT_EQ(image_problem(placed(-5, 0, 4, 4), IMAGE_FILL_RUNS, false), "") << "raw-style placement is clipped";
-}
-
-// ---- Palettes, pictures, texts -----------------------------------------------------
-
-TEST(PackContents, PaletteComponentsRunFromZeroTo63)
-{
-    Bytes palette(768, 63);
-    OneEntry good(palette);
-    EXPECT_TRUE(pack_check_palette(good.pack, good.data(), nullptr));
-    palette[5 * 3 + 1] = 64;
-    OneEntry bright(palette);
+    OneEntry one(bytes);
+    EXPECT_NE(one.pack, nullptr) << one.error;
     std::string error;
-    EXPECT_FALSE(pack_check_palette(bright.pack, bright.data(), &error));
-    EXPECT_EQ(error, "colour 5: green is 64, more than 63");
-    OneEntry short_one(Bytes(767, 0));
-    EXPECT_FALSE(pack_check_palette(short_one.pack, short_one.data(), &error));
-    EXPECT_EQ(error, "a palette needs 768 bytes, 767 are left in the block");
+    bool good = check == PALETTE ? pack_check_palette(one.pack, one.data(), &error)
+                : check == SCREEN ? pack_check_screen(one.pack, one.data(), &error)
+                : check == TEXT   ? pack_check_text(one.pack, one.data(), &error)
+                : check == PLACED ? pack_check_image(one.pack, one.data(), IMAGE_FILL_RUNS, &error, true)
+                                  : pack_check_image(one.pack, one.data(), check, &error);
+    return good ? "" : error;
 }
 
-TEST(PackContents, AScreenPictureIsAWhole640By480Bytes)
+Bytes resized(Bytes bytes, size_t size)
 {
-    OneEntry whole(Bytes(640 * 480, 1));
-    EXPECT_TRUE(pack_check_screen(whole.pack, whole.data(), nullptr));
-    OneEntry cut(Bytes(640 * 480 - 1, 1));
-    std::string error;
-    EXPECT_FALSE(pack_check_screen(cut.pack, cut.data(), &error));
-    EXPECT_EQ(error, "a screen picture needs 307200 bytes, 307199 are left in the block");
+    bytes.resize(size);
+    return bytes;
 }
 
-TEST(PackContents, TextsMustEndWithANulInsideTheBlock)
+Bytes changed(Bytes bytes, size_t at, uint8_t value)
 {
-    OneEntry ended(bytes_of({'A', 'B', 0}));
-    EXPECT_TRUE(pack_check_text(ended.pack, ended.data(), nullptr));
-    OneEntry open(bytes_of({'A', 'B', 'C'}));
-    std::string error;
-    EXPECT_FALSE(pack_check_text(open.pack, open.data(), &error));
-    EXPECT_EQ(error, "the text has no NUL before the end of the block");
+    bytes[at] = value;
+    return bytes;
+}
 
+}  // namespace
+
+TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
+{
+    const Bytes raw = encode_raw(0, 0, 4, 3, Bytes(12, 5).data());
+    // 3 x 2 runs: row 0 = copy 2 + skip 1, row 1 = skip 3.
+    const Bytes runs = {0, 0, 0, 0, 3, 0, 2, 0, 2, 0x81, 9, 9, 0x00, 1, 0x02};
+    // 70 x 1: fill 64 (0xFF) + copy 6 (0x85); as runs 0xFF is a copy of 128.
+    const Bytes fills = {0, 0, 0, 0, 70, 0, 1, 0, 2, 0xFF, 4, 0x85, 1, 2, 3, 4, 5, 6};
+    auto placed = [](int x, int y, int w, int h) {
+        return encode_fill_runs(x, y, w, h, Bytes((size_t)w * h, 3).data(), 0);
+    };
     Bytes longest(PACK_TEXT_MAX, 'W');
     longest.push_back(0);
-    OneEntry fits(longest);
-    EXPECT_TRUE(pack_check_text(fits.pack, fits.data(), nullptr));
-    longest.insert(longest.begin(), 'W');
-    OneEntry too_long(longest);
-    EXPECT_FALSE(pack_check_text(too_long.pack, too_long.data(), &error));
-    EXPECT_EQ(error, "the text is longer than 1023 characters");
+    Bytes too_long = longest;
+    too_long.insert(too_long.begin(), 'W');
+    const std::string off_screen = " does not lie wholly on the 640 x 480 screen";
+    struct Case {
+        Bytes bytes;
+        Check check;
+        std::string message;
+    };
+    const Case cases[] = {
+        {raw, RAW, ""},
+        {resized(raw, raw.size() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
+        {changed(raw, 6, 0), RAW, "the image is 4 x 0; both must be at least 1"},
+        {Bytes{0, 0, 0, 0, 1, 0, 1}, RAW, "the image header runs past the end of the block"},
+        {encode_raw(0, 0, 640, 480, Bytes(640 * 480, 1).data()), RAW, ""},
+        {encode_raw(0, 0, 641, 1, Bytes(641, 1).data()), RAW, "the image is 641 x 1, larger than the 640 x 480 screen"},
+        {encode_runs(0, 0, 1, 481, Bytes(481, 1).data(), 0), RUNS,
+         "the image is 1 x 481, larger than the 640 x 480 screen"},
+        {runs, RUNS, ""},
+        {changed(runs, 14, 0x03), RUNS, "row 1 runs add up to 4, not 3"},
+        {changed(runs, 13, 0), RUNS, "row 1 has no runs"},
+        {resized(runs, 11), RUNS, "row 0 runs past the end of the block"},
+        {resized(runs, 13), RUNS, "row 1 starts past the end of the block"},
+        {fills, FILL_RUNS, ""},
+        {fills, RUNS, "row 0 runs past the end of the block"},
+        {Bytes{0, 0, 0, 0, 64, 0, 1, 0, 1, 0xFF}, FILL_RUNS, "row 0 runs past the end of the block"},
+        {placed(620, 460, 20, 20), PLACED, ""},
+        {placed(621, 0, 20, 4), PLACED, "a 20 x 4 image at (621, 0)" + off_screen},
+        {placed(0, -1, 4, 4), PLACED, "a 4 x 4 image at (0, -1)" + off_screen},
+        {placed(-5, 0, 4, 4), PLACED, "a 4 x 4 image at (-5, 0)" + off_screen},
+        {placed(0, 470, 4, 11), PLACED, "a 4 x 11 image at (0, 470)" + off_screen},
+        {placed(-5, 0, 4, 4), FILL_RUNS, ""},    // drawn at a point of its own: clipped
+        {Bytes(768, 63), PALETTE, ""},
+        {changed(Bytes(768, 63), 5 * 3 + 1, 64), PALETTE, "colour 5: green is 64, more than 63"},
+        {Bytes(767, 0), PALETTE, "a palette needs 768 bytes, 767 are left in the block"},
+        {Bytes(640 * 480, 1), SCREEN, ""},
+        {Bytes(640 * 480 - 1, 1), SCREEN, "a screen picture needs 307200 bytes, 307199 are left in the block"},
+        {Bytes{'A', 'B', 0}, TEXT, ""},
+        {Bytes{'A', 'B', 'C'}, TEXT, "the text has no NUL before the end of the block"},
+        {longest, TEXT, ""},
+        {too_long, TEXT, "the text is longer than 1023 characters"},
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+        EXPECT_EQ(problem(cases[i].bytes, cases[i].check), cases[i].message) << "case " << i;
 }

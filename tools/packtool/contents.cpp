@@ -13,52 +13,22 @@
 
 namespace {
 
-constexpr int GAME_PALETTE = 0, TITLE_PALETTE = 45;
-
-EntryLayout game_entry(int entry)
+// What the binder's table says of an entry; entries past it are bytes the
+// game does not read.
+EntryLayout role_layout(std::span<const PackRole> roles, int entry)
 {
-    auto images = [](int encoding, const char* role, int palette = GAME_PALETTE) {
-        return EntryLayout{KIND_IMAGES, encoding, palette, role};
-    };
-    if (entry == 0)
-        return {KIND_PALETTE, 0, GAME_PALETTE, "game palette"};
-    if (entry >= 1 && entry <= 5)
-        return images(IMAGE_RAW, "moths, appearing and steady");
-    if (entry >= 6 && entry <= 10)
-        return images(IMAGE_RAW, "swap fades");
-    if (entry >= 19 && entry <= 28)
-        return images(IMAGE_FILL_RUNS, "column pictures");
-    if (entry >= 14 && entry <= 17)
-        return images(IMAGE_RUNS, "menu item highlight");
-    switch (entry) {
-    case 11: return images(IMAGE_RAW, "selection ring");
-    case 12: return {KIND_SCREEN, 0, GAME_PALETTE, "playfield"};
-    case 13: return images(IMAGE_RUNS, "menu button");
-    case 18: return images(IMAGE_RAW, "sound switch");
-    case 29: return {KIND_IMAGE, IMAGE_RAW, GAME_PALETTE, "mouse pointer"};
-    case 30: return images(IMAGE_RAW, "score digits");
-    case 31: return images(IMAGE_RAW, "font glyphs");
-    case 32: return {KIND_SOUNDS, 0, 0, "sound bank"};
-    case 35: return images(IMAGE_RAW, "new result highlight");
-    case 38: return images(IMAGE_RAW, "speed slider");
-    case 39: return images(IMAGE_FILL_RUNS, "in-game menu");
-    case 40: return images(IMAGE_FILL_RUNS, "transitions");
-    case 41: return {KIND_TEXTS, 0, 0, "screen texts"};
-    case 42: return images(IMAGE_FILL_RUNS, "end of game");
-    case 43: return images(IMAGE_RAW, "flight");
-    case 44: return {KIND_IMAGE, IMAGE_FILL_RUNS, TITLE_PALETTE, "title picture"};
-    case 45: return {KIND_PALETTE, 0, TITLE_PALETTE, "title palette"};
-    case 33: case 34: case 36: case 37: return {KIND_TABLE, 0, 0, "not used"};
-    default: return {KIND_BLOB, 0, 0, "not used"};
-    }
+    const PackRole* role = find_role(roles, entry);
+    if (!role)
+        return {KIND_BLOB, 0, 0, "not used"};
+    return {role->kind, role->encoding, role->palette, role->about};
 }
 
 // The game reads entries 0..45 of its pack and 0..1 of the logo pack.
 PackLayout layout_for(int entry_count)
 {
-    if (entry_count >= 46)
+    if (entry_count >= (int)GAME_PACK_ROLES.size())
         return LAYOUT_GAME;
-    if (entry_count == 2)
+    if (entry_count == (int)LOGO_PACK_ROLES.size())
         return LAYOUT_LOGO;
     return LAYOUT_UNKNOWN;
 }
@@ -84,10 +54,9 @@ const char* encoding_name(int encoding)
 EntryLayout entry_layout(PackLayout layout, int entry)
 {
     if (layout == LAYOUT_GAME)
-        return game_entry(entry);
+        return role_layout(GAME_PACK_ROLES, entry);
     if (layout == LAYOUT_LOGO)
-        return entry == 0 ? EntryLayout{KIND_PALETTE, 0, 0, "logo palette"}
-                          : EntryLayout{KIND_IMAGES, IMAGE_FILL_RUNS, 0, "logo pictures"};
+        return role_layout(LOGO_PACK_ROLES, entry);
     return {KIND_BLOB, 0, -1, "unknown"};
 }
 

@@ -7,22 +7,12 @@
 
 #include "resources/pack.h"
 #include "resources/pack_writer.h"
+#include "resources/resources.h"
 
 #include <string>
 #include <vector>
 
 enum PackLayout { LAYOUT_GAME, LAYOUT_LOGO, LAYOUT_UNKNOWN };
-
-enum EntryKind {
-    KIND_PALETTE,   // 768 bytes
-    KIND_SCREEN,    // 640 x 480 colour indices
-    KIND_IMAGE,     // one image record
-    KIND_IMAGES,    // a table of image records
-    KIND_SOUNDS,    // the sound bank: M pointers, M - 1 samples
-    KIND_TEXTS,     // a table of NUL-terminated texts
-    KIND_TABLE,     // a table of items the game does not read
-    KIND_BLOB,      // bytes the inspector knows nothing about
-};
 
 struct EntryLayout {
     EntryKind kind;
