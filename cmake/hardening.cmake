@@ -2,8 +2,9 @@
 # Debian builds its packages: fortified C library calls where the compiler
 # optimises, a stack protector, position-independent executables, and
 # relocations resolved at start and then made read-only. The sanitizer and
-# fuzzer builds and the Windows program keep their own flags.
-if(NOT WIN32 AND NOT FLICKERMOTH_SANITIZE AND NOT FLICKERMOTH_FUZZ)
+# fuzzer builds, the Windows program and the browser build keep their own
+# flags.
+if(NOT WIN32 AND NOT EMSCRIPTEN AND NOT FLICKERMOTH_SANITIZE AND NOT FLICKERMOTH_FUZZ)
   include(CheckPIESupported)
   check_pie_supported()
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
