@@ -1,7 +1,7 @@
 // Dispatch of the platform calls to the backend in force.
 #include "platform/platform.h"
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 static const PlatformBackend* active_backend = nullptr;
 

@@ -69,7 +69,7 @@ struct PlatformBackend {
     void (*present)(const uint8_t* pixels, int pitch, const uint8_t* rgb);
 
     // Input devices: 1 when the device is there. Keys are indexed by the
-    // keyboard scan codes of input/keys.h, 0x80 = down; a device that cannot
+    // keyboard scan codes of platform/keys.h, 0x80 = down; a device that cannot
     // be read (game in the background) reports everything up and no motion.
     int (*keyboard_open)();
     int (*mouse_open)();

@@ -7,7 +7,7 @@
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/pump.h"

@@ -5,7 +5,7 @@
 #include "audio/sound.h"
 #include "board/board.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "resources/resources.h"
 
 #include <cstring>

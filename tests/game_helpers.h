@@ -9,7 +9,7 @@
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/frame.h"

@@ -1,6 +1,6 @@
 // The CD-audio device: held for the run, stopped in the background.
 #include "audio/music.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 #include <gtest/gtest.h>
 

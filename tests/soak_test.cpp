@@ -11,7 +11,7 @@
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "hiscore/hiscore.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/pump.h"

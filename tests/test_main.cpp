@@ -1,5 +1,5 @@
 // Every test starts on a fresh headless machine.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "shell/pump.h"
 

@@ -1,6 +1,6 @@
 // Bitmap-font text: layout by glyph widths and spacing, the three
 // alignments, the extents of what was drawn, and numbers.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"

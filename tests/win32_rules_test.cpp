@@ -3,7 +3,7 @@
 // (also driving the game's frame pump), the palette entries.
 #include "input/input.h"
 #include "platform/event_queue.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/win32/messages.h"
 #include "platform/win32/palette_entries.h"

@@ -6,7 +6,7 @@
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "hiscore/hiscore.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/png.h"
 #include "resources/resources.h"

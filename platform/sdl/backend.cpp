@@ -5,11 +5,11 @@
 // (or Alt+F4) becomes the close event, typed text becomes characters in the
 // Windows-1251 code page. Alt+Enter switches between full screen and a
 // window, and F12 saves a screenshot; neither reaches the game.
-#include "platform/sdl_backend.h"
+#include "platform/sdl/backend.h"
 
 #include "platform/event_queue.h"
-#include "platform/posix.h"
-#include "platform/sdl_internal.h"
+#include "platform/posix/posix.h"
+#include "platform/sdl/internal.h"
 #include "platform/system_clock.h"
 
 #include <SDL.h>

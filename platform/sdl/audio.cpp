@@ -6,7 +6,7 @@
 // asked for signed 16-bit mono at that rate, so that the voices can be added
 // with room to spare, and SDL converts for hardware that wants otherwise.
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 

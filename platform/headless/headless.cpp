@@ -1,5 +1,5 @@
 // The headless backend: virtual clock, scripted input, kept frames.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 #include "platform/png.h"
 

@@ -8,9 +8,9 @@
 // by SDL's software renderer straight into the window's shared image
 // instead, which does the same work in a fraction of the time.
 #include "platform/png.h"
-#include "platform/posix.h"
-#include "platform/sdl_backend.h"
-#include "platform/sdl_internal.h"
+#include "platform/posix/posix.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 
