@@ -14,7 +14,7 @@
 #include "board/board.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
