@@ -14,7 +14,7 @@
 // The generated art is used when the build has made it (its DATA50.RES and
 // brenmoor.res), else the placeholder packs. bench/README.md has figures.
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
+#include "testkit/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"
@@ -26,7 +26,7 @@
 #include "resources/resources.h"
 #include "shell/app.h"
 #include "shell/pump.h"
-#include "tests/game_helpers.h"
+#include "testkit/game_helpers.h"
 #include "video/display.h"
 #include "video/image.h"
 

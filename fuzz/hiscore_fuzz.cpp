@@ -19,7 +19,7 @@
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/pump.h"
-#include "tests/game_helpers.h"
+#include "testkit/game_helpers.h"
 #include "video/display.h"
 
 #include <cstdio>

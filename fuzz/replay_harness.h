@@ -5,7 +5,7 @@
 // "DATA52.RES".
 #pragma once
 
-#include "autoplay/session.h"
+#include "testkit/session.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
@@ -17,7 +17,7 @@
 #include "shell/flow.h"
 #include "shell/frame.h"
 #include "shell/pump.h"
-#include "tests/game_helpers.h"
+#include "testkit/game_helpers.h"
 #include "video/display.h"
 
 #include <cstring>

@@ -52,7 +52,7 @@ bool save_bytes(const char* path, const Bytes& bytes);
 // come one by one too, so that a test can change one before make_pack.
 // Its images are small blocks of one colour with transparent corners; raw
 // ones are centred on their drawing point, run ones placed on the screen.
-// Sizes and colours are listed in test_pack.cpp and kept stable for the
+// Sizes and colours are listed in testkit/test_pack.cpp and kept stable for the
 // tests that draw them. Sample k of its sound bank is 32 + 8k bytes of
 // value 0x80 + k.
 std::vector<Bytes> test_game_entries();

@@ -1,9 +1,9 @@
 // The autoplayer: what it chooses on a board, and how it plays the whole
 // program through nothing but the pointer, the buttons and typed keys.
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
+#include "testkit/session.h"
 #include "board_helpers.h"
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"

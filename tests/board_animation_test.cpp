@@ -1,6 +1,6 @@
 // Cell animations frame by frame: what each frame draws, when `pending`
 // falls, and where the rules' states lead.
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
 

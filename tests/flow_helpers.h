@@ -4,8 +4,8 @@
 // title and the tables, swaps moths until the game is lost, types a name.
 #pragma once
 
-#include "autoplay/session.h"
-#include "game_helpers.h"
+#include "testkit/session.h"
+#include "testkit/game_helpers.h"
 #include "hiscore/hiscore.h"
 #include "hiscore_helpers.h"
 #include "shell/app.h"

@@ -1,6 +1,6 @@
 // The high-score screens: insertion, climbing, name entry and the notice of
 // a table held by another copy of the game.
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 #include "hiscore_helpers.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "audio/sound.h"
-#include "autoplay/session.h"
+#include "testkit/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"

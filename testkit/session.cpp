@@ -1,5 +1,5 @@
 // Whole headless runs of the program with the autoplayer at the mouse.
-#include "autoplay/session.h"
+#include "testkit/session.h"
 
 #include "board/board.h"
 #include "board/game_screen.h"
