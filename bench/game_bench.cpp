@@ -14,7 +14,6 @@
 // The generated art is used when the build has made it (its DATA50.RES and
 // brenmoor.res), else the placeholder packs. bench/README.md has figures.
 #include "autoplay/autoplay.h"
-#include "testkit/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"
@@ -27,6 +26,7 @@
 #include "shell/app.h"
 #include "shell/pump.h"
 #include "testkit/game_helpers.h"
+#include "testkit/session.h"
 #include "video/display.h"
 #include "video/image.h"
 

@@ -1,6 +1,7 @@
 // Writes the seed packs of the pack fuzzer into the folder given: the
 // placeholder game and logo packs, and small packs of every entry kind.
 #include "resources/pack_writer.h"
+#include "testkit/test_pack.h"
 
 #include <cstdio>
 #include <string>

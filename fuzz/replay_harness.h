@@ -5,7 +5,6 @@
 // "DATA52.RES".
 #pragma once
 
-#include "testkit/session.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
@@ -18,6 +17,7 @@
 #include "shell/frame.h"
 #include "shell/pump.h"
 #include "testkit/game_helpers.h"
+#include "testkit/session.h"
 #include "video/display.h"
 
 #include <cstring>

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "audio/sound.h"
-#include "testkit/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"
@@ -15,6 +14,8 @@
 #include "shell/frame.h"
 #include "shell/menu.h"
 #include "shell/pump.h"
+#include "testkit/session.h"
+#include "testkit/test_pack.h"
 #include "video/display.h"
 
 #include <cstdio>

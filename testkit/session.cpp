@@ -13,6 +13,7 @@
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/pump.h"
+#include "testkit/test_pack.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,10 +1,8 @@
 // The autoplayer: what it chooses on a board, and how it plays the whole
 // program through nothing but the pointer, the buttons and typed keys.
 #include "autoplay/autoplay.h"
-#include "testkit/session.h"
-#include "board_helpers.h"
-#include "testkit/game_helpers.h"
 #include "board/game_screen.h"
+#include "board_helpers.h"
 #include "input/input.h"
 #include "platform/globals.h"
 #include "platform/headless/headless.h"
@@ -12,6 +10,8 @@
 #include "shell/flow.h"
 #include "shell/pump.h"
 #include "shell/trace.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 
 #include <gtest/gtest.h>
 

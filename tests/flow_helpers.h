@@ -4,12 +4,12 @@
 // title and the tables, swaps moths until the game is lost, types a name.
 #pragma once
 
-#include "testkit/session.h"
-#include "testkit/game_helpers.h"
 #include "hiscore/hiscore.h"
 #include "hiscore_helpers.h"
 #include "shell/app.h"
 #include "shell/flow.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 
 #include <gtest/gtest.h>
 
