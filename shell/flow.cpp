@@ -236,8 +236,8 @@ void main_loop()
     for (;;) {
         quit_game = 0;
         board_new_game();
-        board.mode = 0;
-        board.pending = 24;
+        board.mode = MODE_START_PAUSE;
+        board.pending = GAME_START_PAUSE;
         for (;;) {
             current_screen = "game";
             if (!frame_next())
@@ -246,7 +246,7 @@ void main_loop()
                 quit_game = 1;
                 break;
             }
-            if (board.mode == 2 && board_lost())
+            if (board.mode == MODE_PLAYER_TURN && board_lost())
                 break;
         }
         input_end_typing();

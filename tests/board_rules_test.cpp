@@ -40,7 +40,7 @@ TEST(Collect, ThreeSettledMothsOfAColourCannotBeCollected)
     put_moth(4, 5, 1);
     board_click(4, 3, CLICK_COLLECT);
     EXPECT_EQ(cells_in_state(CELL_SETTLED), 4);
-    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_EQ(board.moth_count, 4);
     EXPECT_TRUE(samples_heard().empty());
 }
@@ -56,7 +56,7 @@ TEST(Collect, FourMothsInAnyRowsAllLeaveTopRowFirst)
     put_moth(2, 0, 3);    // same colour, other column: stays
     board_click(6, 6, CLICK_COLLECT);
 
-    EXPECT_EQ(board.mode, 4);
+    EXPECT_EQ(board.mode, MODE_COLLECTING);
     EXPECT_EQ(board.group_colour, 3);
     EXPECT_EQ(board.pending, 4);
     EXPECT_EQ(board.moth_count, 2);    // falls by 4 at once
@@ -107,7 +107,7 @@ TEST(Collect, PointsReachTheScoreOnlyWhenTheCollectFinishes)
     EXPECT_EQ(board.score, 0);
     board_collect_finish();
     EXPECT_EQ(board.score, 30);
-    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.mode, MODE_WAVE);
     EXPECT_EQ(board.pending, 2);    // a wave of two
 }
 
@@ -179,7 +179,7 @@ TEST(Pick, SelectDeselectAndTheMovesThatKeepTheSelection)
     EXPECT_EQ(board.selected, 0);
     board_click(0, 0, CLICK_PICK);
     EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_TRUE(samples_heard().empty());
 }
 
@@ -190,7 +190,7 @@ TEST(Swap, TwoMothsOfDifferentColoursInDifferentColumnsStartASwap)
     put_moth(7, 1, 4);
     board_click(2, 3, CLICK_PICK);
     board_click(7, 1, CLICK_PICK);
-    EXPECT_EQ(board.mode, 10);
+    EXPECT_EQ(board.mode, MODE_SWAP_OUT);
     EXPECT_EQ(board.pending, 2);
     EXPECT_EQ(board.swap_from, cell_index(2, 3));
     EXPECT_EQ(board.swap_to, cell_index(7, 1));
@@ -218,7 +218,7 @@ TEST(Swap, TheExchangeMovesCompleteRecords)
     board_swap_exchange();
     EXPECT_EQ(std::memcmp(&a, &old_b, sizeof(Cell)), 0);
     EXPECT_EQ(std::memcmp(&b, &old_a, sizeof(Cell)), 0);
-    EXPECT_EQ(board.mode, 11);
+    EXPECT_EQ(board.mode, MODE_SWAP_IN);
     EXPECT_EQ(board.pending, 2);
 }
 
@@ -246,7 +246,7 @@ TEST(Swap, AFullColumnClosesOnlyAtTheEndOfTheNextSwap)
     EXPECT_EQ(board.cells[0].colour, 1);    // the swapped moths stay, exchanged
     EXPECT_EQ(board.cells[1].colour, 0);
     EXPECT_EQ(board.score, 0);
-    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.mode, MODE_WAVE);
     EXPECT_EQ(board.moth_count, 10 - 8 + 4);    // 8 lost with the column, 4 arriving
     EXPECT_EQ(samples_heard().front(), SAMPLE_COLUMN_CLOSES);
 }
@@ -276,7 +276,7 @@ TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
         board.column_state[col] = COLUMN_CLOSED;
     board.open_columns = 5;
     board_spawn_wave(10);
-    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.mode, MODE_WAVE);
     EXPECT_EQ(board.pending, 10);
     EXPECT_EQ(board.moth_count, 10);
     std::vector<int> counters;
@@ -327,7 +327,7 @@ TEST(Spawn, OnAFullBoardTheCountRisesAboveCapacityAndNothingIsPlaced)
     EXPECT_EQ(board.pending, 0);
     EXPECT_EQ(cells_in_state(CELL_WAITING), 0);
     EXPECT_EQ(rng_state, before);    // no draws for an attempt with no room
-    board.mode = 2;
+    board.mode = MODE_PLAYER_TURN;
     EXPECT_TRUE(board_lost());
 }
 
@@ -360,7 +360,7 @@ TEST(Restart, SettledMothsLeaveTogetherAndClosedColumnsReopen)
     board_click(0, 0, CLICK_PICK);
     board_restart();
 
-    EXPECT_EQ(board.mode, 9);
+    EXPECT_EQ(board.mode, MODE_RESTARTING);
     EXPECT_EQ(board.pending, 2);
     EXPECT_EQ(board.cells[0].state, CELL_LEAVING);
     EXPECT_EQ(board.cells[0].counter, 1);
@@ -412,9 +412,9 @@ TEST(GameOver, OnlyOnThePlayersTurn)
 {
     fresh_board();
     board.moth_count = 81;
-    board.mode = 8;
+    board.mode = MODE_WAVE;
     EXPECT_FALSE(board_lost());
-    board.mode = 2;
+    board.mode = MODE_PLAYER_TURN;
     EXPECT_TRUE(board_lost());
     board.moth_count = 80;
     EXPECT_FALSE(board_lost());
@@ -436,7 +436,7 @@ TEST(TurnCycle, WaveCollectReopenAndScoreKeepCountsConsistent)
     fresh_board(10);
     board_spawn_wave(spawn_new_board);
     finish_wave();
-    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
     // Arrange a collectable group and play it through.
     for (int row = 0; row < 8; row++)

@@ -82,7 +82,7 @@ struct Player {
                 type(now + 1, name);
             else
                 busy_until = now + 1;
-        } else if (screen == "game" && board.mode == 2) {
+        } else if (screen == "game" && board.mode == MODE_PLAYER_TURN) {
             if (quit_from_menu) {
                 click(now + 1, 50, 400);           // the menu button
                 headless_mouse_to(now + 3, 220, 290);
