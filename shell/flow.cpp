@@ -123,8 +123,8 @@ static void fast_fade(const uint8_t* palette, bool in)
 static bool title_screen()
 {
     current_screen = "title";
-    for (int y = 0; y < 480; y++)
-        fill_rect(0, y, 640, 1, (uint8_t)(y % 255));
+    for (int y = 0; y < SCREEN_HEIGHT; y++)
+        fill_rect(0, y, SCREEN_WIDTH, 1, (uint8_t)(y % 255));
     draw_fill_runs(nullptr, 0, 0, TitlePicture);
     TitlePalette[0] = TitlePalette[1] = TitlePalette[2] = 0;
     fast_fade(TitlePalette, true);

@@ -22,9 +22,6 @@ int sdl_control_char(int sdl_keycode);
 
 // ---- Picture placement (video.cpp) ---------------------------------------------
 
-constexpr int PICTURE_WIDTH = 640;
-constexpr int PICTURE_HEIGHT = 480;
-
 // Where the 640 x 480 picture lies in the window's drawable area, in that
 // area's pixels; the rest is black bars.
 struct PictureRect {

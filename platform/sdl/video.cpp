@@ -7,6 +7,7 @@
 // driver: a virtual machine, a remote desktop, Xvfb), the picture is drawn
 // by SDL's software renderer straight into the window's shared image
 // instead, which does the same work in a fraction of the time.
+#include "platform/globals.h"
 #include "platform/png.h"
 #include "platform/posix/posix.h"
 #include "platform/sdl/backend.h"
@@ -39,7 +40,7 @@ struct Video {
 
     // The frame on show: what the last upload held.
     bool shown = false;
-    uint8_t pixels[PICTURE_WIDTH * PICTURE_HEIGHT];
+    uint8_t pixels[SCREEN_WIDTH * SCREEN_HEIGHT];
     uint8_t rgb[768];
     uint32_t colours[256];
     uint64_t uploads = 0;
@@ -61,8 +62,8 @@ bool make_texture()
     Uint32 format = SDL_PIXELFORMAT_ARGB8888;
     if (video.software && SDL_GetWindowPixelFormat(video.window) == SDL_PIXELFORMAT_RGB888)
         format = SDL_PIXELFORMAT_RGB888;
-    video.texture = SDL_CreateTexture(video.renderer, format, SDL_TEXTUREACCESS_STREAMING, PICTURE_WIDTH,
-                                      PICTURE_HEIGHT);
+    video.texture = SDL_CreateTexture(video.renderer, format, SDL_TEXTUREACCESS_STREAMING, SCREEN_WIDTH,
+                                      SCREEN_HEIGHT);
     if (!video.texture)
         return false;
     SDL_SetTextureScaleMode(video.texture, SDL_ScaleModeNearest);
@@ -77,9 +78,9 @@ void upload()
     if (SDL_LockTexture(video.texture, nullptr, &target, &target_pitch) != 0)
         return;
     const uint8_t* source = video.pixels;
-    for (int y = 0; y < PICTURE_HEIGHT; y++, source += PICTURE_WIDTH) {
+    for (int y = 0; y < SCREEN_HEIGHT; y++, source += SCREEN_WIDTH) {
         uint32_t* row = (uint32_t*)((uint8_t*)target + (size_t)y * target_pitch);
-        for (int x = 0; x < PICTURE_WIDTH; x++)
+        for (int x = 0; x < SCREEN_WIDTH; x++)
             row[x] = video.colours[source[x]];
     }
     SDL_UnlockTexture(video.texture);
@@ -103,11 +104,11 @@ void draw()
 bool take_pixels(const uint8_t* pixels, int pitch)
 {
     bool changed = false;
-    for (int y = 0; y < PICTURE_HEIGHT; y++) {
+    for (int y = 0; y < SCREEN_HEIGHT; y++) {
         const uint8_t* row = pixels + (size_t)y * pitch;
-        uint8_t* kept = video.pixels + (size_t)y * PICTURE_WIDTH;
-        if (std::memcmp(kept, row, PICTURE_WIDTH) != 0) {
-            std::memcpy(kept, row, PICTURE_WIDTH);
+        uint8_t* kept = video.pixels + (size_t)y * SCREEN_WIDTH;
+        if (std::memcmp(kept, row, SCREEN_WIDTH) != 0) {
+            std::memcpy(kept, row, SCREEN_WIDTH);
             changed = true;
         }
     }
@@ -120,7 +121,7 @@ bool take_pixels(const uint8_t* pixels, int pitch)
 
 PictureRect sdl_picture_rect(int area_width, int area_height)
 {
-    PictureRect rect = {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT};
+    PictureRect rect = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     if (area_width <= 0 || area_height <= 0)
         return rect;
     // The largest 4:3 picture that fits.
@@ -131,10 +132,10 @@ PictureRect sdl_picture_rect(int area_width, int area_height)
         rect.height = area_height;
         rect.width = area_height * 4 / 3;
     }
-    int whole = std::min(area_width / PICTURE_WIDTH, area_height / PICTURE_HEIGHT);
-    if (whole >= 1 && whole * PICTURE_WIDTH * 100 >= rect.width * WHOLE_SCALE_NEAR_PERCENT) {
-        rect.width = whole * PICTURE_WIDTH;
-        rect.height = whole * PICTURE_HEIGHT;
+    int whole = std::min(area_width / SCREEN_WIDTH, area_height / SCREEN_HEIGHT);
+    if (whole >= 1 && whole * SCREEN_WIDTH * 100 >= rect.width * WHOLE_SCALE_NEAR_PERCENT) {
+        rect.width = whole * SCREEN_WIDTH;
+        rect.height = whole * SCREEN_HEIGHT;
     }
     rect.x = (area_width - rect.width) / 2;
     rect.y = (area_height - rect.height) / 2;
@@ -149,8 +150,8 @@ void sdl_window_to_picture(const PictureRect& rect, int window_width, int window
     // Window points to drawable pixels (they differ on high-density screens).
     int64_t area_x = window_width > 0 ? (int64_t)x * area_width / window_width : x;
     int64_t area_y = window_height > 0 ? (int64_t)y * area_height / window_height : y;
-    *picture_x = floor_div((area_x - rect.x) * PICTURE_WIDTH, std::max(rect.width, 1));
-    *picture_y = floor_div((area_y - rect.y) * PICTURE_HEIGHT, std::max(rect.height, 1));
+    *picture_x = floor_div((area_x - rect.x) * SCREEN_WIDTH, std::max(rect.width, 1));
+    *picture_y = floor_div((area_y - rect.y) * SCREEN_HEIGHT, std::max(rect.height, 1));
 }
 
 // ---- The window ----------------------------------------------------------------------
@@ -161,12 +162,12 @@ bool sdl_create_window(bool windowed)
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     // The window's size: twice the picture, or once where the desktop has
     // no room for twice.
-    int width = PICTURE_WIDTH * 2, height = PICTURE_HEIGHT * 2;
+    int width = SCREEN_WIDTH * 2, height = SCREEN_HEIGHT * 2;
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-        int whole = std::max(1, std::min(2, std::min(usable.w / PICTURE_WIDTH, usable.h / PICTURE_HEIGHT)));
-        width = PICTURE_WIDTH * whole;
-        height = PICTURE_HEIGHT * whole;
+        int whole = std::max(1, std::min(2, std::min(usable.w / SCREEN_WIDTH, usable.h / SCREEN_HEIGHT)));
+        width = SCREEN_WIDTH * whole;
+        height = SCREEN_HEIGHT * whole;
     }
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     int made_width = width, made_height = height;
@@ -187,7 +188,7 @@ bool sdl_create_window(bool windowed)
     video.window_width = width;
     video.window_height = height;
     video.fullscreen = !windowed;
-    SDL_SetWindowMinimumSize(video.window, PICTURE_WIDTH / 2, PICTURE_HEIGHT / 2);
+    SDL_SetWindowMinimumSize(video.window, SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
     // The game draws its own pointer; the system's is hidden over the window.
     SDL_ShowCursor(SDL_DISABLE);
     // Full screen keeps the mouse in the window; a window lets it go.
@@ -371,7 +372,7 @@ std::string sdl_video_screenshot()
     std::string path = dir + "flickermoth-" + stamp + ".png";
     for (int n = 2; posix_is_directory(path) || std::ifstream(path).good(); n++)
         path = dir + "flickermoth-" + stamp + "-" + std::to_string(n) + ".png";
-    if (!png_write_indexed(path.c_str(), video.pixels, PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_WIDTH, video.rgb))
+    if (!png_write_indexed(path.c_str(), video.pixels, SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_WIDTH, video.rgb))
         return "";
     return path;
 }
