@@ -68,7 +68,9 @@ constexpr int TEXT_BUSY_FIRST = 2;
 constexpr int TEXT_BUSY_SECOND = 3;
 constexpr int TEXT_TABLE_EMPTY = 7;
 
-void hiscore_after_game();
+// The table after a game: the result of `score` entered where it belongs,
+// its name typed by the player.
+void hiscore_after_game(int32_t score);
 void hiscore_view();
 void hiscore_open(bool keep_open);
 void hiscore_reveal();

@@ -2,7 +2,6 @@
 // qualifying result and its name entry) and the table on its own.
 #include "hiscore/hiscore.h"
 
-#include "board/board.h"
 #include "input/input.h"
 #include "platform/globals.h"
 #include "platform/platform.h"
@@ -263,7 +262,7 @@ void hiscore_insert(int32_t score)
     hiscore_save();
 }
 
-void hiscore_after_game()
+void hiscore_after_game(int32_t score)
 {
     current_screen = "hiscore";
     bool owned = snapshot_allocate() != nullptr;
@@ -271,7 +270,7 @@ void hiscore_after_game()
     display_snapshot((uint8_t*)background);
     hiscore_open(true);
     hiscore_reveal();
-    hiscore_insert(board.score);
+    hiscore_insert(score);
     display_present();
     wait_for_player();
     if (owned)

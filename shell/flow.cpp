@@ -266,7 +266,7 @@ void main_loop()
             input_wait_keys_up();
         }
         screen_transition(0, 1, TRANSITION_COVERED + 1, 1);
-        hiscore_after_game();
+        hiscore_after_game(board.score);
         board_new_game();
         game_screen_frame(0);
         screen_transition(TRANSITION_COVERED + 1, 1, TRANSITION_END, 1);

@@ -42,8 +42,7 @@ protected:
     }
     void after_game(int32_t score)
     {
-        board.score = score;
-        hiscore_after_game();
+        hiscore_after_game(score);
     }
     ScoreDir dir;
 };
