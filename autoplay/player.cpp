@@ -8,7 +8,7 @@
 #include "input/input.h"
 #include "platform/platform.h"
 #include "shell/flow.h"
-#include "shell/menu.h"
+#include "board/menu.h"
 
 #include <cmath>
 #include <cstring>

@@ -24,7 +24,7 @@
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/app.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 #include "testkit/game_helpers.h"
 #include "testkit/session.h"
 #include "video/display.h"

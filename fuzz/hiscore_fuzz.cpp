@@ -17,7 +17,7 @@
 #include "platform/platform.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 #include "testkit/game_helpers.h"
 #include "video/display.h"
 

@@ -7,7 +7,7 @@
 #include "autoplay/autoplay.h"
 #include "hiscore/hiscore.h"
 #include "replay_harness.h"
-#include "shell/menu.h"
+#include "board/menu.h"
 
 #include <cstdio>
 #include <filesystem>

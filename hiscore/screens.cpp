@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "resources/resources.h"
 #include "shell/flow.h"
-#include "shell/frame.h"
+#include "frame/frame.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"

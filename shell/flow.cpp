@@ -10,8 +10,8 @@
 #include "platform/globals.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
-#include "shell/frame.h"
-#include "shell/pump.h"
+#include "frame/frame.h"
+#include "frame/pump.h"
 #include "video/display.h"
 #include "video/image.h"
 

@@ -12,7 +12,7 @@
 #include "resources/resources.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 #include "testkit/test_pack.h"
 
 #include <cstdio>

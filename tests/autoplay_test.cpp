@@ -8,7 +8,7 @@
 #include "platform/headless/headless.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 #include "shell/trace.h"
 #include "testkit/game_helpers.h"
 #include "testkit/session.h"

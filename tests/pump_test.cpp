@@ -3,7 +3,7 @@
 #include "input/input.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include <gtest/gtest.h>
 

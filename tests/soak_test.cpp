@@ -14,7 +14,7 @@
 #include "platform/headless/headless.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 #include "testkit/session.h"
 #include "testkit/soak_checks.h"
 

@@ -9,7 +9,7 @@
 #include "platform/win32/palette_entries.h"
 #include "platform/win32/startup.h"
 #include "shell/app.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "platform/png.h"
 #include "resources/resources.h"
 #include "shell/flow.h"
-#include "shell/menu.h"
+#include "board/menu.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"

@@ -1,4 +1,4 @@
-#include "shell/menu.h"
+#include "board/menu.h"
 
 #include "audio/sound.h"
 #include "board/game_screen.h"
@@ -6,7 +6,7 @@
 #include "platform/globals.h"
 #include "resources/resources.h"
 #include "shell/flow.h"
-#include "shell/frame.h"
+#include "frame/frame.h"
 #include "video/display.h"
 #include "video/image.h"
 

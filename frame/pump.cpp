@@ -1,5 +1,5 @@
 // The frame pump: window events, the frame wait, the background freeze.
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include "audio/music.h"
 #include "input/input.h"

@@ -1,8 +1,8 @@
-#include "shell/frame.h"
+#include "frame/frame.h"
 
 #include "input/input.h"
 #include "platform/globals.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 int frame_next()
 {
