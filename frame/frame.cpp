@@ -1,8 +1,10 @@
 #include "frame/frame.h"
 
+#include "frame/pump.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "frame/pump.h"
+
+const char* current_screen = "logo";
 
 int frame_next()
 {

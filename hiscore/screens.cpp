@@ -2,12 +2,11 @@
 // qualifying result and its name entry) and the table on its own.
 #include "hiscore/hiscore.h"
 
+#include "frame/frame.h"
 #include "input/input.h"
 #include "platform/globals.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
-#include "shell/flow.h"
-#include "frame/frame.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"

@@ -19,7 +19,6 @@
 
 int32_t quit_game;
 uint8_t fade_palette[768];
-const char* current_screen = "logo";
 std::string logo_pack_path = "brenmoor.res";
 
 void palette_fade(const uint8_t* source, int num, int den, int first, int last)
