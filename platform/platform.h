@@ -102,6 +102,9 @@ struct PlatformBackend {
 };
 
 void platform_use(const PlatformBackend* backend);
+// The backend in force until platform_use picks one: the headless machine
+// (defined with it, so that this layer includes no backend).
+const PlatformBackend* platform_default_backend();
 const PlatformBackend* platform_backend();
 
 // ---- An input source laid over the backend ------------------------------

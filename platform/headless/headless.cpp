@@ -294,6 +294,7 @@ const PlatformBackend backend = {
 }  // namespace
 
 const PlatformBackend* headless_backend() { return &backend; }
+const PlatformBackend* platform_default_backend() { return &backend; }
 
 void headless_reset(uint32_t start_tick)
 {
