@@ -89,7 +89,7 @@ extern int32_t collect_points;    // points of the running collect, credited at 
 extern int32_t keep_score;        // the next board_new_game keeps the score
 extern int32_t click_armed;       // a left press on the player's turn waits for its release
 
-// Rule parameters, set once at start-up by the resource binding.
+// Rule parameters, the same for every game.
 extern int32_t spawn_new_board;       // 10
 extern int32_t spawn_after_collect;   // 2
 extern int32_t spawn_after_swap;      // 4
