@@ -4,11 +4,11 @@
 
 #include "board/board.h"
 #include "board/game_screen.h"
+#include "board/menu.h"
+#include "frame/frame.h"
 #include "hiscore/hiscore.h"
 #include "input/input.h"
 #include "platform/platform.h"
-#include "shell/flow.h"
-#include "shell/menu.h"
 
 #include <cmath>
 #include <cstring>

@@ -14,19 +14,19 @@
 // The generated art is used when the build has made it (its DATA50.RES and
 // brenmoor.res), else the placeholder packs. bench/README.md has figures.
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/app.h"
-#include "shell/pump.h"
-#include "tests/game_helpers.h"
+#include "frame/pump.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 #include "video/display.h"
 #include "video/image.h"
 

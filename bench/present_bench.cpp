@@ -5,8 +5,8 @@
 //
 // Runs in a real window when there is a display (under Xvfb for the
 // figures in bench/cpu-under-xvfb), else on SDL's dummy video driver.
-#include "platform/sdl_backend.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

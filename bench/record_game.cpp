@@ -15,7 +15,7 @@
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "shell/app.h"
 #include "shell/flow.h"

@@ -219,14 +219,14 @@ void board_draw()
         if (!drawn_in_own_pass(cell.state))
             board.pending -= cell_animate(cell, i % BOARD_COLUMNS, i / BOARD_COLUMNS, i == board.selected);
     }
-    if (board.mode == 4) {
+    if (board.mode == MODE_COLLECTING) {
         for (int i = 0; i < BOARD_CELLS; i++) {
             Cell& cell = board.cells[i];
             if (cell.state == CELL_FLYING || cell.state == CELL_BURSTING)
                 board.pending -= cell_animate(cell, i % BOARD_COLUMNS, i / BOARD_COLUMNS, false);
         }
     }
-    if (board.mode == 10 || board.mode == 11) {
+    if (board.mode == MODE_SWAP_OUT || board.mode == MODE_SWAP_IN) {
         for (int i = 0; i < BOARD_CELLS; i++) {
             Cell& cell = board.cells[i];
             if (cell.state == CELL_FADING_OUT || cell.state == CELL_FADING_IN)

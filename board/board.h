@@ -38,6 +38,21 @@ enum ColumnState {
     COLUMN_CLOSING = 3,
 };
 
+// The game screen's states, kept in the board's `mode`: the rules set the
+// states that wait for animations, the game screen the pauses and the turn.
+enum GameMode {
+    MODE_START_PAUSE = 0,    // before a game: `pending` frames
+    MODE_COLUMNS_OPENING = 1,
+    MODE_PLAYER_TURN = 2,
+    MODE_COLLECTING = 4,
+    MODE_COLLECT_PAUSE = 5,
+    MODE_COLLECT_CREDIT = 6,
+    MODE_WAVE = 8,
+    MODE_RESTARTING = 9,
+    MODE_SWAP_OUT = 10,
+    MODE_SWAP_IN = 11,
+};
+
 struct Cell {
     uint8_t colour;      // 0..4 while the moth lives; the flight frame 0..7 once it leaves
     int32_t state;
@@ -59,7 +74,7 @@ struct Board {
     int32_t swap_from, swap_to;
     int32_t pending;            // animations the game screen waits for; its countdown in modes 0, 1, 5, 6
     uint8_t group_colour;
-    int32_t mode;               // the game screen's state
+    int32_t mode;               // the game screen's state, a GameMode
     int32_t column_state[BOARD_COLUMNS];
     int32_t open_columns;       // columns opening or open
     int32_t column_frame[BOARD_COLUMNS];
@@ -74,7 +89,7 @@ extern int32_t collect_points;    // points of the running collect, credited at 
 extern int32_t keep_score;        // the next board_new_game keeps the score
 extern int32_t click_armed;       // a left press on the player's turn waits for its release
 
-// Rule parameters, set once at start-up by the resource binding.
+// Rule parameters, the same for every game.
 extern int32_t spawn_new_board;       // 10
 extern int32_t spawn_after_collect;   // 2
 extern int32_t spawn_after_swap;      // 4

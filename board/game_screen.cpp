@@ -5,7 +5,7 @@
 #include "input/input.h"
 #include "platform/globals.h"
 #include "resources/resources.h"
-#include "shell/menu.h"
+#include "board/menu.h"
 #include "video/display.h"
 #include "video/image.h"
 

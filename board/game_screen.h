@@ -6,20 +6,6 @@
 
 #include <cstdint>
 
-// Game screen states (the board's `mode`).
-enum GameMode {
-    MODE_START_PAUSE = 0,    // before a game: `pending` frames
-    MODE_COLUMNS_OPENING = 1,
-    MODE_PLAYER_TURN = 2,
-    MODE_COLLECTING = 4,
-    MODE_COLLECT_PAUSE = 5,
-    MODE_COLLECT_CREDIT = 6,
-    MODE_WAVE = 8,
-    MODE_RESTARTING = 9,
-    MODE_SWAP_OUT = 10,
-    MODE_SWAP_IN = 11,
-};
-
 constexpr int GAME_START_PAUSE = 24;
 constexpr int COLUMNS_OPENING_FRAMES = 30;
 

@@ -46,7 +46,7 @@ void board_click(int col, int row, int kind)
 
     if (board_group_ok(col, row)) {
         board_select(-1);
-        board.mode = 4;
+        board.mode = MODE_COLLECTING;
         collect_points = 0;
         board.group_colour = cell.colour;
         board_collect(col, row);
@@ -113,7 +113,7 @@ void board_swap_start(int a, int b)
     board.swap_to = b;
     board.cells[a].state = CELL_SWAP_START;
     board.cells[b].state = CELL_SWAP_START;
-    board.mode = 10;
+    board.mode = MODE_SWAP_OUT;
     board.pending = 2;
     sound_play_sample(SAMPLE_SWAP);
 }
@@ -123,7 +123,7 @@ void board_swap_exchange()
     Cell held = board.cells[board.swap_from];
     board.cells[board.swap_from] = board.cells[board.swap_to];
     board.cells[board.swap_to] = held;
-    board.mode = 11;
+    board.mode = MODE_SWAP_IN;
     board.pending = 2;
 }
 
@@ -162,7 +162,7 @@ void board_spawn_wave(int n)
     board.pending = 0;
     for (int k = 0; k < n; k++)
         board_spawn_one();
-    board.mode = 8;
+    board.mode = MODE_WAVE;
 }
 
 void board_spawn_one()
@@ -194,7 +194,7 @@ void board_restart()
 {
     spawn_stagger = 1;
     board.pending = 0;
-    board.mode = 9;
+    board.mode = MODE_RESTARTING;
     for (Cell& cell : board.cells) {
         if (cell.state == CELL_SETTLED) {
             cell.state = CELL_LEAVING;
@@ -249,5 +249,5 @@ void board_reset_columns()
 
 bool board_lost()
 {
-    return board.mode == 2 && (board.moth_count > BOARD_ROWS * board.open_columns || board.open_columns < 2);
+    return board.mode == MODE_PLAYER_TURN && (board.moth_count > BOARD_ROWS * board.open_columns || board.open_columns < 2);
 }

@@ -11,15 +11,14 @@
 // rest is the file.
 #include "hiscore/hiscore.h"
 
-#include "board/board.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
-#include "shell/pump.h"
-#include "tests/game_helpers.h"
+#include "frame/pump.h"
+#include "testkit/game_helpers.h"
 #include "video/display.h"
 
 #include <cstdio>
@@ -142,9 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     pump_reset();
     input_create();
     quick_start = 0;
-    board.score = score;
     pump_frame_hook = type_when_asked;
-    hiscore_after_game();
+    hiscore_after_game(score);
     pump_frame_hook = nullptr;
     if (quit_requested)
         __builtin_trap();    // the screen needed more than the frame limit

@@ -14,7 +14,8 @@
 #include "hiscore/hiscore.h"
 #include "replay_harness.h"
 #include "resources/pack_writer.h"
-#include "shell/menu.h"
+#include "testkit/test_pack.h"
+#include "board/menu.h"
 
 #include <cstdio>
 #include <filesystem>

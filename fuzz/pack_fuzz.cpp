@@ -2,7 +2,7 @@
 // pack and as a pack of unknown entries; whatever passes the checks is bound
 // and every image of it drawn with the operation of its encoding. Nothing
 // may ever be read or written outside the pack's block or the back buffer.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
 #include "video/display.h"

@@ -4,7 +4,7 @@
 // files that end inside a record: the reader must never read past what it
 // has, and the board must hold together after every frame.
 #include "replay_harness.h"
-#include "tests/soak_checks.h"
+#include "testkit/soak_checks.h"
 
 #include <cstdio>
 

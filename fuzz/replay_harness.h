@@ -5,19 +5,19 @@
 // "DATA52.RES".
 #pragma once
 
-#include "autoplay/session.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/flow.h"
-#include "shell/frame.h"
-#include "shell/pump.h"
-#include "tests/game_helpers.h"
+#include "frame/frame.h"
+#include "frame/pump.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 #include "video/display.h"
 
 #include <cstring>

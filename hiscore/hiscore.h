@@ -82,7 +82,9 @@ constexpr int TEXT_TABLE_EMPTY = 7;
 constexpr const char* HISCORE_UNSAVED_FIRST = "Your result could";
 constexpr const char* HISCORE_UNSAVED_SECOND = "not be saved!";
 
-void hiscore_after_game();
+// The table after a game: the result of `score` entered where it belongs,
+// its name typed by the player.
+void hiscore_after_game(int32_t score);
 void hiscore_view();
 void hiscore_open(bool keep_open);
 void hiscore_reveal();

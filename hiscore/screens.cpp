@@ -2,13 +2,11 @@
 // qualifying result and its name entry) and the table on its own.
 #include "hiscore/hiscore.h"
 
-#include "board/board.h"
+#include "frame/frame.h"
 #include "input/input.h"
 #include "platform/globals.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
-#include "shell/flow.h"
-#include "shell/frame.h"
 #include "video/display.h"
 #include "video/font.h"
 #include "video/image.h"
@@ -293,7 +291,7 @@ void hiscore_insert(int32_t score)
     }
 }
 
-void hiscore_after_game()
+void hiscore_after_game(int32_t score)
 {
     current_screen = "hiscore";
     bool owned = snapshot_allocate() != nullptr;
@@ -302,7 +300,7 @@ void hiscore_after_game()
     hiscore_open(true);
     hiscore_reveal();
     unsaved_notice = 0;
-    hiscore_insert(board.score);
+    hiscore_insert(score);
     display_present();
     wait_for_player();
     unsaved_notice = 0;

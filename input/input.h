@@ -12,7 +12,7 @@
 // record per poll, so a recording made from seed 10 replays the same game.
 #pragma once
 
-#include "input/keys.h"
+#include "platform/keys.h"
 #include "platform/file.h"
 
 #include <cstdint>
@@ -23,7 +23,7 @@ struct InputState {
     int32_t keyboard_device;    // 1 once the platform keyboard was opened
     int32_t mouse_device;       // 1 once the platform mouse was opened
 
-    uint8_t keys[256];          // by scan code (input/keys.h); non-zero while down
+    uint8_t keys[256];          // by scan code (platform/keys.h); non-zero while down
     int32_t mouse_x;            // pointer in screen pixels, 0..639 after a poll
     int32_t mouse_y;            // 0..479 after a poll
     int32_t mouse_left;         // non-zero while down (0x80 live, 1 played back)

@@ -1,8 +1,6 @@
 // Dispatch of the platform calls to the backend in force.
 #include "platform/platform.h"
 
-#include "platform/headless.h"
-
 static const PlatformBackend* active_backend = nullptr;
 
 // Until someone picks a backend the game runs on the headless one, so a tool
@@ -10,7 +8,7 @@ static const PlatformBackend* active_backend = nullptr;
 static const PlatformBackend* backend()
 {
     if (!active_backend)
-        active_backend = headless_backend();
+        active_backend = platform_default_backend();
     return active_backend;
 }
 

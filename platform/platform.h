@@ -69,7 +69,7 @@ struct PlatformBackend {
     void (*present)(const uint8_t* pixels, int pitch, const uint8_t* rgb);
 
     // Input devices: 1 when the device is there. Keys are indexed by the
-    // keyboard scan codes of input/keys.h, 0x80 = down; a device that cannot
+    // keyboard scan codes of platform/keys.h, 0x80 = down; a device that cannot
     // be read (game in the background) reports everything up and no motion.
     int (*keyboard_open)();
     int (*mouse_open)();
@@ -102,6 +102,9 @@ struct PlatformBackend {
 };
 
 void platform_use(const PlatformBackend* backend);
+// The backend in force until platform_use picks one: the headless machine
+// (defined with it, so that this layer includes no backend).
+const PlatformBackend* platform_default_backend();
 const PlatformBackend* platform_backend();
 
 // ---- An input source laid over the backend ------------------------------

@@ -3,7 +3,6 @@
 // playing can trust what they are given.
 #include "resources/resources.h"
 
-#include "board/board.h"
 #include "video/image.h"
 
 #include <cstdio>
@@ -187,10 +186,6 @@ bool bind_resources_pack(ResourcePack* pack, const char* name, std::string* erro
     make_font(&GameFont, (const ImageRecord* const*)FontGlyphs.items, 0, draw_sprite_shifted, 1);
     select_font(nullptr, &GameFont);
 
-    spawn_new_board = 10;
-    spawn_after_collect = 2;
-    spawn_after_swap = 4;
-    min_group = 4;
     return true;
 }
 

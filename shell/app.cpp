@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "resources/resources.h"
 #include "shell/flow.h"
-#include "shell/settings_keeper.h"
+#include "frame/settings_keeper.h"
 #include "video/display.h"
 
 #include <cstdio>

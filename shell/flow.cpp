@@ -10,9 +10,9 @@
 #include "platform/globals.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
-#include "shell/frame.h"
-#include "shell/pump.h"
-#include "shell/settings_keeper.h"
+#include "frame/frame.h"
+#include "frame/pump.h"
+#include "frame/settings_keeper.h"
 #include "video/display.h"
 #include "video/image.h"
 
@@ -20,7 +20,6 @@
 
 int32_t quit_game;
 uint8_t fade_palette[768];
-const char* current_screen = "logo";
 std::string logo_pack_path = "brenmoor.res";
 
 void palette_fade(const uint8_t* source, int num, int den, int first, int last)
@@ -124,8 +123,8 @@ static void fast_fade(const uint8_t* palette, bool in)
 static bool title_screen()
 {
     current_screen = "title";
-    for (int y = 0; y < 480; y++)
-        fill_rect(0, y, 640, 1, (uint8_t)(y % 255));
+    for (int y = 0; y < SCREEN_HEIGHT; y++)
+        fill_rect(0, y, SCREEN_WIDTH, 1, (uint8_t)(y % 255));
     draw_fill_runs(nullptr, 0, 0, TitlePicture);
     TitlePalette[0] = TitlePalette[1] = TitlePalette[2] = 0;
     fast_fade(TitlePalette, true);
@@ -255,7 +254,7 @@ void main_loop()
                 quit_game = 1;
                 break;
             }
-            if (board.mode == 2 && board_lost())
+            if (board.mode == MODE_PLAYER_TURN && board_lost())
                 break;
         }
         input_end_typing();
@@ -275,7 +274,7 @@ void main_loop()
             input_wait_keys_up();
         }
         screen_transition(0, 1, TRANSITION_COVERED + 1, 1);
-        hiscore_after_game();
+        hiscore_after_game(board.score);
         // The board the transition plays over is the next game's, before its
         // first turn; the lost game's turn must not go on under the click or
         // key that closed the table.

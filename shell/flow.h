@@ -3,16 +3,13 @@
 // the high-score screen and the transitions between them.
 #pragma once
 
+#include "frame/frame.h"
+
 #include <cstdint>
 #include <string>
 
 extern int32_t quit_game;       // the game screen asked to end the program
 extern uint8_t fade_palette[768];
-
-// The name of the screen whose loop is running, for the frame trace:
-// "logo", "title", "opening", "game", "menu", "gameover", "transition",
-// "hiscore".
-extern const char* current_screen;
 
 // Where the logo pack is read from; a missing or broken one skips the logo.
 extern std::string logo_pack_path;

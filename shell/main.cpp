@@ -2,15 +2,15 @@
 // of backend, then the game.
 #include "autoplay/autoplay.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/posix.h"
-#include "platform/sdl_backend.h"
+#include "platform/posix/posix.h"
+#include "platform/sdl/backend.h"
 #include "platform/system_clock.h"
 #include "shell/app.h"
 #include "shell/flow.h"
 #include "shell/options.h"
-#include "shell/settings_keeper.h"
+#include "frame/settings_keeper.h"
 #include "shell/trace.h"
 
 #include <algorithm>

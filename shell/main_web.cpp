@@ -7,8 +7,8 @@
 #include "platform/web/web_backend.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/menu.h"
-#include "shell/pump.h"
+#include "board/menu.h"
+#include "frame/pump.h"
 #include "shell/trace.h"
 
 #include <string>

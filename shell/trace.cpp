@@ -6,7 +6,7 @@
 #include "platform/globals.h"
 #include "platform/platform.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include <string>
 

@@ -15,10 +15,10 @@
 // Under the sanitizers, which bring allocators of their own, the counting
 // is left out and the tests are skipped.
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
-#include "game_helpers.h"
 #include "shell/app.h"
 #include "shell/flow.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // The autoplayer: what it chooses on a board, and how it plays the whole
 // program through nothing but the pointer, the buttons and typed keys.
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
-#include "board_helpers.h"
-#include "game_helpers.h"
 #include "board/game_screen.h"
+#include "board_helpers.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 #include "shell/trace.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Cell animations frame by frame: what each frame draws, when `pending`
 // falls, and where the rules' states lead.
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -165,14 +165,14 @@ TEST(SwapFade, FadesOutFifteenStepsThenInFifteenWithImageFifteenTwice)
     board_swap_start(a, b);
     std::vector<int> images_at_a;
     int frame = 0;
-    while (board.mode != 8 && frame < 100) {
+    while (board.mode != MODE_WAVE && frame < 100) {
         // What the game screen does between frames: the exchange after the
         // fade-out, the finish after the fade-in.
         if (board.pending == 0 && board.mode == MODE_SWAP_OUT)
             board_swap_exchange();
         else if (board.pending == 0 && board.mode == MODE_SWAP_IN)
             board_swap_finish();
-        if (board.mode == 8)
+        if (board.mode == MODE_WAVE)
             break;
         draw_frame();
         frame++;

@@ -5,7 +5,7 @@
 #include "audio/sound.h"
 #include "board/board.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "resources/resources.h"
 
 #include <cstring>
@@ -48,7 +48,7 @@ inline void fresh_board(uint32_t seed = 1)
     for (int col = 0; col < BOARD_COLUMNS; col++)
         board.column_state[col] = COLUMN_OPEN;
     board.open_columns = BOARD_COLUMNS;
-    board.mode = 2;
+    board.mode = MODE_PLAYER_TURN;
     spawn_stagger = collect_points = keep_score = click_armed = 0;
     rng_seed(seed);
     install_test_sound_bank();
@@ -81,8 +81,8 @@ inline void finish_wave()
             board.pending--;
         }
     }
-    if (board.mode == 8 && board.pending == 0)
-        board.mode = 2;
+    if (board.mode == MODE_WAVE && board.pending == 0)
+        board.mode = MODE_PLAYER_TURN;
 }
 
 // Every collected or leaving moth finishes its flight; a collected one scores.

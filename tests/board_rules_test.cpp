@@ -36,7 +36,7 @@ TEST(Collect, GroupsOfThreeOrOfMothsStillArrivingAreNotCollected)
     put_moth(4, 5, 1);
     board_click(4, 3, CLICK_COLLECT);
     EXPECT_EQ(cells_in_state(CELL_SETTLED), 4);
-    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_EQ(board.moth_count, 4);
     EXPECT_TRUE(samples_heard().empty());
 
@@ -55,7 +55,7 @@ TEST(Collect, FourMothsInAnyRowsAllLeaveTopRowFirst)
     put_moth(2, 0, 3);    // same colour, other column: stays
     board_click(6, 6, CLICK_COLLECT);
 
-    EXPECT_EQ(board.mode, 4);
+    EXPECT_EQ(board.mode, MODE_COLLECTING);
     EXPECT_EQ(board.group_colour, 3);
     EXPECT_EQ(board.pending, 4);
     EXPECT_EQ(board.moth_count, 2);    // falls by 4 at once
@@ -92,7 +92,7 @@ TEST(Collect, PointsReachTheScoreOnlyWhenTheCollectFinishes)
     EXPECT_EQ(board.score, 0);
     board_collect_finish();
     EXPECT_EQ(board.score, 30);
-    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.mode, MODE_WAVE);
     EXPECT_EQ(board.pending, 2);    // a wave of two
 }
 
@@ -157,7 +157,7 @@ TEST(Pick, SelectDeselectAndTheMovesThatKeepTheSelection)
     }
     board_click(0, 0, CLICK_PICK);
     EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_TRUE(samples_heard().empty());
 }
 
@@ -175,7 +175,7 @@ TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
     b.pos_y = -3.25f;
     board_click(2, 3, CLICK_PICK);
     board_click(7, 1, CLICK_PICK);
-    EXPECT_EQ(board.mode, 10);
+    EXPECT_EQ(board.mode, MODE_SWAP_OUT);
     EXPECT_EQ(board.pending, 2);
     EXPECT_EQ(board.swap_from, cell_index(2, 3));
     EXPECT_EQ(board.swap_to, cell_index(7, 1));
@@ -188,7 +188,7 @@ TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
     board_swap_exchange();
     EXPECT_EQ(std::memcmp(&a, &old_b, sizeof(Cell)), 0);
     EXPECT_EQ(std::memcmp(&b, &old_a, sizeof(Cell)), 0);
-    EXPECT_EQ(board.mode, 11);
+    EXPECT_EQ(board.mode, MODE_SWAP_IN);
     EXPECT_EQ(board.pending, 2);
 }
 
@@ -216,7 +216,7 @@ TEST(Swap, AFullColumnClosesOnlyAtTheEndOfTheNextSwap)
     EXPECT_EQ(board.cells[0].colour, 1);    // the swapped moths stay, exchanged
     EXPECT_EQ(board.cells[1].colour, 0);
     EXPECT_EQ(board.score, 0);
-    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.mode, MODE_WAVE);
     EXPECT_EQ(board.moth_count, 6);    // 10, less 8 lost with the column, and 4 arriving
     EXPECT_EQ(samples_heard().front(), SAMPLE_COLUMN_CLOSES);
 }
@@ -246,7 +246,7 @@ TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
         board.column_state[col] = COLUMN_CLOSED;
     board.open_columns = 5;
     board_spawn_wave(10);
-    EXPECT_EQ(board.mode, 8);
+    EXPECT_EQ(board.mode, MODE_WAVE);
     EXPECT_EQ(board.pending, 10);
     EXPECT_EQ(board.moth_count, 10);
     std::vector<int> counters;
@@ -320,7 +320,7 @@ TEST(Restart, SettledMothsLeaveTogetherAndClosedColumnsReopen)
     board_click(0, 0, CLICK_PICK);
     board_restart();
 
-    EXPECT_EQ(board.mode, 9);
+    EXPECT_EQ(board.mode, MODE_RESTARTING);
     EXPECT_EQ(board.pending, 2);
     EXPECT_EQ(board.cells[0].state, CELL_LEAVING);
     EXPECT_EQ(board.cells[0].counter, 1);
@@ -371,8 +371,8 @@ TEST(GameOver, MoreThanEightyMothsOrOneOpenColumnOnThePlayersTurn)
         bool lost;
     };
     const Case cases[] = {
-        {81, 10, 2, true}, {81, 10, 8, false}, {80, 10, 2, false},
-        {0, 2, 2, false},  {0, 1, 2, true},
+        {81, 10, MODE_PLAYER_TURN, true}, {81, 10, MODE_WAVE, false}, {80, 10, MODE_PLAYER_TURN, false},
+        {0, 2, MODE_PLAYER_TURN, false},  {0, 1, MODE_PLAYER_TURN, true},
     };
     for (const Case& c : cases) {
         fresh_board();
@@ -390,7 +390,7 @@ TEST(TurnCycle, WaveCollectReopenAndScoreKeepCountsConsistent)
     fresh_board(10);
     board_spawn_wave(spawn_new_board);
     finish_wave();
-    EXPECT_EQ(board.mode, 2);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
     // Arrange a collectable group and play it through.
     for (int row = 0; row < 8; row++)

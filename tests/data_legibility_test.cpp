@@ -7,7 +7,7 @@
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "shell/flow.h"
-#include "shell/menu.h"
+#include "board/menu.h"
 #include "tools/art/palettes.h"
 #include "video/font.h"
 

@@ -6,7 +6,7 @@
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "hiscore/hiscore.h"
-#include "shell/menu.h"
+#include "board/menu.h"
 
 #include <gtest/gtest.h>
 

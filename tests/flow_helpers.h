@@ -4,12 +4,12 @@
 // title and the tables, swaps moths until the game is lost, types a name.
 #pragma once
 
-#include "autoplay/session.h"
-#include "game_helpers.h"
 #include "hiscore/hiscore.h"
 #include "hiscore_helpers.h"
 #include "shell/app.h"
 #include "shell/flow.h"
+#include "testkit/game_helpers.h"
+#include "testkit/session.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ struct Player {
                 type(now + 1, name);
             else
                 busy_until = now + 1;
-        } else if (screen == "game" && board.mode == 2) {
+        } else if (screen == "game" && board.mode == MODE_PLAYER_TURN) {
             if (quit_from_menu) {
                 click(now + 1, 50, 400);           // the menu button
                 headless_mouse_to(now + 3, 220, 290);

@@ -1,5 +1,5 @@
 // The game screen played through input alone, frame by frame.
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The high-score table and its file "HIGH50".
-#include "hiscore_hammer.h"
+#include "testkit/hiscore_hammer.h"
 #include "hiscore_helpers.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "hiscore/hiscore.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 #include <cstdint>
 #include <cstdio>

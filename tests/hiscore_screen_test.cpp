@@ -1,6 +1,6 @@
 // The high-score screens: insertion, climbing, name entry and the notice of
 // a table held by another copy of the game.
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 #include "hiscore_helpers.h"
 
 #include <gtest/gtest.h>
@@ -42,8 +42,7 @@ protected:
     }
     void after_game(int32_t score)
     {
-        board.score = score;
-        hiscore_after_game();
+        hiscore_after_game(score);
     }
     ScoreDir dir;
 };

@@ -1,6 +1,6 @@
 // The keyboard, the mouse pointer and the ring of typed characters.
 #include "input/input.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>

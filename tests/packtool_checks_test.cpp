@@ -5,6 +5,7 @@
 #include "data_helpers.h"
 
 #include "resources/pack_writer.h"
+#include "testkit/test_pack.h"
 #include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
 #include "tools/packtool/packtool.h"

@@ -3,7 +3,9 @@
 // into the pack; texts are UTF-8 outside and Windows-1251 inside.
 #include "data_helpers.h"
 
+#include "platform/codepage.h"
 #include "resources/pack_writer.h"
+#include "testkit/test_pack.h"
 #include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
 #include "tools/packtool/packtool.h"

@@ -1,5 +1,5 @@
 // The headless machine that every other test stands on.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/system_clock.h"
 

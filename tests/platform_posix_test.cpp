@@ -1,7 +1,7 @@
 // Where the desktop builds keep the player's things: the table's directory
 // and the screenshots' directory, found from the environment as a desktop
 // session sets it.
-#include "platform/posix.h"
+#include "platform/posix/posix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The frame pump: frame timing, the background freeze, closing, typed keys.
 #include "audio/music.h"
 #include "input/input.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Recording the mouse into "DATA52.RES" and playing it back.
 #include "input/input.h"
 #include "platform/file.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 #include <gtest/gtest.h>
 

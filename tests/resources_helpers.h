@@ -3,6 +3,7 @@
 #pragma once
 
 #include "resources/pack_writer.h"
+#include "testkit/test_pack.h"
 #include "resources/resources.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The desktop frame wait: never short of the tick the frame may start on,
 // and spent asleep rather than spinning.
 #include "platform/platform.h"
-#include "platform/sdl_backend.h"
+#include "platform/sdl/backend.h"
 
 #include <gtest/gtest.h>
 

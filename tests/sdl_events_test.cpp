@@ -2,7 +2,7 @@
 // keyboard as the game reads it once a frame.
 #include "sdl_helpers.h"
 
-#include "input/keys.h"
+#include "platform/keys.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/sdl_backend.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The desktop keyboard in the game's terms: the scan codes `keys` is indexed
 // by, and typed text in Windows-1251.
-#include "input/keys.h"
-#include "platform/sdl_internal.h"
+#include "platform/keys.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The in-game menu, driven through input on the headless machine. Every
 // menu frame presents once, so presented frame n is the menu's frame n.
-#include "game_helpers.h"
+#include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
 

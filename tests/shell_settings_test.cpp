@@ -3,9 +3,9 @@
 #include "flow_helpers.h"
 
 #include "audio/sound.h"
-#include "platform/headless.h"
-#include "shell/pump.h"
-#include "shell/settings_keeper.h"
+#include "platform/headless/headless.h"
+#include "frame/pump.h"
+#include "frame/settings_keeper.h"
 
 #include <gtest/gtest.h>
 

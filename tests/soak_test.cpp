@@ -7,16 +7,16 @@
 // few turns by closed columns and overfull boards. A long run:
 //   FLICKERMOTH_SOAK_GAMES=10000 build/tests/flickermoth_tests --gtest_filter='Soak.*'
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "hiscore/hiscore.h"
-#include "platform/headless.h"
+#include "hiscore_helpers.h"
+#include "platform/headless/headless.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
-#include "hiscore_helpers.h"
-#include "soak_checks.h"
+#include "frame/pump.h"
+#include "testkit/session.h"
+#include "testkit/soak_checks.h"
 
 #include <gtest/gtest.h>
 

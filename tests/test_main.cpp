@@ -1,7 +1,7 @@
 // Every test starts on a fresh headless machine.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include <gtest/gtest.h>
 

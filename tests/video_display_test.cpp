@@ -1,6 +1,6 @@
 // The display: the back buffer, the palette on show, and what reaches the
 // screen when a frame is presented.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "video/display.h"
 #include "video_test_support.h"
 

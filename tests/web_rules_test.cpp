@@ -3,7 +3,7 @@
 // frames reach the canvas, and how the voices sound.
 #include "sdl_helpers.h"
 
-#include "input/keys.h"
+#include "platform/keys.h"
 #include "platform/web/web_rules.h"
 
 #include <SDL.h>

@@ -1,7 +1,7 @@
 // Pictures the Windows build writes without libraries: PNG frames in stored
 // blocks, read back here with libpng, and the program's icon file made from
 // PNG icons.
-#include "platform/win32/icon_file.h"
+#include "tools/icon/icon_file.h"
 #include "platform/win32/png_stored.h"
 
 #include <png.h>

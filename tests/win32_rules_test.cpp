@@ -3,13 +3,13 @@
 // (also driving the game's frame pump), the palette entries.
 #include "input/input.h"
 #include "platform/event_queue.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/win32/messages.h"
 #include "platform/win32/palette_entries.h"
 #include "platform/win32/startup.h"
 #include "shell/app.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include <gtest/gtest.h>
 

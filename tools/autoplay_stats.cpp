@@ -6,7 +6,7 @@
 //   flickermoth_autoplay_stats [--games N] [--first-seed S] [--pack DATA50.RES]
 //                              [--strategy best|random|both] [--each]
 #include "autoplay/autoplay.h"
-#include "autoplay/session.h"
+#include "testkit/session.h"
 
 #include <algorithm>
 #include <cstdio>

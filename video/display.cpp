@@ -18,15 +18,15 @@ bool display_create()
 bool display_create_pitched(int pitch)
 {
     display_release();
-    if (pitch < 640)
+    if (pitch < SCREEN_WIDTH)
         return false;
     if (!platform_display_open())
         return false;
-    display.width = 640;
-    display.height = 480;
+    display.width = SCREEN_WIDTH;
+    display.height = SCREEN_HEIGHT;
     display.pitch = pitch;
     // calloc: the first frame shows colour 0 everywhere.
-    display.back_buffer = (uint8_t*)std::calloc((size_t)pitch * 480, 1);
+    display.back_buffer = (uint8_t*)std::calloc((size_t)pitch * SCREEN_HEIGHT, 1);
     if (!display.back_buffer) {
         platform_display_close();
         return false;
@@ -62,15 +62,15 @@ void display_clear(uint8_t colour)
 void display_restore_background(const uint8_t* screen_copy)
 {
     uint8_t* row = display.back_buffer;
-    for (int y = 0; y < 480; y++, row += display.pitch, screen_copy += 640)
-        std::memcpy(row, screen_copy, 640);
+    for (int y = 0; y < SCREEN_HEIGHT; y++, row += display.pitch, screen_copy += SCREEN_WIDTH)
+        std::memcpy(row, screen_copy, SCREEN_WIDTH);
 }
 
 void display_snapshot(uint8_t* screen_copy)
 {
     const uint8_t* row = display.back_buffer;
-    for (int y = 0; y < 480; y++, row += display.pitch, screen_copy += 640)
-        std::memcpy(screen_copy, row, 640);
+    for (int y = 0; y < SCREEN_HEIGHT; y++, row += display.pitch, screen_copy += SCREEN_WIDTH)
+        std::memcpy(screen_copy, row, SCREEN_WIDTH);
 }
 
 // The palette's 6-bit components become 8-bit ones (63 -> 252). The

@@ -1,7 +1,7 @@
 // The browser backend's rules that need no browser (see web_rules.h).
 #include "platform/web/web_rules.h"
 
-#include "input/keys.h"
+#include "platform/keys.h"
 #include "platform/codepage.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "tools/art/palettes.h"
 #include "tools/art/scenery.h"
 
-#include "shell/menu.h"
+#include "board/menu.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "video/display.h"
 #include "video/image.h"

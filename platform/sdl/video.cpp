@@ -7,10 +7,11 @@
 // driver: a virtual machine, a remote desktop, Xvfb), the picture is drawn
 // by SDL's software renderer straight into the window's shared image
 // instead, which does the same work in a fraction of the time.
+#include "platform/globals.h"
 #include "platform/png.h"
-#include "platform/posix.h"
-#include "platform/sdl_backend.h"
-#include "platform/sdl_internal.h"
+#include "platform/posix/posix.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 
@@ -42,7 +43,7 @@ struct Video {
 
     // The frame on show: what the last upload held.
     bool shown = false;
-    uint8_t pixels[PICTURE_WIDTH * PICTURE_HEIGHT];
+    uint8_t pixels[SCREEN_WIDTH * SCREEN_HEIGHT];
     uint8_t rgb[768];
     uint32_t colours[256];
     uint64_t uploads = 0;
@@ -64,8 +65,8 @@ bool make_texture()
     Uint32 format = SDL_PIXELFORMAT_ARGB8888;
     if (video.software && SDL_GetWindowPixelFormat(video.window) == SDL_PIXELFORMAT_RGB888)
         format = SDL_PIXELFORMAT_RGB888;
-    video.texture = SDL_CreateTexture(video.renderer, format, SDL_TEXTUREACCESS_STREAMING, PICTURE_WIDTH,
-                                      PICTURE_HEIGHT);
+    video.texture = SDL_CreateTexture(video.renderer, format, SDL_TEXTUREACCESS_STREAMING, SCREEN_WIDTH,
+                                      SCREEN_HEIGHT);
     if (!video.texture)
         return false;
     SDL_SetTextureScaleMode(video.texture, SDL_ScaleModeNearest);
@@ -80,9 +81,9 @@ void upload()
     if (SDL_LockTexture(video.texture, nullptr, &target, &target_pitch) != 0)
         return;
     const uint8_t* source = video.pixels;
-    for (int y = 0; y < PICTURE_HEIGHT; y++, source += PICTURE_WIDTH) {
+    for (int y = 0; y < SCREEN_HEIGHT; y++, source += SCREEN_WIDTH) {
         uint32_t* row = (uint32_t*)((uint8_t*)target + (size_t)y * target_pitch);
-        for (int x = 0; x < PICTURE_WIDTH; x++)
+        for (int x = 0; x < SCREEN_WIDTH; x++)
             row[x] = video.colours[source[x]];
     }
     SDL_UnlockTexture(video.texture);
@@ -106,11 +107,11 @@ void draw()
 bool take_pixels(const uint8_t* pixels, int pitch)
 {
     bool changed = false;
-    for (int y = 0; y < PICTURE_HEIGHT; y++) {
+    for (int y = 0; y < SCREEN_HEIGHT; y++) {
         const uint8_t* row = pixels + (size_t)y * pitch;
-        uint8_t* kept = video.pixels + (size_t)y * PICTURE_WIDTH;
-        if (std::memcmp(kept, row, PICTURE_WIDTH) != 0) {
-            std::memcpy(kept, row, PICTURE_WIDTH);
+        uint8_t* kept = video.pixels + (size_t)y * SCREEN_WIDTH;
+        if (std::memcmp(kept, row, SCREEN_WIDTH) != 0) {
+            std::memcpy(kept, row, SCREEN_WIDTH);
             changed = true;
         }
     }
@@ -123,7 +124,7 @@ bool take_pixels(const uint8_t* pixels, int pitch)
 
 PictureRect sdl_picture_rect(int area_width, int area_height, PictureScale scale)
 {
-    PictureRect rect = {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT};
+    PictureRect rect = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     if (area_width <= 0 || area_height <= 0)
         return rect;
     // The largest 4:3 picture that fits.
@@ -136,10 +137,10 @@ PictureRect sdl_picture_rect(int area_width, int area_height, PictureScale scale
     }
     // Whole multiples only, so that every pixel of the picture is as wide as
     // every other; an area too small for even one is given the shrunk fit.
-    int whole = std::min(area_width / PICTURE_WIDTH, area_height / PICTURE_HEIGHT);
+    int whole = std::min(area_width / SCREEN_WIDTH, area_height / SCREEN_HEIGHT);
     if (scale == SCALE_INTEGER && whole >= 1) {
-        rect.width = whole * PICTURE_WIDTH;
-        rect.height = whole * PICTURE_HEIGHT;
+        rect.width = whole * SCREEN_WIDTH;
+        rect.height = whole * SCREEN_HEIGHT;
     }
     rect.x = (area_width - rect.width) / 2;
     rect.y = (area_height - rect.height) / 2;
@@ -154,13 +155,13 @@ void sdl_window_to_picture(const PictureRect& rect, int window_width, int window
     // Window points to drawable pixels (they differ on high-density screens).
     int64_t area_x = window_width > 0 ? (int64_t)x * area_width / window_width : x;
     int64_t area_y = window_height > 0 ? (int64_t)y * area_height / window_height : y;
-    *picture_x = floor_div((area_x - rect.x) * PICTURE_WIDTH, std::max(rect.width, 1));
-    *picture_y = floor_div((area_y - rect.y) * PICTURE_HEIGHT, std::max(rect.height, 1));
+    *picture_x = floor_div((area_x - rect.x) * SCREEN_WIDTH, std::max(rect.width, 1));
+    *picture_y = floor_div((area_y - rect.y) * SCREEN_HEIGHT, std::max(rect.height, 1));
 }
 
 int sdl_window_multiple(int usable_width, int usable_height)
 {
-    int whole = std::min((usable_width - WINDOW_ROOM_X) / PICTURE_WIDTH, (usable_height - WINDOW_ROOM_Y) / PICTURE_HEIGHT);
+    int whole = std::min((usable_width - WINDOW_ROOM_X) / SCREEN_WIDTH, (usable_height - WINDOW_ROOM_Y) / SCREEN_HEIGHT);
     return std::max(1, whole);
 }
 
@@ -175,8 +176,8 @@ void sdl_window_size(const Settings& settings, int usable_width, int usable_heig
         return;
     }
     int whole = known ? sdl_window_multiple(usable_width, usable_height) : 2;
-    *width = PICTURE_WIDTH * whole;
-    *height = PICTURE_HEIGHT * whole;
+    *width = SCREEN_WIDTH * whole;
+    *height = SCREEN_HEIGHT * whole;
 }
 
 // ---- The window ----------------------------------------------------------------------
@@ -219,7 +220,7 @@ bool sdl_create_window(const Settings& settings)
     video.window_width = width;
     video.window_height = height;
     video.fullscreen = !windowed;
-    SDL_SetWindowMinimumSize(video.window, PICTURE_WIDTH / 2, PICTURE_HEIGHT / 2);
+    SDL_SetWindowMinimumSize(video.window, SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
     // The game draws its own pointer; the system's is hidden over the window.
     SDL_ShowCursor(SDL_DISABLE);
     // Full screen keeps the mouse in the window; a window lets it go.
@@ -453,7 +454,7 @@ std::string sdl_video_screenshot()
     std::string path = dir + "flickermoth-" + stamp + ".png";
     for (int n = 2; posix_is_directory(path) || std::ifstream(path).good(); n++)
         path = dir + "flickermoth-" + stamp + "-" + std::to_string(n) + ".png";
-    if (!png_write_indexed(path.c_str(), video.pixels, PICTURE_WIDTH, PICTURE_HEIGHT, PICTURE_WIDTH, video.rgb))
+    if (!png_write_indexed(path.c_str(), video.pixels, SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_WIDTH, video.rgb))
         return "";
     return path;
 }

@@ -6,11 +6,11 @@
 // Windows-1251 code page. Alt+Enter switches between full screen and a
 // window, F11 between whole multiples of the picture and the largest fit,
 // and F12 saves a screenshot; none of them reaches the game.
-#include "platform/sdl_backend.h"
+#include "platform/sdl/backend.h"
 
 #include "platform/event_queue.h"
-#include "platform/posix.h"
-#include "platform/sdl_internal.h"
+#include "platform/posix/posix.h"
+#include "platform/sdl/internal.h"
 #include "platform/system_clock.h"
 
 #include <SDL.h>

@@ -1,5 +1,5 @@
 // The headless backend: virtual clock, scripted input, kept frames.
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 #include "platform/png.h"
 
@@ -298,6 +298,7 @@ const PlatformBackend backend = {
 }  // namespace
 
 const PlatformBackend* headless_backend() { return &backend; }
+const PlatformBackend* platform_default_backend() { return &backend; }
 
 void headless_reset(uint32_t start_tick)
 {

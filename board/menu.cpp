@@ -1,12 +1,11 @@
-#include "shell/menu.h"
+#include "board/menu.h"
 
 #include "audio/sound.h"
 #include "board/game_screen.h"
+#include "frame/frame.h"
 #include "input/input.h"
 #include "platform/globals.h"
 #include "resources/resources.h"
-#include "shell/flow.h"
-#include "shell/frame.h"
 #include "video/display.h"
 #include "video/image.h"
 

@@ -1,18 +1,19 @@
 // Whole headless runs of the program with the autoplayer at the mouse.
-#include "autoplay/session.h"
+#include "testkit/session.h"
 
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/posix.h"
+#include "platform/posix/posix.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "shell/app.h"
 #include "shell/flow.h"
-#include "shell/pump.h"
+#include "frame/pump.h"
+#include "testkit/test_pack.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,18 +3,19 @@
 #pragma once
 
 #include "audio/sound.h"
-#include "autoplay/session.h"
 #include "board/animation.h"
 #include "board/board.h"
 #include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "resources/pack_writer.h"
 #include "resources/resources.h"
-#include "shell/frame.h"
-#include "shell/menu.h"
-#include "shell/pump.h"
+#include "frame/frame.h"
+#include "board/menu.h"
+#include "frame/pump.h"
+#include "testkit/session.h"
+#include "testkit/test_pack.h"
 #include "video/display.h"
 
 #include <cstdio>

@@ -1,8 +1,10 @@
-#include "shell/frame.h"
+#include "frame/frame.h"
 
+#include "frame/pump.h"
 #include "input/input.h"
 #include "platform/globals.h"
-#include "shell/pump.h"
+
+const char* current_screen = "logo";
 
 int frame_next()
 {

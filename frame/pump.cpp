@@ -1,9 +1,9 @@
 // The frame pump: window events, the frame wait, the background freeze.
-#include "shell/pump.h"
+#include "frame/pump.h"
 
 #include "audio/music.h"
 #include "input/input.h"
-#include "shell/settings_keeper.h"
+#include "frame/settings_keeper.h"
 
 uint32_t last_frame_tick = 0;
 int32_t app_active = 0;

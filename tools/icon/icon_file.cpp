@@ -1,4 +1,4 @@
-#include "platform/win32/icon_file.h"
+#include "tools/icon/icon_file.h"
 
 #include <cstring>
 

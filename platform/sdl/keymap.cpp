@@ -1,8 +1,8 @@
 // SDL's key numbers in the game's terms: scan codes for the key state, and
 // typed text in the Windows-1251 code page the game's texts use.
-#include "input/keys.h"
+#include "platform/keys.h"
 #include "platform/codepage.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 

@@ -8,7 +8,7 @@
 // voices can be added with room to spare, and SDL converts for hardware
 // that wants otherwise.
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 

@@ -10,9 +10,9 @@
 struct SDL_Window;
 union SDL_Event;
 
-// ---- Keyboard (sdl_keymap.cpp) ------------------------------------------------
+// ---- Keyboard (keymap.cpp) ------------------------------------------------
 
-// The game's scan code (input/keys.h) for an SDL scancode, 0 for keys the
+// The game's scan code (platform/keys.h) for an SDL scancode, 0 for keys the
 // game's keyboard has no code for.
 int sdl_scan_code(int sdl_scancode);
 // The speed keys wherever the keyboard's layout puts them: the game's code
@@ -29,10 +29,7 @@ std::string sdl_typed_text(const char* utf8);
 // Escape 27), or 0. Takes an SDL key code (the key's meaning in the layout).
 int sdl_control_char(int sdl_keycode);
 
-// ---- Picture placement (sdl_video.cpp) ---------------------------------------------
-
-constexpr int PICTURE_WIDTH = 640;
-constexpr int PICTURE_HEIGHT = 480;
+// ---- Picture placement (video.cpp) ---------------------------------------------
 
 // Where the 640 x 480 picture lies in the window's drawable area, in that
 // area's pixels; the rest is black bars.
@@ -88,7 +85,7 @@ bool sdl_video_software();
 // Texture uploads made so far: a present of an unchanged frame makes none.
 uint64_t sdl_video_uploads();
 
-// ---- Keyboard and mouse state (sdl_input.cpp) ----------------------------------
+// ---- Keyboard and mouse state (input.cpp) ----------------------------------
 
 // Follows every event as it arrives, before the window pump sees it: keys,
 // buttons and focus, as the devices would report them.
@@ -97,7 +94,7 @@ void sdl_input_watch(const SDL_Event& event);
 bool sdl_input_active();
 void sdl_input_reset();
 
-// ---- Sound (sdl_audio.cpp) ------------------------------------------------------
+// ---- Sound (audio.cpp) ------------------------------------------------------
 
 // A voice cut off while it sounds fades out over this many samples (5 ms)
 // instead of jumping to silence, which would click.

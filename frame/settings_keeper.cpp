@@ -1,4 +1,4 @@
-#include "shell/settings_keeper.h"
+#include "frame/settings_keeper.h"
 
 #include "audio/sound.h"
 #include "platform/globals.h"

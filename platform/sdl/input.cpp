@@ -4,9 +4,9 @@
 // and up again between two reads still reads down once: a quick tap is
 // never lost between frames. While the window is in the background (no
 // focus, or minimised) every key reads up and the mouse reads still.
-#include "input/keys.h"
+#include "platform/keys.h"
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/internal.h"
 
 #include <SDL.h>
 

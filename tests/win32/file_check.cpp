@@ -5,7 +5,7 @@
 // once. Run in an empty directory of its own; prints one line per failed
 // check and "N passed, M failed" at the end.
 #include "platform/file.h"
-#include "tests/hiscore_hammer.h"
+#include "testkit/hiscore_hammer.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Placeholder packs: every entry the game reads, with small made-up images,
 // so that tests and tools can bind resources without the real art.
-#include "resources/pack_writer.h"
+#include "testkit/test_pack.h"
 
 #include "video/display.h"
 

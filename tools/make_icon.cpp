@@ -1,6 +1,6 @@
 // flickermoth_make_icon OUT.ico IN.png...: the program's icon from the
 // generator's PNG icons, for the Windows build's resource script.
-#include "platform/win32/icon_file.h"
+#include "tools/icon/icon_file.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "platform/posix.h"
+#include "platform/posix/posix.h"
 
 #include "platform/codepage.h"
 
