@@ -182,7 +182,7 @@ TEST(HitTest, SixteenPixelsFromACentreHitsAndTheLowerOfTwoCellsWins)
         EXPECT_EQ(board_hit_test(p.x, p.y), p.cell) << p.x << ", " << p.y;
 }
 
-TEST_F(GameScreen, SpeedKeysChangeThePeriodWithinFiveToEightyAndShowTheSlider)
+TEST_F(GameScreen, SpeedKeysOfTheKeypadAndTheMainRowChangeThePeriodWithinFiveToEightyAndShowTheSlider)
 {
     uint64_t f = headless_frame();
     headless_key(f, KEY_NUMPAD_PLUS, true);
@@ -202,11 +202,8 @@ TEST_F(GameScreen, SpeedKeysChangeThePeriodWithinFiveToEightyAndShowTheSlider)
     frame_period = 35;
     speed_slider_update();
     EXPECT_EQ(slider_timer, 0);
-}
 
-// Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
-TEST_F(GameScreen, TheMainRowsEqualsAndMinusKeysAreSpeedKeysToo)
-{
+    // Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
     headless_key(headless_frame(), KEY_EQUALS, true);
     play_frames(3);
     EXPECT_EQ(frame_period, 35 - 3);
