@@ -143,8 +143,6 @@ void expect_none(const char* screen, uint64_t at_least)
     const Tally& t = tally(screen);
     EXPECT_GE(t.steady_frames, at_least) << screen;
     EXPECT_EQ(t.allocations, 0u) << screen << ": the first at machine frame " << t.first_frame;
-    std::printf("%-10s %8llu steady frames, %llu allocations\n", screen, (unsigned long long)t.steady_frames,
-                (unsigned long long)t.allocations);
 }
 
 }  // namespace

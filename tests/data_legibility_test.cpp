@@ -133,8 +133,6 @@ TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
         EXPECT_GT(rgb[0], rgb[2] + 20) << "frame " << f << ": the ring is warm";
         EXPECT_GE(contrast(l, sky), 3.0) << "frame " << f << ": band " << l << " on the sky " << sky;
         EXPECT_GE(contrast(l, star), 3.0) << "frame " << f << ": band " << l << " by a star " << star;
-        RecordProperty("ring_contrast_frame_" + std::to_string(f),
-                       std::to_string(contrast(l, sky)) + " sky, " + std::to_string(contrast(l, star)) + " stars");
     }
 }
 
@@ -200,8 +198,6 @@ TEST(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
     int word = gaps.back(), letters = gaps[gaps.size() - 2];
     EXPECT_GE(word, 2.5 * letters) << "the word gap is " << word << " pixels, letters stand up to " << letters << " apart";
     EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
-    RecordProperty("word_gap", word);
-    RecordProperty("widest_letter_gap", letters);
 }
 
 // The commonest colour in a box of a screen and the brightest colour that
@@ -231,7 +227,6 @@ TEST(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
     auto [title_ground, title_text] = ground_and_text(150, 450, 490, 474, TitlePalette, 40);
     double title_contrast = contrast(luminance(TitlePalette, title_ground), luminance(TitlePalette, title_text));
     EXPECT_GE(title_contrast, 4.5);
-    RecordProperty("title_footer_contrast", std::to_string(title_contrast));
 
     // The end picture's hint lies on a plate of its own, whatever board is
     // under it: over two different screens the same pixels show round it.
@@ -255,7 +250,6 @@ TEST(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
     auto [plate, hint] = ground_and_text(x0 - 4, y0 - 3, x1 + 4, y1 + 3, GamePalette, 40);
     double hint_contrast = contrast(luminance(GamePalette, plate), luminance(GamePalette, hint));
     EXPECT_GE(hint_contrast, 4.5);
-    RecordProperty("end_hint_contrast", std::to_string(hint_contrast));
 }
 
 // Which screen pixels a highlight picture changes on the open panel.

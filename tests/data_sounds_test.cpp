@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -83,28 +82,13 @@ double power_at(const std::vector<double>& x, double hz)
     return s1 * s1 + s2 * s2 - c * s1 * s2;
 }
 
-TEST(DataSounds, EverySamplePlayedIsPresentAndTheUnusedOnesAreEmpty)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    for (int k = 0; k <= 12; k++) {
-        const uint8_t* start;
-        uint32_t length;
-        ASSERT_TRUE(sound_sample(k, &start, &length)) << "sample " << k;
-        if (k == 1 || k == 3 || k == 5)
-            EXPECT_EQ(length, 0u) << "sample " << k << " is not played";
-        else
-            EXPECT_GT(length, (uint32_t)RATE / 20) << "sample " << k;
-    }
-}
-
 TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
 {
     REQUIRE_DATA();
     bind_game_data();
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
-        ASSERT_FALSE(x.empty());
+        ASSERT_GT(x.size(), RATE / 20) << "sample " << k << " is played";
         EXPECT_EQ(x.front(), 0.0) << "sample " << k << " clicks at its start";
         EXPECT_EQ(x.back(), 0.0) << "sample " << k << " clicks at its end";
         for (size_t i = 0; i < 22 && i < x.size(); i++) {
@@ -114,19 +98,15 @@ TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
     }
 }
 
-// Prints the table of levels (peak and RMS in dBFS) as it checks them.
 TEST(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
 {
     REQUIRE_DATA();
     bind_game_data();
     double loudness[13] = {};
-    std::printf("sample  length s  peak dBFS  RMS dBFS  loudness dBFS\n");
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
         double peak = decibels(peak_of(x));
         loudness[k] = decibels(loudness_of(x));
-        std::printf("%6d  %8.3f  %9.2f  %8.2f  %13.2f\n", k, x.size() / RATE, peak, decibels(rms_of(x, 0, x.size())),
-                    loudness[k]);
         EXPECT_LT(peak_of(x), 127.5 / 128) << "sample " << k << " clips";
         if (k == LANDING)
             EXPECT_LT(peak, -6.0) << "the landing chime is heard for every moth: it stays soft";

@@ -169,54 +169,20 @@ TEST_F(GameScreen, AHeldRightButtonOnAnIllegalCollectDoesNothingAndAHeldLeftBloc
     EXPECT_EQ(click_armed, 0);
 }
 
-TEST_F(GameScreen, AFullColumnClosesAtTheEndOfTheNextSwap)
+// A cell is hit within 16 pixels of its centre, 17 is out; where circles
+// overlap the lower cell wins: cells 10 (517, 390) and 20 (542, 395) are 25
+// apart and (529, 392) lies within 17 of both.
+TEST(HitTest, SixteenPixelsFromACentreHitsAndTheLowerOfTwoCellsWins)
 {
-    reach_first_turn();
-    for (int row = 0; row < BOARD_ROWS; row++) {
-        Cell& cell = board.cells[cell_index(9, row)];
-        if (cell.state == CELL_EMPTY)
-            board.moth_count++;
-        cell.state = CELL_SETTLED;
-        cell.colour = (uint8_t)(row % 5);
-    }
-    // Two moths of different colours in two columns other than the full one.
-    int first = -1, second = -1;
-    for (int a = 0; a < BOARD_CELLS && second < 0; a++)
-        for (int b = 0; b < BOARD_CELLS && second < 0; b++)
-            if (a % 10 != 9 && b % 10 != 9 && a % 10 != b % 10 && board.cells[a].state == CELL_SETTLED &&
-                board.cells[b].state == CELL_SETTLED && board.cells[a].colour != board.cells[b].colour)
-                first = a, second = b;
-    ASSERT_GE(second, 0);
-    script_left_click(first);
-    play_frames(2);
-    script_left_click(second);
-    play_frames(2);
-    ASSERT_EQ(board.mode, MODE_SWAP_OUT);
-    while (board.mode == MODE_SWAP_OUT || board.mode == MODE_SWAP_IN) {
-        EXPECT_NE(board.column_state[9], COLUMN_CLOSING);
-        play_frames(1);
-    }
-    EXPECT_EQ(board.column_state[9], COLUMN_CLOSING);
-    EXPECT_EQ(board.open_columns, 9);
+    const int cell_4 = cell_index(4, 0);    // (490, 207): nothing else within reach to the left
+    const struct {
+        int x, y, cell;
+    } points[] = {{490 - 16, 207, cell_4}, {490 - 17, 207, -1}, {490, 207 - 16, cell_4}, {529, 392, 10}, {540, 395, 20}};
+    for (const auto& p : points)
+        EXPECT_EQ(board_hit_test(p.x, p.y), p.cell) << p.x << ", " << p.y;
 }
 
-TEST(HitTest, SixteenPixelsFromACentreHitsSeventeenDoesNot)
-{
-    int cell = cell_index(4, 0);    // (490, 207): nothing else within reach to the left
-    EXPECT_EQ(board_hit_test(490 - 16, 207), cell);
-    EXPECT_EQ(board_hit_test(490 - 17, 207), -1);
-    EXPECT_EQ(board_hit_test(490, 207 - 16), cell);
-}
-
-TEST(HitTest, WhereCirclesOverlapTheLowerCellWins)
-{
-    // Cells 10 (517, 390) and 20 (542, 395) are 25 pixels apart; (529, 392)
-    // lies within 17 of both.
-    EXPECT_EQ(board_hit_test(529, 392), 10);
-    EXPECT_EQ(board_hit_test(540, 395), 20);    // beyond cell 10's circle
-}
-
-TEST_F(GameScreen, SpeedKeysChangeThePeriodWithinFiveToEightyAndShowTheSlider)
+TEST_F(GameScreen, SpeedKeysOfTheKeypadAndTheMainRowChangeThePeriodWithinFiveToEightyAndShowTheSlider)
 {
     uint64_t f = headless_frame();
     headless_key(f, KEY_NUMPAD_PLUS, true);
@@ -236,11 +202,8 @@ TEST_F(GameScreen, SpeedKeysChangeThePeriodWithinFiveToEightyAndShowTheSlider)
     frame_period = 35;
     speed_slider_update();
     EXPECT_EQ(slider_timer, 0);
-}
 
-// Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
-TEST_F(GameScreen, TheMainRowsEqualsAndMinusKeysAreSpeedKeysToo)
-{
+    // Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
     headless_key(headless_frame(), KEY_EQUALS, true);
     play_frames(3);
     EXPECT_EQ(frame_period, 35 - 3);

@@ -7,86 +7,72 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-TEST(HighScoreFile, AMissingFileGivesAnEmptyTableAndCanBeCreated)
-{
-    ScoreDir dir;
-    hiscore_table.count = 3;
-    EXPECT_EQ(hiscore_load(), HISCORE_RESET);
-    EXPECT_EQ(hiscore_table.count, 0);
-    EXPECT_EQ(hiscore_table.entries[0].name[0], 0);
-    EXPECT_EQ(hiscore_table.entries[14].score, -1);
-    EXPECT_TRUE(hiscore_create());
-    hiscore_close();
-    EXPECT_TRUE(read_bytes(dir.file()).empty());
-    struct stat info;
-    EXPECT_EQ(stat(dir.file().c_str(), &info), 0);
-}
+namespace {
 
-TEST(HighScoreFile, AnEmptyFileIsAValidEmptyTable)
+std::vector<std::pair<const char*, int32_t>> moths(int count)
 {
-    ScoreDir dir;
-    write_bytes(dir.file(), {});
-    EXPECT_EQ(hiscore_load(), HISCORE_LOADED);
-    EXPECT_EQ(hiscore_table.count, 0);
-    hiscore_close();
-}
-
-TEST(HighScoreFile, FifteenRowsLoadButSixteenOrAPartRowResetTheTable)
-{
-    ScoreDir dir;
     std::vector<std::pair<const char*, int32_t>> rows;
-    for (int i = 0; i < 15; i++)
+    for (int i = 0; i < count; i++)
         rows.push_back({"Moth", 1000 - i});
-    write_table(dir.file(), rows);
-    ASSERT_EQ(read_bytes(dir.file()).size(), 600u);
-    EXPECT_EQ(hiscore_load(), HISCORE_LOADED);
-    EXPECT_EQ(hiscore_table.count, 15);
-    EXPECT_EQ(hiscore_table.entries[14].score, 986);
-    hiscore_close();
-
-    rows.push_back({"Sixteenth", 1});
-    write_table(dir.file(), rows);    // 640 bytes
-    EXPECT_EQ(hiscore_load(), HISCORE_RESET);
-    EXPECT_EQ(hiscore_table.count, 0);
-
-    write_bytes(dir.file(), std::vector<uint8_t>(41, 'a'));
-    EXPECT_EQ(hiscore_load(), HISCORE_RESET);
-    EXPECT_EQ(hiscore_table.count, 0);
-    EXPECT_EQ(read_bytes(dir.file()).size(), 41u);    // left alone until the caller creates it anew
+    return rows;
 }
 
-TEST(HighScoreFile, AnUnsortedFileIsSortedOnLoadAndTiesMayTradePlaces)
+std::vector<uint8_t> unterminated_name()
 {
-    ScoreDir dir;
-    write_table(dir.file(), {{"x", 5}, {"y", 5}, {"z", 7}});
-    ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
-    EXPECT_STREQ(hiscore_table.entries[0].name, "z");
-    EXPECT_STREQ(hiscore_table.entries[1].name, "y");
-    EXPECT_STREQ(hiscore_table.entries[2].name, "x");
-    hiscore_close();
-}
-
-TEST(HighScoreFile, ATableInOrderKeepsItsTiesInOrder)
-{
-    ScoreDir dir;
-    write_table(dir.file(), {{"first", 9}, {"a", 5}, {"b", 5}, {"c", 5}, {"last", -4}});
-    ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
-    const char* order[] = {"first", "a", "b", "c", "last"};
-    for (int row = 0; row < 5; row++)
-        EXPECT_STREQ(hiscore_table.entries[row].name, order[row]);
-    hiscore_close();
-}
-
-TEST(HighScoreFile, ANameWithoutItsTerminatorEndsInsideItsField)
-{
-    ScoreDir dir;
     std::vector<uint8_t> bytes = entry_bytes("", 12);
     std::memset(bytes.data(), 'N', 36);
-    write_bytes(dir.file(), bytes);
-    ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
-    EXPECT_EQ(std::strlen(hiscore_table.entries[0].name), 35u);
-    EXPECT_EQ(hiscore_table.entries[0].score, 12);
+    return bytes;
+}
+
+}  // namespace
+
+// What each shape of file loads as: the result, then the names in table
+// order (a sorted load; ties keep the file's order when it was in order).
+TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
+{
+    struct Shape {
+        const char* what;
+        bool present;
+        std::vector<uint8_t> bytes;
+        int result;
+        std::vector<std::string> names;
+        int32_t last_score;
+    };
+    std::vector<std::string> fifteen(15, "Moth");
+    const Shape shapes[] = {
+        {"missing", false, {}, HISCORE_RESET, {}, 0},
+        {"empty", true, {}, HISCORE_LOADED, {}, 0},
+        {"fifteen rows", true, rows_bytes(moths(15)), HISCORE_LOADED, fifteen, 986},
+        {"sixteen rows", true, rows_bytes(moths(16)), HISCORE_RESET, {}, 0},
+        {"part of a row", true, std::vector<uint8_t>(41, 'a'), HISCORE_RESET, {}, 0},
+        {"unsorted", true, rows_bytes({{"x", 5}, {"y", 5}, {"z", 7}}), HISCORE_LOADED, {"z", "y", "x"}, 5},
+        {"ties in order", true, rows_bytes({{"first", 9}, {"a", 5}, {"b", 5}, {"c", 5}, {"last", -4}}), HISCORE_LOADED,
+         {"first", "a", "b", "c", "last"}, -4},
+        {"name without terminator", true, unterminated_name(), HISCORE_LOADED, {std::string(35, 'N')}, 12},
+    };
+    for (const Shape& shape : shapes) {
+        ScoreDir dir;
+        if (shape.present)
+            write_bytes(dir.file(), shape.bytes);
+        hiscore_table.count = 3;
+        EXPECT_EQ(hiscore_load(), shape.result) << shape.what;
+        ASSERT_EQ(hiscore_table.count, (int)shape.names.size()) << shape.what;
+        for (size_t row = 0; row < shape.names.size(); row++)
+            EXPECT_EQ(hiscore_table.entries[row].name, shape.names[row]) << shape.what << " row " << row;
+        if (!shape.names.empty())
+            EXPECT_EQ(hiscore_table.entries[shape.names.size() - 1].score, shape.last_score) << shape.what;
+        else
+            EXPECT_EQ(hiscore_table.entries[14].score, -1) << shape.what;
+        hiscore_close();
+        // a file that resets the table is left alone until the caller creates it anew
+        EXPECT_EQ(read_bytes(dir.file()), shape.bytes) << shape.what;
+    }
+    ScoreDir dir;
+    hiscore_load();
+    EXPECT_TRUE(hiscore_create());
     hiscore_close();
+    EXPECT_TRUE(std::filesystem::exists(dir.file()));
+    EXPECT_TRUE(read_bytes(dir.file()).empty());
 }
 
 TEST(HighScoreFile, QualifyingNeedsAFreeRowOrMoreThanTheLowestOfAFullTable)
@@ -102,31 +88,24 @@ TEST(HighScoreFile, QualifyingNeedsAFreeRowOrMoreThanTheLowestOfAFullTable)
     EXPECT_TRUE(hiscore_qualifies(501));
 }
 
-TEST(HighScoreFile, SavingWritesTheSameBytesTheFileHeld)
+// A save writes the bytes the file held back unchanged; one that cannot
+// write (something in the way of the new file) leaves the previous table
+// whole. Either way the file is let go of.
+TEST(HighScoreFile, SavingWritesTheSameBytesAndAFailedSaveLeavesThePreviousTable)
 {
-    ScoreDir dir;
-    write_table(dir.file(), {{"Ada", 300}, {"Bo", 20}});
-    std::vector<uint8_t> before = read_bytes(dir.file());
-    ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
-    EXPECT_TRUE(hiscore_save());
-    EXPECT_EQ(read_bytes(dir.file()), before);
-    EXPECT_FALSE(file_is_open(&hiscore_table.file));
-}
-
-TEST(HighScoreFile, AFailedSaveLeavesThePreviousTableWhole)
-{
-    ScoreDir dir;
-    write_table(dir.file(), {{"Ada", 300}});
-    std::vector<uint8_t> before = read_bytes(dir.file());
-    ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
-    hiscore_table.count = 2;
-    std::strcpy(hiscore_table.entries[1].name, "Cy");
-    hiscore_table.entries[1].score = 10;
-    // Something in the way of the new file: it cannot be written.
-    ASSERT_EQ(mkdir((dir.file() + ".new").c_str(), 0755), 0);
-    EXPECT_FALSE(hiscore_save());
-    EXPECT_EQ(read_bytes(dir.file()), before);
-    EXPECT_FALSE(file_is_open(&hiscore_table.file));
+    for (bool blocked : {false, true}) {
+        ScoreDir dir;
+        write_table(dir.file(), {{"Ada", 300}, {"Bo", 20}});
+        std::vector<uint8_t> before = read_bytes(dir.file());
+        ASSERT_EQ(hiscore_load(), HISCORE_LOADED);
+        if (blocked) {
+            hiscore_table.entries[1].score = 10;
+            ASSERT_EQ(mkdir((dir.file() + ".new").c_str(), 0755), 0);
+        }
+        EXPECT_EQ(hiscore_save(), !blocked);
+        EXPECT_EQ(read_bytes(dir.file()), before) << blocked;
+        EXPECT_FALSE(file_is_open(&hiscore_table.file));
+    }
 }
 
 TEST(HighScoreFile, TwoCopiesSavingAtOnceFindAWholeTableEveryTimeAndLoseNoResult)

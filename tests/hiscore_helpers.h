@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -44,34 +46,29 @@ inline std::vector<uint8_t> entry_bytes(const char* name, int32_t score)
 
 inline void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!bytes.empty())    // an empty vector's data() may be null, which fwrite must not be given
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), bytes.size());
 }
 
 inline std::vector<uint8_t> read_bytes(const std::string& path)
 {
-    std::vector<uint8_t> bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-        bytes.push_back((uint8_t)c);
-    std::fclose(f);
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// A table file of (name, score) rows in the order given.
-inline void write_table(const std::string& path, const std::vector<std::pair<const char*, int32_t>>& rows)
+// The bytes of a table file of (name, score) rows in the order given.
+inline std::vector<uint8_t> rows_bytes(const std::vector<std::pair<const char*, int32_t>>& rows)
 {
     std::vector<uint8_t> bytes;
     for (auto& [name, score] : rows) {
         auto entry = entry_bytes(name, score);
         bytes.insert(bytes.end(), entry.begin(), entry.end());
     }
-    write_bytes(path, bytes);
+    return bytes;
+}
+
+inline void write_table(const std::string& path, const std::vector<std::pair<const char*, int32_t>>& rows)
+{
+    write_bytes(path, rows_bytes(rows));
 }
 
 // The (name, score) rows a table file holds.

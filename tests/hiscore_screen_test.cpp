@@ -40,23 +40,45 @@ protected:
         display_restore_background(GameBackground);
         headless_keep_frames(true);
     }
-    void after_game(int32_t score)
-    {
-        hiscore_after_game(score);
-    }
     ScoreDir dir;
 };
 
 }  // namespace
 
-TEST_F(HighScoreScreen, TheFirstResultEverFlashesSixtyFourFramesOnRowZeroWithoutClimbing)
+// A result that does not climb: the first ever flashes 64 frames on row
+// zero, an equal one settles below the older (no climb past it, so no
+// second flash), and a full table takes none equal to its lowest.
+TEST_F(HighScoreScreen, AResultWithoutAClimbFlashesOnceWhereItLandsOrIsNotTaken)
 {
-    type_at_a_pace(200, "Bob\r");
-    headless_button(300, 0, true);
-    after_game(120);
-    EXPECT_EQ(highlight_counts(), (std::map<int, int>{{0, 64}}));
-    EXPECT_EQ(read_table(dir.file()), (std::vector<std::pair<std::string, int32_t>>{{"Bob", 120}}));
-    EXPECT_EQ(screen_snapshot, nullptr);
+    std::vector<std::pair<const char*, int32_t>> full;
+    for (int i = 0; i < 15; i++)
+        full.push_back({"full", 1500 - i * 100});
+    using Rows = std::vector<std::pair<const char*, int32_t>>;
+    const struct {
+        Rows before;
+        int32_t score;
+        std::map<int, int> flashes;
+        Rows after;
+    } cases[] = {
+        {{}, 120, {{0, 64}}, {{"Bob", 120}}},
+        {{{"top", 900}, {"old", 300}}, 300, {{2, 64}}, {{"top", 900}, {"old", 300}, {"Bob", 300}}},
+        {full, 100, {}, full},
+    };
+    for (const auto& c : cases) {
+        start_services();
+        headless_reset(0);
+        headless_devices().install_dir = dir.path;
+        headless_keep_frames(true);
+        display_restore_background(GameBackground);
+        write_table(dir.file(), c.before);
+        type_at_a_pace(200, "Bob\r");
+        headless_button(300, 0, true);
+        hiscore_after_game(c.score);
+        EXPECT_EQ(highlight_counts(), c.flashes) << c.score;
+        EXPECT_EQ(read_bytes(dir.file()), rows_bytes(c.after)) << c.score;
+        EXPECT_FALSE(file_is_open(&hiscore_table.file));
+        EXPECT_EQ(screen_snapshot, nullptr);
+    }
 }
 
 TEST_F(HighScoreScreen, AResultClimbsOneRowEverySecondFrameAndFlashesAgain)
@@ -64,7 +86,7 @@ TEST_F(HighScoreScreen, AResultClimbsOneRowEverySecondFrameAndFlashesAgain)
     write_table(dir.file(), {{"a", 500}, {"b", 400}, {"c", 300}, {"d", 200}, {"e", 100}});
     type_at_a_pace(400, "New\r");
     headless_button(500, 0, true);
-    after_game(450);
+    hiscore_after_game(450);
     std::map<int, int> counts = highlight_counts();
     // Four rows climbed in 2 x 4 - 1 frames: one more on row 5, two on each
     // of rows 4, 3 and 2; then the second flash on row 1.
@@ -80,41 +102,13 @@ TEST_F(HighScoreScreen, AResultClimbsOneRowEverySecondFrameAndFlashesAgain)
     EXPECT_EQ(rows[5].first, "e");
 }
 
-TEST_F(HighScoreScreen, AnEqualResultSettlesBelowTheOlderOne)
-{
-    write_table(dir.file(), {{"top", 900}, {"old", 300}});
-    type_at_a_pace(300, "tie\r");
-    headless_button(400, 0, true);
-    after_game(300);
-    // No climb past an equal score, so no second flash either.
-    EXPECT_EQ(highlight_counts(), (std::map<int, int>{{2, 64}}));
-    auto rows = read_table(dir.file());
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].first, "old");
-    EXPECT_EQ(rows[2].first, "tie");
-}
-
-TEST_F(HighScoreScreen, AFullTableTakesNoResultEqualToItsLowest)
-{
-    std::vector<std::pair<const char*, int32_t>> rows;
-    for (int i = 0; i < 15; i++)
-        rows.push_back({"full", 1500 - i * 100});
-    write_table(dir.file(), rows);
-    std::vector<uint8_t> before = read_bytes(dir.file());
-    headless_button(100, 0, true);
-    after_game(100);
-    EXPECT_TRUE(highlight_counts().empty());
-    EXPECT_EQ(read_bytes(dir.file()), before);
-    EXPECT_FALSE(file_is_open(&hiscore_table.file));
-}
-
 TEST_F(HighScoreScreen, ANameTakesThirtyTwoCharactersBackspaceAndHighCodes)
 {
     std::string typed = "\b" + std::string(40, 'a');    // backspace on an empty name does nothing
     typed += "\b\b\x7F\xC6\xFF\r";
     type_at_a_pace(200, typed);
     headless_button(400, 0, true);
-    after_game(10);
+    hiscore_after_game(10);
     auto rows = read_table(dir.file());
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].first, std::string(30, 'a') + "\x7F\xC6");    // the 33rd character is refused
@@ -125,13 +119,13 @@ TEST_F(HighScoreScreen, EnterOnAnEmptyNameTakesThePlayersNameOrThePacksDefault)
     headless_devices().owner_name = "Ann Other";
     type_at_a_pace(200, "\r");
     headless_button(300, 0, true);
-    after_game(10);
+    hiscore_after_game(10);
     EXPECT_EQ(read_table(dir.file())[0].first, "Ann Other");
 
     headless_devices().owner_name = std::string(32, 'L');    // too long for a row
     type_at_a_pace(headless_frame() + 200, "\r");
     headless_button(headless_frame() + 300, 0, true);
-    after_game(5);
+    hiscore_after_game(5);
     EXPECT_EQ(read_table(dir.file())[1].first, "PLAYER");
 }
 
@@ -163,7 +157,7 @@ TEST_F(HighScoreScreen, ClosingAtAnyStageLetsGoOfTheTableAndSavesOnlyFromTheName
         std::vector<uint8_t> before = read_bytes(dir.file());
         type_at_a_pace(280, stage.typed);
         headless_event(stage.close_at, EVENT_CLOSE);
-        after_game(450);
+        hiscore_after_game(450);
         EXPECT_FALSE(file_is_open(&hiscore_table.file));
         hiscore_close();    // the next stage starts clean, whatever happened here
         EXPECT_EQ(hiscore_load(), HISCORE_LOADED) << "a fresh load finds the table free";
@@ -193,7 +187,7 @@ TEST_F(HighScoreScreen, AResultThatCannotBeSavedIsToldOnScreenForAMomentAndOnStd
     type_at_a_pace(200, "Bo\r");
     headless_button(500, 0, true);
     testing::internal::CaptureStderr();
-    after_game(120);
+    hiscore_after_game(120);
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find(dir.path + "blocked/HIGH50 (path not found)"), std::string::npos) << said;
     int notice_frames = 0;

@@ -189,15 +189,3 @@ TEST_F(Menu, NewGameFromTheGameScreenRestartsAndResetsTheScore)
     EXPECT_GT(play_until_turn(), 0);
     EXPECT_EQ(board.score, 0);
 }
-
-TEST_F(Menu, QuitFromTheGameScreenEndsTheFrameWithZero)
-{
-    start_game();
-    ASSERT_GT(play_until_turn(), 0);
-    start = headless_frame();
-    headless_key(at(0), KEY_F10, true);
-    point_at(1, 220, 290);
-    click(60);
-    ASSERT_TRUE(frame_next());
-    EXPECT_EQ(game_screen_frame(1), 0);
-}

@@ -20,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -30,8 +29,6 @@ namespace {
 
 struct Watch {
     uint64_t frames = 0;            // frames checked
-    uint64_t game_frames = 0;       // of them on the game screen
-    uint64_t failed_spawn_frames = 0;
     int failures = 0;
     bool game_seen = false;
     int32_t score_floor = -1;       // the score may not fall below it within a game
@@ -59,7 +56,6 @@ void check_frame()
         headless_clear_sound_log();
     bool playing = on_screen("game") || on_screen("menu");
     w.game_seen |= on_screen("game");
-    w.game_frames += on_screen("game");
 
     // The opening table draws the game screen before any game has been set
     // up; its pause counts down from nothing there, harmlessly, since every
@@ -68,7 +64,6 @@ void check_frame()
     std::string wrong = soak_check_board(w.game_seen, playing, &failed_spawn);
     if (!wrong.empty())
         w.fail(wrong);
-    w.failed_spawn_frames += failed_spawn;
 
     // The score within a game: from its start (or a new board from the menu)
     // to the end of play it only grows.
@@ -131,11 +126,6 @@ TEST(Soak, WholeGamesThroughTheEntryPointKeepTheBoardConsistentOnEveryFrame)
     autoplay_session_close(&session);
 
     EXPECT_EQ(best.failures + random.failures, 0);
-    std::printf("soak: %d games at random (%llu frames, %llu of play), %d played well (%llu frames, %llu of play); "
-                "%llu frames after a failed spawn\n",
-                random_games, (unsigned long long)random.frames, (unsigned long long)random.game_frames, best_games,
-                (unsigned long long)best.frames, (unsigned long long)best.game_frames,
-                (unsigned long long)(best.failed_spawn_frames + random.failed_spawn_frames));
 
     // Every game was played; the good results took the top of the table
     // with the name typed at its entry, the random ones what was left.
