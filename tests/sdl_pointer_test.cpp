@@ -4,19 +4,13 @@
 
 #include "input/input.h"
 
+#include <algorithm>
+
 namespace {
 
 PictureRect rect_for(int width, int height, PictureScale scale = SCALE_INTEGER)
 {
     return sdl_picture_rect(width, height, scale);
-}
-
-void expect_rect(const PictureRect& r, int x, int y, int width, int height)
-{
-    EXPECT_EQ(r.x, x);
-    EXPECT_EQ(r.y, y);
-    EXPECT_EQ(r.width, width);
-    EXPECT_EQ(r.height, height);
 }
 
 // A window position mapped with the window as big as its drawable area.
@@ -51,7 +45,9 @@ TEST(SdlPicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << settings_scale_name(c.scale));
-        expect_rect(rect_for(c.width, c.height, c.scale), c.rect.x, c.rect.y, c.rect.width, c.rect.height);
+        PictureRect r = rect_for(c.width, c.height, c.scale);
+        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
+                  std::vector<int>({c.rect.x, c.rect.y, c.rect.width, c.rect.height}));
     }
 }
 
@@ -107,52 +103,36 @@ TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
         }
 }
 
-TEST(SdlPointerMapping, TheCornersOfThePictureAreTheCornersOfThePicture)
+// Window positions on the picture and beyond it: on the bars a position
+// lies outside the picture, for the game to clamp.
+TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
 {
-    EXPECT_EQ(map(1280, 960, 0, 0), std::make_pair(0, 0));
-    EXPECT_EQ(map(1280, 960, 1279, 959), std::make_pair(639, 479));
-    EXPECT_EQ(map(1280, 960, 641, 481), std::make_pair(320, 240));
-    EXPECT_EQ(map(640, 480, 639, 479), std::make_pair(639, 479));
-}
-
-TEST(SdlPointerMapping, TheBarsLieOutsideThePicture)
-{
-    // 1920 x 1080: the picture at 2x from (320, 60).
-    EXPECT_EQ(map(1920, 1080, 320, 60), std::make_pair(0, 0));
-    EXPECT_EQ(map(1920, 1080, 1599, 1019), std::make_pair(639, 479));
-    auto [left, top] = map(1920, 1080, 319, 59);
-    EXPECT_LT(left, 0);
-    EXPECT_LT(top, 0);
-    auto [right, bottom] = map(1920, 1080, 1600, 1020);
-    EXPECT_GT(right, 639);
-    EXPECT_GT(bottom, 479);
-    EXPECT_EQ(map(1920, 1080, 0, 0), std::make_pair(-160, -30));
-}
-
-TEST(SdlPointerMapping, AFractionalScaleMapsEveryPixelOfThePicture)
-{
-    // 1366 x 768: 1.6 screen pixels per picture pixel.
-    EXPECT_EQ(map(1366, 768, 171, 0, SCALE_FIT), std::make_pair(0, 0));
-    EXPECT_EQ(map(1366, 768, 171 + 1023, 767, SCALE_FIT), std::make_pair(639, 479));
-    EXPECT_EQ(map(1366, 768, 171 + 512, 384, SCALE_FIT), std::make_pair(320, 240));
+    struct Case {
+        int width, height;
+        PictureScale scale;
+        int x, y, px, py;
+    };
+    const Case cases[] = {
+        {1280, 960, SCALE_INTEGER, 0, 0, 0, 0},           {1280, 960, SCALE_INTEGER, 1279, 959, 639, 479},
+        {1280, 960, SCALE_INTEGER, 641, 481, 320, 240},   {640, 480, SCALE_INTEGER, 639, 479, 639, 479},
+        {1920, 1080, SCALE_INTEGER, 320, 60, 0, 0},       {1920, 1080, SCALE_INTEGER, 1599, 1019, 639, 479},
+        {1920, 1080, SCALE_INTEGER, 319, 59, -1, -1},     {1920, 1080, SCALE_INTEGER, 1600, 1020, 640, 480},
+        {1920, 1080, SCALE_INTEGER, 0, 0, -160, -30},     {1366, 768, SCALE_FIT, 171, 0, 0, 0},
+        {1366, 768, SCALE_FIT, 1194, 767, 639, 479},      {1366, 768, SCALE_FIT, 683, 384, 320, 240},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(map(c.width, c.height, c.x, c.y, c.scale), std::make_pair(c.px, c.py))
+            << c.x << ", " << c.y << " in " << c.width << "x" << c.height;
+    // 1.6 screen pixels per picture pixel: every picture column is reached.
     std::vector<bool> reached(640);
     for (int x = 171; x < 171 + 1024; x++)
         reached[map(1366, 768, x, 0, SCALE_FIT).first] = true;
-    for (int px = 0; px < 640; px++)
-        EXPECT_TRUE(reached[px]) << px;
-}
-
-TEST(SdlPointerMapping, HighDensityScreensCountWindowPointsNotPixels)
-{
-    // A 640 x 480 window drawn with 1280 x 960 pixels.
+    EXPECT_EQ(std::count(reached.begin(), reached.end(), true), 640);
+    // A high-density screen: a 640 x 480 window drawn with 1280 x 960 pixels
+    // counts window points, not pixels.
     int px, py;
-    PictureRect r = rect_for(1280, 960);
-    sdl_window_to_picture(r, 640, 480, 1280, 960, 320, 240, &px, &py);
-    EXPECT_EQ(px, 320);
-    EXPECT_EQ(py, 240);
-    sdl_window_to_picture(r, 640, 480, 1280, 960, 639, 479, &px, &py);
-    EXPECT_EQ(px, 639);
-    EXPECT_EQ(py, 479);
+    sdl_window_to_picture(rect_for(1280, 960), 640, 480, 1280, 960, 639, 479, &px, &py);
+    EXPECT_EQ(std::make_pair(px, py), std::make_pair(639, 479));
 }
 
 class SdlPointer : public SdlMachine {
@@ -206,19 +186,7 @@ TEST_F(SdlPointer, OverABarTheGamePointerStopsAtTheEdgeOfThePicture)
     EXPECT_EQ(input.mouse_y, 240);
 }
 
-TEST_F(SdlPointer, InTheBackgroundTheMouseReadsStillAndUnpressed)
-{
-    activate();
-    move_to(10, 10);
-    push_button(SDL_BUTTON_LEFT, true);
-    push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
-    move_to(100, 100);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.has_position, 0);
-}
-
-TEST_F(SdlPointer, AClickBetweenTwoReadsStillReadsAsOnePress)
+TEST_F(SdlPointer, AClickBetweenTwoReadsReadsAsOnePressAndInTheBackgroundNothingIsPressed)
 {
     activate();
     push_button(SDL_BUTTON_LEFT, true);
@@ -235,6 +203,13 @@ TEST_F(SdlPointer, AClickBetweenTwoReadsStillReadsAsOnePress)
     mouse = read();
     EXPECT_EQ(mouse.left, 0);
     EXPECT_EQ(mouse.right, 0);
+
+    push_button(SDL_BUTTON_LEFT, true);
+    push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
+    move_to(100, 100);
+    mouse = read();
+    EXPECT_EQ(mouse.left, 0);
+    EXPECT_EQ(mouse.has_position, 0);
 }
 
 }  // namespace
