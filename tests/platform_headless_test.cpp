@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,17 @@ uint8_t key_state(int scan)
     return keys[scan];
 }
 
+// Every event waiting now, as (kind, value).
+std::vector<std::pair<int, uint32_t>> poll_all()
+{
+    std::vector<std::pair<int, uint32_t>> events;
+    PlatformEvent e;
+    while (platform_poll_event(&e))
+        events.emplace_back(e.kind, e.value);
+    return events;
+}
+using Events = std::vector<std::pair<int, uint32_t>>;
+
 }  // namespace
 
 TEST(HeadlessClock, OnlyTheFrameWaitMovesTime)
@@ -39,59 +52,40 @@ TEST(HeadlessClock, OnlyTheFrameWaitMovesTime)
     EXPECT_EQ(platform_ticks(), 0x14u);    // never stands still, so no wait can hang
 }
 
-TEST(HeadlessScript, MouseAndKeyChangesApplyAtTheirFrame)
+TEST(HeadlessScript, MouseKeyAndEventChangesApplyAtTheirFrame)
 {
     headless_mouse_to(1, 100, 200);
     headless_button(1, 0, true);
     headless_button(2, 0, false);
     headless_mouse_motion(2, -5, 7);
     headless_key(1, 0x39, true);
+    headless_key(2, 0x01, true);
+    headless_type(2, "ab");
+    headless_event(3, EVENT_CLOSE);
+    EXPECT_EQ(poll_all(), (Events{{EVENT_ACTIVATE, 1}}));    // the activation every game starts with
 
     PlatformMouse m = read_mouse();    // frame 0
     EXPECT_FALSE(m.has_position);
     EXPECT_EQ(m.left, 0);
     EXPECT_EQ(key_state(0x39), 0);
-
     m = read_mouse();    // frame 1
     EXPECT_TRUE(m.has_position);
-    EXPECT_EQ(m.x, 100);
-    EXPECT_EQ(m.y, 200);
+    EXPECT_EQ(std::make_pair(m.x, m.y), std::make_pair(100, 200));
     EXPECT_EQ(m.left, 0x80);
     EXPECT_EQ(key_state(0x39), 0x80);
-    headless_key(2, 0x01, true);
+    EXPECT_TRUE(poll_all().empty());
 
     m = read_mouse();    // frame 2: motion only, the button released
     EXPECT_FALSE(m.has_position);
-    EXPECT_EQ(m.dx, -5);
-    EXPECT_EQ(m.dy, 7);
+    EXPECT_EQ(std::make_pair(m.dx, m.dy), std::make_pair(-5, 7));
     EXPECT_EQ(m.left, 0);
     uint8_t keys[256];
     platform_read_keys(keys);
     EXPECT_EQ(keys[0x39], 0x80);    // keys hold until scripted up
     EXPECT_EQ(keys[0x01], 0x80);
     EXPECT_EQ(key_state(0x01), 0);    // read again in its frame: the game waits for the key to come up
+    EXPECT_EQ(poll_all(), (Events{{EVENT_CHAR, 'a'}, {EVENT_CHAR, 'b'}}));
     EXPECT_EQ(headless_frame(), 3u);
-}
-
-TEST(HeadlessScript, EventsBecomeAvailableWhenTheirFrameBegins)
-{
-    headless_type(2, "ab");
-    headless_event(3, EVENT_CLOSE);
-    PlatformEvent e;
-    ASSERT_TRUE(platform_poll_event(&e));    // the activation every game starts with
-    EXPECT_EQ(e.kind, EVENT_ACTIVATE);
-    EXPECT_EQ(e.value, 1u);
-    EXPECT_FALSE(platform_poll_event(&e));
-    read_mouse();
-    read_mouse();
-    EXPECT_FALSE(platform_poll_event(&e));
-    read_mouse();    // frame 2 begins
-    ASSERT_TRUE(platform_poll_event(&e));
-    EXPECT_EQ(e.kind, EVENT_CHAR);
-    EXPECT_EQ(e.value, (uint32_t)'a');
-    ASSERT_TRUE(platform_poll_event(&e));
-    EXPECT_EQ(e.value, (uint32_t)'b');
-    EXPECT_FALSE(platform_poll_event(&e));
     EXPECT_EQ(headless_script_left(), 1u);
 }
 
@@ -116,20 +110,16 @@ TEST(HeadlessScript, WaitingInTheBackgroundSkipsToTheNextEventAndNeverHangs)
 TEST(HeadlessScript, TheFrameLimitClosesTheWindowOnceEvenWhenSetLate)
 {
     headless_devices().frame_limit = 0;
-    PlatformEvent e;
-    platform_poll_event(&e);    // the start-up activation
+    poll_all();    // the start-up activation
     for (int frame = 0; frame < 5; frame++)
         read_mouse();
-    EXPECT_FALSE(platform_poll_event(&e));
+    EXPECT_TRUE(poll_all().empty());
     headless_devices().frame_limit = 3;
     read_mouse();
-    ASSERT_TRUE(platform_poll_event(&e));
-    EXPECT_EQ(e.kind, EVENT_CLOSE);
-    ASSERT_TRUE(platform_poll_event(&e));
-    EXPECT_EQ(e.kind, EVENT_QUIT);
+    EXPECT_EQ(poll_all(), (Events{{EVENT_CLOSE, 0}, {EVENT_QUIT, 0}}));
     read_mouse();
     read_mouse();
-    EXPECT_FALSE(platform_poll_event(&e)) << "closed once, not on every frame after";
+    EXPECT_TRUE(poll_all().empty()) << "closed once, not on every frame after";
 }
 
 TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)

@@ -206,16 +206,12 @@ TEST_F(WindowsPump, EachPollDispatchesOneMessageAndHandsOnWhatItMeant)
     PlatformEvent event = {-1, 0};
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);    // nothing waiting
     script.messages = {{MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_DESTROY, 0}};
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_NONE);    // handled, but nothing for the game
-    EXPECT_EQ(script.messages.size(), 2u);
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_ACTIVATE);
-    EXPECT_EQ(event.value, 1u);
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_NONE);    // the destroyed window posts the quit message
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_QUIT);
+    // The paint is handled with nothing for the game; the destroyed window
+    // posts the quit message, which comes on the poll after.
+    for (int kind : {EVENT_NONE, EVENT_ACTIVATE, EVENT_NONE, EVENT_QUIT}) {
+        ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
+        EXPECT_EQ(event.kind, kind);
+    }
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);
 }
 
@@ -242,9 +238,7 @@ TEST(WindowsPalette, TheTwentySystemColoursAreExplicitAndTheRestMayNotBeMerged)
         rgb[i] = (uint8_t)(i * 7);
     win32_palette_entries(rgb, entries);
     for (int i = 0; i < 256; i++) {
-        EXPECT_EQ(entries[i * 4 + 0], rgb[i * 3 + 0]) << i;
-        EXPECT_EQ(entries[i * 4 + 1], rgb[i * 3 + 1]) << i;
-        EXPECT_EQ(entries[i * 4 + 2], rgb[i * 3 + 2]) << i;
+        EXPECT_EQ(std::memcmp(&entries[i * 4], &rgb[i * 3], 3), 0) << i;
         bool system = i <= 9 || i >= 246;
         EXPECT_EQ(entries[i * 4 + 3], system ? PALETTE_FLAG_EXPLICIT : PALETTE_FLAG_NO_COLLAPSE) << i;
     }
