@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,25 +26,12 @@ struct TempDir {
     std::string file(const char* name) const { return path + "/" + name; }
 };
 
-void write_file(const std::string& path, const std::string& text)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-}
+void write_file(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string read_file(const std::string& path)
 {
-    std::string text;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return "<missing>";
-    char buffer[256];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 // Runs `open` in a child process with `mode` and reports (opened, error), so

@@ -118,15 +118,13 @@ TEST(WebPicture, OnlyAFrameThatChangedReachesTheCanvas)
     pixels[(size_t)pitch * 479 + 639] = 7;    // the last pixel
     ASSERT_TRUE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
     EXPECT_EQ(rgba[(479 * 640 + 639) * 4], 200);
-    EXPECT_EQ(frame.top, 479);
-    EXPECT_EQ(frame.bottom, 480);
+    EXPECT_EQ(std::make_pair(frame.top, frame.bottom), std::make_pair(479, 480));
 
     rgb[3 * 3] = 11;    // a fade: the colours alone, every row
     ASSERT_TRUE(web_frame_take(&frame, pixels.data(), pitch, rgb.data()));
     EXPECT_EQ(rgba[0], 11);
     EXPECT_EQ(rgba[(479 * 640 + 639) * 4], 200);
-    EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.bottom, 480);
+    EXPECT_EQ(std::make_pair(frame.top, frame.bottom), std::make_pair(0, 480));
 
     pixels[(size_t)pitch * 10 + 5] = 7;    // rows 10 and 200 alone
     pixels[(size_t)pitch * 200] = 7;
@@ -134,8 +132,7 @@ TEST(WebPicture, OnlyAFrameThatChangedReachesTheCanvas)
     EXPECT_EQ(rgba[(10 * 640 + 5) * 4], 200);
     EXPECT_EQ(rgba[(200 * 640) * 4], 200);
     EXPECT_EQ(rgba[(10 * 640 + 6) * 4], 11);
-    EXPECT_EQ(frame.top, 10);
-    EXPECT_EQ(frame.bottom, 201);
+    EXPECT_EQ(std::make_pair(frame.top, frame.bottom), std::make_pair(10, 201));
 }
 
 TEST(WebSound, SamplesSpanTheDevicesRangeAndACutFadesOnlyWhatStillSounds)

@@ -70,7 +70,7 @@ TEST(WindowsRegistry, TextValuesEndInANulWithinTheirRoomOrCountAsMissing)
         {"", 0, 8, true, ""},
     };
     for (const Case& c : cases) {
-        char buffer[8] = {};
+        char buffer[9] = "xxxxxxxx";    // no NUL but the one beyond the room
         std::memcpy(buffer, c.stored, std::min<size_t>(8, c.length));
         EXPECT_EQ(win32_registry_text(buffer, c.length, c.room), c.found) << c.stored << " " << c.length;
         if (c.found)
