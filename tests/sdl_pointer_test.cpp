@@ -172,26 +172,24 @@ TEST_F(SdlPointer, TheGamePointerFollowsTheSystemMouseAndStopsAtThePicturesEdge)
 
 TEST_F(SdlPointer, AClickBetweenTwoReadsReadsAsOnePressAndInTheBackgroundNothingIsPressed)
 {
+    auto buttons = [&] {
+        PlatformMouse mouse = read();
+        return std::make_pair((int)mouse.left, (int)mouse.right);
+    };
     activate();
     push_button(SDL_BUTTON_LEFT, true);
     push_button(SDL_BUTTON_LEFT, false);
     push_button(SDL_BUTTON_RIGHT, true);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.left, 0x80);
-    EXPECT_EQ(mouse.right, 0x80);
-    mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.right, 0x80);    // still held
+    EXPECT_EQ(buttons(), std::make_pair(0x80, 0x80));
+    EXPECT_EQ(buttons(), std::make_pair(0, 0x80));    // the right one still held
     push_button(SDL_BUTTON_RIGHT, false);
     push_button(SDL_BUTTON_MIDDLE, true);
-    mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.right, 0);
+    EXPECT_EQ(buttons(), std::make_pair(0, 0));
 
     push_button(SDL_BUTTON_LEFT, true);
     push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
     move_to(100, 100);
-    mouse = read();
+    PlatformMouse mouse = read();
     EXPECT_EQ(mouse.left, 0);
     EXPECT_EQ(mouse.has_position, 0);
 }
