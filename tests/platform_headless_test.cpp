@@ -156,21 +156,6 @@ TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
     EXPECT_EQ(back[(48 * 640 + 64) * 3 + 1], 252);
 }
 
-TEST(HeadlessDevices, MessageBoxesAndProgramsAreRecorded)
-{
-    platform_message_box("ERROR!", "Can't initialise VDP", 1);
-    EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise VDP"});
-    headless_devices().start_program_result = 0;
-    EXPECT_EQ(platform_start_program("TINHOARD.EXE P"), 0);
-    EXPECT_EQ(headless_started_programs().back(), "TINHOARD.EXE P");
-    char buffer[8];
-    headless_devices().install_dir = "/far/too/long/for/eight/";
-    EXPECT_EQ(platform_read_install_dir(0, buffer, sizeof buffer), 0);    // never overflows
-    headless_devices().install_dir = "/games/";
-    EXPECT_EQ(platform_read_install_dir(0, buffer, sizeof buffer), 1);
-    EXPECT_STREQ(buffer, "/games/");
-}
-
 uint32_t machine_ms()
 {
     timespec up;
