@@ -2,9 +2,9 @@
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/system_clock.h"
+#include "png_read.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -142,14 +142,10 @@ TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
 
     std::string path = "/tmp/flickermoth-headless-" + std::to_string(getpid()) + ".png";
     ASSERT_TRUE(headless_write_png(frame, path.c_str()));
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
-    EXPECT_EQ(image.width, 640u);
-    EXPECT_EQ(image.height, 480u);
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> back(PNG_IMAGE_SIZE(image));
-    ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
+    RgbPicture picture;
+    ASSERT_TRUE(png_read_rgb(nullptr, path, &picture));
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(640, 480));
+    const std::vector<uint8_t>& back = picture.rgb;
     std::remove(path.c_str());
     // Pixel (64, 0) is colour 1, red; (64, 48) colour 2, green.
     EXPECT_EQ(std::vector<uint8_t>(back.begin() + 64 * 3, back.begin() + 64 * 3 + 3), (std::vector<uint8_t>{252, 0, 0}));

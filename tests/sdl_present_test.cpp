@@ -1,29 +1,13 @@
 // Presenting on the desktop: a frame the same as the one on show costs no
 // upload; a new picture or new colours cost exactly one.
+#include "png_read.h"
 #include "sdl_helpers.h"
 
 #include <cstring>
 #include <iterator>
 #include <filesystem>
-#include <png.h>
 
 namespace {
-
-// The picture of a PNG file as 8-bit red, green, blue; empty when unreadable.
-std::vector<uint8_t> read_rgb(const std::string& path, int* width, int* height)
-{
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
-        return {};
-    *width = (int)image.width;
-    *height = (int)image.height;
-    return rgb;
-}
 
 struct Frame {
     std::vector<uint8_t> pixels;
@@ -77,10 +61,10 @@ TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
     std::string path = sdl_video_screenshot();
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(path.rfind(std::string(dir) + "/flickermoth-", 0), 0u) << path;
-    int width = 0, height = 0;
-    std::vector<uint8_t> shot = read_rgb(path, &width, &height);
-    ASSERT_EQ(width, 640);
-    ASSERT_EQ(height, 480);
+    RgbPicture picture;
+    ASSERT_TRUE(png_read_rgb(nullptr, path, &picture));
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(640, 480));
+    const std::vector<uint8_t>& shot = picture.rgb;
     EXPECT_EQ(std::vector<uint8_t>(shot.begin(), shot.begin() + 3),
               std::vector<uint8_t>(frame.rgb.begin() + 600, frame.rgb.begin() + 603));
     EXPECT_EQ(std::vector<uint8_t>(shot.begin() + 3, shot.begin() + 6),
