@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,25 +26,12 @@ struct TempDir {
     std::string file(const char* name) const { return path + "/" + name; }
 };
 
-void write_file(const std::string& path, const std::string& text)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-}
+void write_file(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string read_file(const std::string& path)
 {
-    std::string text;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return "<missing>";
-    char buffer[256];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 // Runs `open` in a child process with `mode` and reports (opened, error), so
@@ -72,113 +61,79 @@ std::pair<bool, int> open_in_other_process(const std::string& path, int mode)
 
 }  // namespace
 
-TEST(FileSharing, AFileHeldForUpdateCannotBeOpenedByAnotherProcess)
+// Two copies of the game meeting over one file: a reader lets other readers
+// in, an updater nobody; the file opened to be created is never truncated
+// under the holder. Within one process the file is held just the same.
+TEST(FileSharing, AHeldFileKeepsOthersOutAsItsModeSays)
 {
-    TempDir dir;
-    std::string path = dir.file("HIGH50");
-    write_file(path, "table");
-    File held;
-    ASSERT_TRUE(file_open(&held, path.c_str(), FILE_UPDATE));
-
-    for (int mode : {FILE_READ, FILE_UPDATE, FILE_CREATE}) {
-        auto [opened, error] = open_in_other_process(path, mode);
-        EXPECT_FALSE(opened) << "mode " << mode;
-        EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION) << "mode " << mode;
-    }
-    file_close(&held);
-    auto [opened, error] = open_in_other_process(path, FILE_UPDATE);
-    EXPECT_TRUE(opened) << "error " << error;
-}
-
-TEST(FileSharing, CreateNeverTruncatesAFileAnotherProcessHolds)
-{
+    struct Case {
+        int held, other;
+        bool opened;
+    };
+    const Case cases[] = {
+        {FILE_UPDATE, FILE_READ, false}, {FILE_UPDATE, FILE_UPDATE, false}, {FILE_UPDATE, FILE_CREATE, false},
+        {FILE_READ, FILE_READ, true},    {FILE_READ, FILE_UPDATE, false},   {FILE_READ, FILE_CREATE, false},
+    };
     TempDir dir;
     std::string path = dir.file("HIGH50");
     write_file(path, "fifteen best results");
-    File held;
-    ASSERT_TRUE(file_open(&held, path.c_str(), FILE_UPDATE));
-    auto [opened, error] = open_in_other_process(path, FILE_CREATE);
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
-    file_close(&held);
-    EXPECT_EQ(read_file(path), "fifteen best results");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "held " << c.held << ", other " << c.other);
+        File held;
+        ASSERT_TRUE(file_open(&held, path.c_str(), c.held));
+        auto [opened, error] = open_in_other_process(path, c.other);
+        EXPECT_EQ(opened, c.opened);
+        if (!c.opened)
+            EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
+        if (c.held == FILE_UPDATE) {
+            File second;
+            EXPECT_FALSE(file_open(&second, path.c_str(), c.other));
+            EXPECT_EQ(file_last_error(), FILE_ERROR_SHARING_VIOLATION);
+            EXPECT_FALSE(file_is_open(&second));
+        }
+        file_close(&held);
+        EXPECT_EQ(read_file(path), "fifteen best results");
+    }
+    EXPECT_TRUE(open_in_other_process(path, FILE_UPDATE).first) << "let go once closed";
 }
 
-TEST(FileSharing, ReadersShareButKeepWritersOut)
-{
-    TempDir dir;
-    std::string path = dir.file("DATA52.RES");
-    write_file(path, "recording");
-    File reader;
-    ASSERT_TRUE(file_open(&reader, path.c_str(), FILE_READ));
-    EXPECT_TRUE(open_in_other_process(path, FILE_READ).first);
-    auto [opened, error] = open_in_other_process(path, FILE_UPDATE);
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
-    file_close(&reader);
-}
-
-TEST(FileSharing, AHeldFileIsHeldWithinTheSameProcessToo)
+TEST(FileModes, OnlyCreateMakesAFileAndItTruncatesWhatWasThere)
 {
     TempDir dir;
     std::string path = dir.file("HIGH50");
-    write_file(path, "x");
-    File first, second;
-    ASSERT_TRUE(file_open(&first, path.c_str(), FILE_UPDATE));
-    EXPECT_FALSE(file_open(&second, path.c_str(), FILE_UPDATE));
-    EXPECT_EQ(file_last_error(), FILE_ERROR_SHARING_VIOLATION);
-    EXPECT_FALSE(file_is_open(&second));
-    file_close(&first);
-}
-
-TEST(FileModes, ReadingOrUpdatingAMissingFileFailsAsNotFound)
-{
-    TempDir dir;
-    std::string path = dir.file("missing");
     File file;
-    EXPECT_FALSE(file_open(&file, path.c_str(), FILE_READ));
-    EXPECT_EQ(file_last_error(), FILE_ERROR_NOT_FOUND);
-    EXPECT_EQ(file.handle, FILE_INVALID);
-    EXPECT_FALSE(file_open(&file, path.c_str(), FILE_UPDATE));
-    EXPECT_EQ(file_last_error(), FILE_ERROR_NOT_FOUND);
-    EXPECT_EQ(read_file(path), "<missing>");    // neither mode creates it
-}
-
-TEST(FileModes, CreateMakesOrTruncatesAndBothReadsAndWrites)
-{
-    TempDir dir;
-    std::string path = dir.file("HIGH50");
+    for (int mode : {FILE_READ, FILE_UPDATE}) {
+        EXPECT_FALSE(file_open(&file, path.c_str(), mode));
+        EXPECT_EQ(file_last_error(), FILE_ERROR_NOT_FOUND);
+        EXPECT_EQ(file.handle, FILE_INVALID);
+    }
+    EXPECT_EQ(read_file(path), "<missing>");
     write_file(path, "old contents that must go");
-    File file;
     ASSERT_TRUE(file_open(&file, path.c_str(), FILE_CREATE));
     EXPECT_EQ(file_size(&file), 0);
     EXPECT_TRUE(file_write(&file, "new", 3));
     EXPECT_TRUE(file_flush(&file));
     ASSERT_TRUE(file_rewind(&file));
     char back[8] = {};
-    EXPECT_EQ(file_read(&file, back, sizeof back), 3u);
+    EXPECT_EQ(file_read(&file, back, sizeof back), 3u);    // a short read says how short
+    EXPECT_EQ(file_read(&file, back, sizeof back), 0u);
     EXPECT_STREQ(back, "new");
     file_close(&file);
     EXPECT_EQ(read_file(path), "new");
-
-    ASSERT_TRUE(file_open(&file, dir.file("fresh").c_str(), FILE_CREATE));
-    file_close(&file);
-    EXPECT_EQ(read_file(dir.file("fresh")), "");
 }
 
-TEST(FileModes, ReadReportsShortReadsAndAClosedFileDoesNothing)
+TEST(FileModes, AFileOpenedForReadingOrClosedWritesNothing)
 {
     TempDir dir;
     std::string path = dir.file("short");
     write_file(path, "abc");
     File file;
     ASSERT_TRUE(file_open(&file, path.c_str(), FILE_READ));
-    char buffer[10];
-    EXPECT_EQ(file_read(&file, buffer, 10), 3u);
-    EXPECT_EQ(file_read(&file, buffer, 10), 0u);
-    EXPECT_FALSE(file_write(&file, "x", 1));    // opened for reading only
+    EXPECT_FALSE(file_write(&file, "x", 1));
     file_close(&file);
+    char buffer[10];
     EXPECT_EQ(file_read(&file, buffer, 10), 0u);
     EXPECT_FALSE(file_write(&file, "x", 1));
     EXPECT_EQ(file_size(&file), -1);
+    EXPECT_EQ(read_file(path), "abc");
 }

@@ -4,19 +4,14 @@
 
 #include "input/input.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 PictureRect rect_for(int width, int height, PictureScale scale = SCALE_INTEGER)
 {
     return sdl_picture_rect(width, height, scale);
-}
-
-void expect_rect(const PictureRect& r, int x, int y, int width, int height)
-{
-    EXPECT_EQ(r.x, x);
-    EXPECT_EQ(r.y, y);
-    EXPECT_EQ(r.width, width);
-    EXPECT_EQ(r.height, height);
 }
 
 // A window position mapped with the window as big as its drawable area.
@@ -35,23 +30,22 @@ TEST(SdlPicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
         PictureRect rect;
     };
     const Case cases[] = {
-        {1280, 960, SCALE_INTEGER, {0, 0, 1280, 960}},
         {1920, 1080, SCALE_INTEGER, {320, 60, 1280, 960}},    // 2x, though 2.25x would fit
         {2560, 1440, SCALE_INTEGER, {320, 0, 1920, 1440}},
         {1366, 768, SCALE_INTEGER, {363, 144, 640, 480}},     // 1x, never 1.6x
         {1279, 959, SCALE_INTEGER, {319, 239, 640, 480}},     // a pixel short of 2x
-        {640, 480, SCALE_INTEGER, {0, 0, 640, 480}},
         {1920, 1080, SCALE_FIT, {240, 0, 1440, 1080}},
         {1366, 768, SCALE_FIT, {171, 0, 1024, 768}},
         {1000, 1200, SCALE_FIT, {0, 225, 1000, 750}},         // tall: bars above and below
-        {1280, 960, SCALE_FIT, {0, 0, 1280, 960}},
         // Smaller than the picture: shrunk with its shape kept, either way.
         {500, 500, SCALE_INTEGER, {0, 62, 500, 375}},
         {320, 240, SCALE_FIT, {0, 0, 320, 240}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << settings_scale_name(c.scale));
-        expect_rect(rect_for(c.width, c.height, c.scale), c.rect.x, c.rect.y, c.rect.width, c.rect.height);
+        PictureRect r = rect_for(c.width, c.height, c.scale);
+        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
+                  std::vector<int>({c.rect.x, c.rect.y, c.rect.width, c.rect.height}));
     }
 }
 
@@ -107,52 +101,36 @@ TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
         }
 }
 
-TEST(SdlPointerMapping, TheCornersOfThePictureAreTheCornersOfThePicture)
+// Window positions on the picture and beyond it: on the bars a position
+// lies outside the picture, for the game to clamp.
+TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
 {
-    EXPECT_EQ(map(1280, 960, 0, 0), std::make_pair(0, 0));
-    EXPECT_EQ(map(1280, 960, 1279, 959), std::make_pair(639, 479));
-    EXPECT_EQ(map(1280, 960, 641, 481), std::make_pair(320, 240));
-    EXPECT_EQ(map(640, 480, 639, 479), std::make_pair(639, 479));
-}
-
-TEST(SdlPointerMapping, TheBarsLieOutsideThePicture)
-{
-    // 1920 x 1080: the picture at 2x from (320, 60).
-    EXPECT_EQ(map(1920, 1080, 320, 60), std::make_pair(0, 0));
-    EXPECT_EQ(map(1920, 1080, 1599, 1019), std::make_pair(639, 479));
-    auto [left, top] = map(1920, 1080, 319, 59);
-    EXPECT_LT(left, 0);
-    EXPECT_LT(top, 0);
-    auto [right, bottom] = map(1920, 1080, 1600, 1020);
-    EXPECT_GT(right, 639);
-    EXPECT_GT(bottom, 479);
-    EXPECT_EQ(map(1920, 1080, 0, 0), std::make_pair(-160, -30));
-}
-
-TEST(SdlPointerMapping, AFractionalScaleMapsEveryPixelOfThePicture)
-{
-    // 1366 x 768: 1.6 screen pixels per picture pixel.
-    EXPECT_EQ(map(1366, 768, 171, 0, SCALE_FIT), std::make_pair(0, 0));
-    EXPECT_EQ(map(1366, 768, 171 + 1023, 767, SCALE_FIT), std::make_pair(639, 479));
-    EXPECT_EQ(map(1366, 768, 171 + 512, 384, SCALE_FIT), std::make_pair(320, 240));
+    struct Case {
+        int width, height;
+        PictureScale scale;
+        int x, y, px, py;
+    };
+    const Case cases[] = {
+        {1280, 960, SCALE_INTEGER, 0, 0, 0, 0},           {1280, 960, SCALE_INTEGER, 1279, 959, 639, 479},
+        {1280, 960, SCALE_INTEGER, 641, 481, 320, 240},   {640, 480, SCALE_INTEGER, 639, 479, 639, 479},
+        {1920, 1080, SCALE_INTEGER, 320, 60, 0, 0},       {1920, 1080, SCALE_INTEGER, 1599, 1019, 639, 479},
+        {1920, 1080, SCALE_INTEGER, 319, 59, -1, -1},     {1920, 1080, SCALE_INTEGER, 1600, 1020, 640, 480},
+        {1920, 1080, SCALE_INTEGER, 0, 0, -160, -30},     {1366, 768, SCALE_FIT, 171, 0, 0, 0},
+        {1366, 768, SCALE_FIT, 1194, 767, 639, 479},      {1366, 768, SCALE_FIT, 683, 384, 320, 240},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(map(c.width, c.height, c.x, c.y, c.scale), std::make_pair(c.px, c.py))
+            << c.x << ", " << c.y << " in " << c.width << "x" << c.height;
+    // 1.6 screen pixels per picture pixel: every picture column is reached.
     std::vector<bool> reached(640);
     for (int x = 171; x < 171 + 1024; x++)
         reached[map(1366, 768, x, 0, SCALE_FIT).first] = true;
-    for (int px = 0; px < 640; px++)
-        EXPECT_TRUE(reached[px]) << px;
-}
-
-TEST(SdlPointerMapping, HighDensityScreensCountWindowPointsNotPixels)
-{
-    // A 640 x 480 window drawn with 1280 x 960 pixels.
+    EXPECT_EQ(std::count(reached.begin(), reached.end(), true), 640);
+    // A high-density screen: a 640 x 480 window drawn with 1280 x 960 pixels
+    // counts window points, not pixels.
     int px, py;
-    PictureRect r = rect_for(1280, 960);
-    sdl_window_to_picture(r, 640, 480, 1280, 960, 320, 240, &px, &py);
-    EXPECT_EQ(px, 320);
-    EXPECT_EQ(py, 240);
-    sdl_window_to_picture(r, 640, 480, 1280, 960, 639, 479, &px, &py);
-    EXPECT_EQ(px, 639);
-    EXPECT_EQ(py, 479);
+    sdl_window_to_picture(rect_for(1280, 960), 640, 480, 1280, 960, 639, 479, &px, &py);
+    EXPECT_EQ(std::make_pair(px, py), std::make_pair(639, 479));
 }
 
 class SdlPointer : public SdlMachine {
@@ -170,71 +148,50 @@ protected:
     }
 };
 
-TEST_F(SdlPointer, TheGamePointerFollowsTheSystemMouseInAScaledWindow)
-{
-    SDL_SetWindowSize(sdl_window(), 1280, 960);
-    activate();
-    move_to(641, 481);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.has_position, 1);
-    EXPECT_EQ(mouse.x, 320);
-    EXPECT_EQ(mouse.y, 240);
-    // Unmoved, it reports no new position and no motion.
-    mouse = read();
-    EXPECT_EQ(mouse.has_position, 0);
-    EXPECT_EQ(mouse.dx, 0);
-    EXPECT_EQ(mouse.dy, 0);
-    move_to(1279, 0);
-    mouse = read();
-    EXPECT_EQ(mouse.x, 639);
-    EXPECT_EQ(mouse.y, 0);
-}
-
-TEST_F(SdlPointer, OverABarTheGamePointerStopsAtTheEdgeOfThePicture)
+// The picture at 2x from (320, 60): the game's pointer follows the system
+// mouse on it, and over a bar stops at the edge of the picture.
+TEST_F(SdlPointer, TheGamePointerFollowsTheSystemMouseAndStopsAtThePicturesEdge)
 {
     SDL_SetWindowSize(sdl_window(), 1920, 1080);
     activate();
+    move_to(961, 541);
+    PlatformMouse mouse = read();
+    EXPECT_EQ(mouse.has_position, 1);
+    EXPECT_EQ(std::make_pair(mouse.x, mouse.y), std::make_pair(320, 240));
+    mouse = read();    // unmoved: no new position and no motion
+    EXPECT_EQ(mouse.has_position, 0);
+    EXPECT_EQ(std::make_pair(mouse.dx, mouse.dy), std::make_pair(0, 0));
     platform_use(sdl);
     input_create();
-    move_to(5, 1070);
-    input_poll_mouse();
-    EXPECT_EQ(input.mouse_x, 0);
-    EXPECT_EQ(input.mouse_y, 479);
-    move_to(1915, 540);
-    input_poll_mouse();
-    EXPECT_EQ(input.mouse_x, 639);
-    EXPECT_EQ(input.mouse_y, 240);
+    for (auto [x, y, px, py] : {std::tuple{5, 1070, 0, 479}, std::tuple{1915, 540, 639, 240}}) {
+        move_to(x, y);
+        input_poll_mouse();
+        EXPECT_EQ(std::make_pair(input.mouse_x, input.mouse_y), std::make_pair(px, py)) << x << ", " << y;
+    }
 }
 
-TEST_F(SdlPointer, InTheBackgroundTheMouseReadsStillAndUnpressed)
+TEST_F(SdlPointer, AClickBetweenTwoReadsReadsAsOnePressAndInTheBackgroundNothingIsPressed)
 {
+    auto buttons = [&] {
+        PlatformMouse mouse = read();
+        return std::make_pair((int)mouse.left, (int)mouse.right);
+    };
     activate();
-    move_to(10, 10);
+    push_button(SDL_BUTTON_LEFT, true);
+    push_button(SDL_BUTTON_LEFT, false);
+    push_button(SDL_BUTTON_RIGHT, true);
+    EXPECT_EQ(buttons(), std::make_pair(0x80, 0x80));
+    EXPECT_EQ(buttons(), std::make_pair(0, 0x80));    // the right one still held
+    push_button(SDL_BUTTON_RIGHT, false);
+    push_button(SDL_BUTTON_MIDDLE, true);
+    EXPECT_EQ(buttons(), std::make_pair(0, 0));
+
     push_button(SDL_BUTTON_LEFT, true);
     push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
     move_to(100, 100);
     PlatformMouse mouse = read();
     EXPECT_EQ(mouse.left, 0);
     EXPECT_EQ(mouse.has_position, 0);
-}
-
-TEST_F(SdlPointer, AClickBetweenTwoReadsStillReadsAsOnePress)
-{
-    activate();
-    push_button(SDL_BUTTON_LEFT, true);
-    push_button(SDL_BUTTON_LEFT, false);
-    push_button(SDL_BUTTON_RIGHT, true);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.left, 0x80);
-    EXPECT_EQ(mouse.right, 0x80);
-    mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.right, 0x80);    // still held
-    push_button(SDL_BUTTON_RIGHT, false);
-    push_button(SDL_BUTTON_MIDDLE, true);
-    mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.right, 0);
 }
 
 }  // namespace

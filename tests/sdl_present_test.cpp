@@ -1,28 +1,13 @@
 // Presenting on the desktop: a frame the same as the one on show costs no
 // upload; a new picture or new colours cost exactly one.
+#include "png_read.h"
 #include "sdl_helpers.h"
 
 #include <cstring>
+#include <iterator>
 #include <filesystem>
-#include <png.h>
 
 namespace {
-
-// The picture of a PNG file as 8-bit red, green, blue; empty when unreadable.
-std::vector<uint8_t> read_rgb(const std::string& path, int* width, int* height)
-{
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
-        return {};
-    *width = (int)image.width;
-    *height = (int)image.height;
-    return rgb;
-}
 
 struct Frame {
     std::vector<uint8_t> pixels;
@@ -38,45 +23,27 @@ struct Frame {
 
 using SdlPresent = SdlMachine;
 
-TEST_F(SdlPresent, TheFirstFrameIsUploadedAndAnUnchangedOneIsNot)
+// Each step a change the frame after it shows or not, with the uploads it costs.
+TEST_F(SdlPresent, AFrameIsUploadedOnlyWhenItsVisiblePixelsOrItsColoursChanged)
 {
-    Frame frame;
+    Frame frame(704);    // rows padded beyond the picture
     uint64_t before = sdl_video_uploads();
     frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before + 1);
     frame.show(sdl);
-    frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before + 1);
-}
-
-TEST_F(SdlPresent, OneChangedPixelOrOneChangedColourIsUploaded)
-{
-    Frame frame;
-    frame.show(sdl);
-    uint64_t before = sdl_video_uploads();
-    frame.pixels[479 * 640 + 639] = 8;    // the very last pixel
-    frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before + 1);
-    frame.rgb[767] ^= 1;                  // the last colour's blue, as a fade step changes it
-    frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before + 2);
-    // Colours that are not used still count: the next frame may use them.
-    frame.rgb[0] ^= 1;
-    frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before + 3);
-}
-
-TEST_F(SdlPresent, OnlyTheVisiblePartOfAPaddedRowIsCompared)
-{
-    Frame frame(704);
-    frame.show(sdl);
-    uint64_t before = sdl_video_uploads();
-    frame.pixels[100 * 704 + 650] = 99;    // beyond column 639: not part of the picture
-    frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before);
-    frame.pixels[100 * 704 + 639] = 99;
-    frame.show(sdl);
-    EXPECT_EQ(sdl_video_uploads(), before + 1);
+    EXPECT_EQ(sdl_video_uploads(), before + 1) << "the first frame once, an unchanged one never";
+    const std::pair<uint8_t*, uint64_t> steps[] = {
+        {&frame.pixels[100 * 704 + 650], 0},    // beyond column 639: not part of the picture
+        {&frame.pixels[100 * 704 + 639], 1},
+        {&frame.pixels[479 * 704 + 639], 1},    // the very last pixel
+        {&frame.rgb[767], 1},                   // the last colour's blue, as a fade step changes it
+        {&frame.rgb[0], 1},                     // unused colours count: the next frame may use them
+    };
+    for (size_t step = 0; step < std::size(steps); step++) {
+        before = sdl_video_uploads();
+        *steps[step].first ^= 1;
+        frame.show(sdl);
+        EXPECT_EQ(sdl_video_uploads(), before + steps[step].second) << "step " << step;
+    }
 }
 
 TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
@@ -94,10 +61,10 @@ TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
     std::string path = sdl_video_screenshot();
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(path.rfind(std::string(dir) + "/flickermoth-", 0), 0u) << path;
-    int width = 0, height = 0;
-    std::vector<uint8_t> shot = read_rgb(path, &width, &height);
-    ASSERT_EQ(width, 640);
-    ASSERT_EQ(height, 480);
+    RgbPicture picture;
+    ASSERT_TRUE(png_read_rgb(nullptr, path, &picture));
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(640, 480));
+    const std::vector<uint8_t>& shot = picture.rgb;
     EXPECT_EQ(std::vector<uint8_t>(shot.begin(), shot.begin() + 3),
               std::vector<uint8_t>(frame.rgb.begin() + 600, frame.rgb.begin() + 603));
     EXPECT_EQ(std::vector<uint8_t>(shot.begin() + 3, shot.begin() + 6),
@@ -116,13 +83,10 @@ TEST_F(SdlPresent, TheScreenshotHoldsTheFrameOnShowWithItsColours)
 // software renderer; a real GPU's GL is kept.
 TEST(SdlRendererChoice, OnlyGLsThatDrawOnTheProcessorArePassedOver)
 {
-    EXPECT_TRUE(sdl_gl_draws_on_cpu("llvmpipe (LLVM 15.0.6, 256 bits)"));
-    EXPECT_TRUE(sdl_gl_draws_on_cpu("softpipe"));
-    EXPECT_TRUE(sdl_gl_draws_on_cpu("Mesa DRI swrast"));
-    EXPECT_TRUE(sdl_gl_draws_on_cpu("Software Rasterizer"));
-    EXPECT_FALSE(sdl_gl_draws_on_cpu("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
-    EXPECT_FALSE(sdl_gl_draws_on_cpu("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));
-    EXPECT_FALSE(sdl_gl_draws_on_cpu("NVIDIA GeForce GTX 1060/PCIe/SSE2"));
-    EXPECT_FALSE(sdl_gl_draws_on_cpu(""));
+    for (const char* cpu : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI swrast", "Software Rasterizer"})
+        EXPECT_TRUE(sdl_gl_draws_on_cpu(cpu)) << cpu;
+    for (const char* gpu : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)",
+                            "NVIDIA GeForce GTX 1060/PCIe/SSE2", ""})
+        EXPECT_FALSE(sdl_gl_draws_on_cpu(gpu)) << gpu;
     EXPECT_FALSE(sdl_gl_draws_on_cpu(nullptr));
 }

@@ -4,7 +4,7 @@
 #include "tools/icon/icon_file.h"
 #include "platform/win32/png_stored.h"
 
-#include <png.h>
+#include "png_read.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +13,7 @@
 
 namespace {
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
-};
-
-// libpng's reading of a PNG in memory, as red, green, blue.
-bool read_png(const std::vector<uint8_t>& png, Picture* picture)
-{
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, png.data(), png.size()))
-        return false;
-    image.format = PNG_FORMAT_RGB;
-    picture->width = (int)image.width;
-    picture->height = (int)image.height;
-    picture->rgb.assign(PNG_IMAGE_SIZE(image), 0);
-    return png_image_finish_read(&image, nullptr, picture->rgb.data(), 0, nullptr) != 0;
-}
+bool read_png(const std::vector<uint8_t>& png, RgbPicture* picture) { return png_read_rgb(&png, "", picture); }
 
 std::vector<uint8_t> ramp_palette()
 {
@@ -54,7 +36,10 @@ TEST(StoredPng, AWholeFrameReadsBackPixelForPixelWithItsPalette)
             pixels[(size_t)y * pitch + x] = (uint8_t)(x * 7 + y * 13);
     std::vector<uint8_t> palette = ramp_palette();
 
-    Picture back;
+    RgbPicture back;
+    uint8_t pixel = 200;    // and a picture of one pixel is a whole file too
+    ASSERT_TRUE(read_png(png_encode_stored(&pixel, 1, 1, 1, palette.data()), &back));
+    EXPECT_EQ(back.rgb, (std::vector<uint8_t>{200, 55, (uint8_t)(200 * 3)}));
     ASSERT_TRUE(read_png(png_encode_stored(pixels.data(), width, height, pitch, palette.data()), &back));
     ASSERT_EQ(back.width, width);
     ASSERT_EQ(back.height, height);
@@ -64,15 +49,6 @@ TEST(StoredPng, AWholeFrameReadsBackPixelForPixelWithItsPalette)
             const uint8_t* got = &back.rgb[((size_t)y * width + x) * 3];
             ASSERT_EQ(std::memcmp(got, &palette[index * 3], 3), 0) << x << ", " << y;
         }
-}
-
-TEST(StoredPng, TinyPicturesAreWholeFilesToo)
-{
-    uint8_t pixel = 200;
-    std::vector<uint8_t> palette = ramp_palette();
-    Picture back;
-    ASSERT_TRUE(read_png(png_encode_stored(&pixel, 1, 1, 1, palette.data()), &back));
-    EXPECT_EQ(back.rgb, (std::vector<uint8_t>{200, 55, (uint8_t)(200 * 3)}));
 }
 
 // ---- The icon file --------------------------------------------------------------------

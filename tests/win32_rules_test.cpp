@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -24,125 +25,96 @@ namespace {
 
 TEST(WindowsCommandLine, TheArgumentTextIsWhatFollowsTheProgramNameAndItsBlanks)
 {
-    EXPECT_EQ(win32_argument_text("flickermoth.exe Q"), "Q");
-    EXPECT_EQ(win32_argument_text("C:\\Games\\flickermoth.exe \t  5 and more"), "5 and more");
-    EXPECT_EQ(win32_argument_text("flickermoth.exe"), "");
-    EXPECT_EQ(win32_argument_text("flickermoth.exe   "), "");
-    EXPECT_EQ(win32_argument_text(""), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"flickermoth.exe Q", "Q"},
+        {"C:\\Games\\flickermoth.exe \t  5 and more", "5 and more"},
+        {"flickermoth.exe   ", ""},
+        {"", ""},
+        {"flickermoth.exe Q  x ", "Q  x "},    // blanks inside and at the end are the player's own
+        {"\"C:\\Program Files\\Tinhoard\\flickermoth.exe\" 5", "5"},
+        {"\"C:\\Program Files\\flickermoth.exe\"Q", "Q"},
+        {"\"C:\\Program Files\\flickermoth.exe 5", ""},    // a quote never closed: all of it is the name
+        {"\xC8\xE3\xF0\xE0.exe Q", "Q"},    // Windows-1251 letters are not blanks, signed char or not
+    };
+    for (const auto& [line, text] : cases)
+        EXPECT_EQ(win32_argument_text(line), text) << line;
     EXPECT_EQ(win32_argument_text(nullptr), "");
-    // Blanks inside the text and at its end are the player's own.
-    EXPECT_EQ(win32_argument_text("flickermoth.exe Q  x "), "Q  x ");
-}
-
-TEST(WindowsCommandLine, AQuotedProgramNameIsSkippedUpToItsClosingQuote)
-{
-    EXPECT_EQ(win32_argument_text("\"C:\\Program Files\\Tinhoard\\flickermoth.exe\" 5"), "5");
-    EXPECT_EQ(win32_argument_text("\"C:\\Program Files\\flickermoth.exe\"Q"), "Q");
-    EXPECT_EQ(win32_argument_text("\"C:\\Program Files\\flickermoth.exe\""), "");
-    // A quote that never closes takes the whole line as the name.
-    EXPECT_EQ(win32_argument_text("\"C:\\Program Files\\flickermoth.exe 5"), "");
-}
-
-TEST(WindowsCommandLine, TheRecordingWordComesThroughByteForByte)
-{
-    std::string line = std::string("flickermoth.exe ") + RECORDING_WORD;
-    EXPECT_EQ(win32_argument_text(line.c_str()), RECORDING_WORD);
-    // Windows-1251 letters are not blanks, also where a char is signed.
-    std::string name = std::string("\xC8\xE3\xF0\xE0.exe") + " Q";
-    EXPECT_EQ(win32_argument_text(name.c_str()), "Q");
+    EXPECT_EQ(win32_argument_text((std::string("flickermoth.exe ") + RECORDING_WORD).c_str()), RECORDING_WORD);
 }
 
 // ---- The registry ------------------------------------------------------------------
 
-TEST(WindowsRegistry, TheInstallationDirectoryIsTheGamesKeyUnlessQuickStartAsksForTheCollections)
+TEST(WindowsRegistry, TheKeysForTheInstallationAndTheOwner)
 {
     EXPECT_EQ(win32_install_key(false), "SOFTWARE\\Brenmoor\\Tinhoard-FlickerMoth");
-    EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");
-}
-
-TEST(WindowsRegistry, TheOwnerIsReadUnderWindowsNTWhenTheVersionsHighBitIsClear)
-{
-    EXPECT_EQ(win32_owner_key(0x23F00206u), "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+    EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");    // quick start: the collection's
+    // Windows NT when the version's high bit is clear.
     EXPECT_EQ(win32_owner_key(0x7FFFFFFFu), "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
-    EXPECT_EQ(win32_owner_key(0xC0000A04u), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
     EXPECT_EQ(win32_owner_key(0x80000000u), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
 }
 
 TEST(WindowsRegistry, TextValuesEndInANulWithinTheirRoomOrCountAsMissing)
 {
-    char buffer[8];
-    std::memcpy(buffer, "C:\\A\\\0xx", 8);
-    EXPECT_TRUE(win32_registry_text(buffer, 6, sizeof buffer));
-    EXPECT_STREQ(buffer, "C:\\A\\");
-
-    // Stored without its NUL: one is added where there is room.
-    std::memcpy(buffer, "Ann", 3);
-    EXPECT_TRUE(win32_registry_text(buffer, 3, sizeof buffer));
-    EXPECT_STREQ(buffer, "Ann");
-
-    // Filling the whole room without a NUL leaves none to add.
-    std::memcpy(buffer, "12345678", 8);
-    EXPECT_FALSE(win32_registry_text(buffer, 8, sizeof buffer));
-    EXPECT_FALSE(win32_registry_text(buffer, 9, sizeof buffer));
-    EXPECT_FALSE(win32_registry_text(buffer, 0, 0));
-
-    // A value that exists but is empty is an empty name, not a missing one.
-    buffer[0] = 0;
-    EXPECT_TRUE(win32_registry_text(buffer, 1, sizeof buffer));
-    EXPECT_STREQ(buffer, "");
-    EXPECT_TRUE(win32_registry_text(buffer, 0, sizeof buffer));
-    EXPECT_STREQ(buffer, "");
+    struct Case {
+        const char* stored;
+        uint32_t length, room;
+        bool found;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"C:\\A\\\0xx", 6, 8, true, "C:\\A\\"},
+        {"Ann", 3, 8, true, "Ann"},           // stored without its NUL: one is added where there is room
+        {"12345678", 8, 8, false, nullptr},   // the whole room and no NUL: none to add
+        {"", 0, 0, false, nullptr},
+        {"", 1, 8, true, ""},                 // empty, not missing
+        {"", 0, 8, true, ""},
+    };
+    for (const Case& c : cases) {
+        char buffer[9] = "xxxxxxxx";    // no NUL but the one beyond the room
+        std::memcpy(buffer, c.stored, std::min<size_t>(8, c.length));
+        EXPECT_EQ(win32_registry_text(buffer, c.length, c.room), c.found) << c.stored << " " << c.length;
+        if (c.found)
+            EXPECT_STREQ(buffer, c.text);
+    }
 }
 
 // ---- The window's messages ------------------------------------------------------------
 
-TEST(WindowsMessages, ActivationTypedCharactersAndEnterBecomeTheGamesEvents)
+TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
 {
-    WindowMessageAction on = win32_message_action(MESSAGE_ACTIVATE_APP, 1);
-    EXPECT_EQ(on.event_kind, EVENT_ACTIVATE);
-    EXPECT_EQ(on.event_value, 1u);
-    EXPECT_EQ(win32_message_action(MESSAGE_ACTIVATE_APP, 0x2A).event_value, 1u);    // any non-zero is active
-    EXPECT_EQ(win32_message_action(MESSAGE_ACTIVATE_APP, 0).event_value, 0u);
-    EXPECT_FALSE(on.default_handling);
-
-    WindowMessageAction typed = win32_message_action(MESSAGE_CHAR, 0x1C8);
-    EXPECT_EQ(typed.event_kind, EVENT_CHAR);
-    EXPECT_EQ(typed.event_value, 0xC8u);    // the character's low byte
-
-    WindowMessageAction enter = win32_message_action(MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN);
-    EXPECT_EQ(enter.event_kind, EVENT_ENTER);
-    EXPECT_TRUE(enter.cursor_to_corner);
-    WindowMessageAction other_key = win32_message_action(MESSAGE_KEY_DOWN, 0x41);
-    EXPECT_EQ(other_key.event_kind, EVENT_NONE);
-    EXPECT_FALSE(other_key.cursor_to_corner);
-    EXPECT_FALSE(other_key.default_handling);
-}
-
-TEST(WindowsMessages, OnlyTheWholeCloseCommandAsksToCloseAndEverySystemCommandGoesOn)
-{
-    WindowMessageAction close = win32_message_action(MESSAGE_SYSTEM_COMMAND, SYSTEM_COMMAND_CLOSE);
-    EXPECT_EQ(close.event_kind, EVENT_CLOSE);
-    EXPECT_TRUE(close.default_handling);
-    WindowMessageAction close_with_low_bits = win32_message_action(MESSAGE_SYSTEM_COMMAND, SYSTEM_COMMAND_CLOSE | 2);
-    EXPECT_EQ(close_with_low_bits.event_kind, EVENT_NONE);
-    EXPECT_TRUE(close_with_low_bits.default_handling);
-    EXPECT_TRUE(win32_message_action(MESSAGE_DESTROY, 0).post_quit);
-}
-
-TEST(WindowsMessages, NothingIsPaintedTheCursorIsHiddenAndOtherMessagesGoToTheDefault)
-{
-    for (uint32_t message : {MESSAGE_CREATE, MESSAGE_PAINT, MESSAGE_ERASE_BACKGROUND, MESSAGE_NONCLIENT_PAINT}) {
-        WindowMessageAction action = win32_message_action(message, 0);
-        EXPECT_FALSE(action.default_handling) << message;
-        EXPECT_EQ(action.result, 0) << message;
-        EXPECT_EQ(action.event_kind, EVENT_NONE) << message;
+    struct Case {
+        uint32_t message;
+        uintptr_t wparam;
+        int kind;
+        uint32_t value;
+        bool default_handling, cursor_to_corner;
+    };
+    const Case cases[] = {
+        {MESSAGE_ACTIVATE_APP, 0x2A, EVENT_ACTIVATE, 1, false, false},    // any non-zero is active
+        {MESSAGE_ACTIVATE_APP, 0, EVENT_ACTIVATE, 0, false, false},
+        {MESSAGE_CHAR, 0x1C8, EVENT_CHAR, 0xC8, false, false},           // the character's low byte
+        {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN, EVENT_ENTER, 0, false, true},
+        {MESSAGE_KEY_DOWN, 0x41, EVENT_NONE, 0, false, false},
+        {MESSAGE_SYSTEM_COMMAND, SYSTEM_COMMAND_CLOSE, EVENT_CLOSE, 0, true, false},
+        {MESSAGE_SYSTEM_COMMAND, SYSTEM_COMMAND_CLOSE | 2, EVENT_NONE, 0, true, false},    // not the whole command
+        {MESSAGE_PAINT, 0, EVENT_NONE, 0, false, false},    // nothing is painted
+        {0x0005 /* size */, 0, EVENT_NONE, 0, true, false},
+    };
+    for (const Case& c : cases) {
+        WindowMessageAction action = win32_message_action(c.message, c.wparam);
+        SCOPED_TRACE(testing::Message() << c.message << " " << c.wparam);
+        EXPECT_EQ(action.event_kind, c.kind);
+        if (c.kind != EVENT_NONE)
+            EXPECT_EQ(action.event_value, c.value);
+        EXPECT_EQ(action.default_handling, c.default_handling);
+        EXPECT_EQ(action.cursor_to_corner, c.cursor_to_corner);
+        EXPECT_EQ(action.result, 0);
     }
     WindowMessageAction cursor = win32_message_action(MESSAGE_SET_CURSOR, 0);
     EXPECT_TRUE(cursor.hide_cursor);
     EXPECT_EQ(cursor.result, 1);
     EXPECT_FALSE(cursor.default_handling);
-    for (uint32_t message : {0x0010u /* close */, 0x0005u /* size */, 0x0200u /* mouse move */, 0x0101u /* key up */})
-        EXPECT_TRUE(win32_message_action(message, 0).default_handling) << message;
+    EXPECT_TRUE(win32_message_action(MESSAGE_DESTROY, 0).post_quit);
 }
 
 // The window as the backend runs it: the backend's own poll and wait over
@@ -186,25 +158,21 @@ protected:
     }
 };
 
-TEST_F(WindowsPump, AltF4ClosesTheGameThroughTheCloseCommandAndTheWindowsEnd)
+// Alt+F4 comes as the close command, then the default handling closes and
+// destroys the window; a window destroyed without it ends the game as well.
+TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameWithOrWithoutACloseCommand)
 {
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
-    EXPECT_EQ(frame_pump(35), 1);
-    // Alt+F4: the system command, then the default handling closes and
-    // destroys the window.
-    script.messages = {{MESSAGE_SYSTEM_COMMAND, SYSTEM_COMMAND_CLOSE}, {0x0010, 0}, {MESSAGE_DESTROY, 0}};
-    EXPECT_EQ(frame_pump(35), 0);
-    EXPECT_EQ(frame_pump(35), 0);
-    EXPECT_EQ(quit_requested, 1);
-}
-
-TEST_F(WindowsPump, AWindowDestroyedWithoutACloseCommandStillEndsEveryFrame)
-{
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
-    EXPECT_EQ(frame_pump(35), 1);
-    script.messages = {{MESSAGE_DESTROY, 0}};
-    EXPECT_EQ(frame_pump(35), 0);
-    EXPECT_EQ(frame_pump(35), 0);
+    for (bool command : {true, false}) {
+        quit_requested = 0;
+        script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
+        EXPECT_EQ(frame_pump(35), 1);
+        script.messages = {{MESSAGE_DESTROY, 0}};
+        if (command)
+            script.messages = {{MESSAGE_SYSTEM_COMMAND, SYSTEM_COMMAND_CLOSE}, {0x0010, 0}, {MESSAGE_DESTROY, 0}};
+        EXPECT_EQ(frame_pump(35), 0) << command;
+        EXPECT_EQ(frame_pump(35), 0) << command;
+        EXPECT_EQ(quit_requested, 1) << command;
+    }
 }
 
 TEST_F(WindowsPump, TypedCharactersReachTheRingAndEnterTypesACarriageReturn)
@@ -238,16 +206,12 @@ TEST_F(WindowsPump, EachPollDispatchesOneMessageAndHandsOnWhatItMeant)
     PlatformEvent event = {-1, 0};
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);    // nothing waiting
     script.messages = {{MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_DESTROY, 0}};
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_NONE);    // handled, but nothing for the game
-    EXPECT_EQ(script.messages.size(), 2u);
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_ACTIVATE);
-    EXPECT_EQ(event.value, 1u);
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_NONE);    // the destroyed window posts the quit message
-    ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
-    EXPECT_EQ(event.kind, EVENT_QUIT);
+    // The paint is handled with nothing for the game; the destroyed window
+    // posts the quit message, which comes on the poll after.
+    for (int kind : {EVENT_NONE, EVENT_ACTIVATE, EVENT_NONE, EVENT_QUIT}) {
+        ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
+        EXPECT_EQ(event.kind, kind);
+    }
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);
 }
 
@@ -274,9 +238,7 @@ TEST(WindowsPalette, TheTwentySystemColoursAreExplicitAndTheRestMayNotBeMerged)
         rgb[i] = (uint8_t)(i * 7);
     win32_palette_entries(rgb, entries);
     for (int i = 0; i < 256; i++) {
-        EXPECT_EQ(entries[i * 4 + 0], rgb[i * 3 + 0]) << i;
-        EXPECT_EQ(entries[i * 4 + 1], rgb[i * 3 + 1]) << i;
-        EXPECT_EQ(entries[i * 4 + 2], rgb[i * 3 + 2]) << i;
+        EXPECT_EQ(std::memcmp(&entries[i * 4], &rgb[i * 3], 3), 0) << i;
         bool system = i <= 9 || i >= 246;
         EXPECT_EQ(entries[i * 4 + 3], system ? PALETTE_FLAG_EXPLICIT : PALETTE_FLAG_NO_COLLAPSE) << i;
     }
