@@ -23,6 +23,7 @@
 enum AutoplayStrategy {
     AUTOPLAY_BEST = 0,      // collects whenever it can, else the swap that best builds groups
     AUTOPLAY_RANDOM = 1,    // any legal collect or swap, picked at random
+    AUTOPLAY_CARELESS = 2,  // never collects: swaps moths at random, so the columns fill and the game is soon lost
 };
 
 // One game as the player saw it: from the pause before a new board to the

@@ -4,16 +4,16 @@
 //   flickermoth_record_game <directory with DATA50.RES> <recording file>
 //
 // The headless machine runs the whole program in recording mode (seed 10,
-// the real packs, an empty high-score table) while a scripted player clicks
-// through the title and the opening table and then only ever swaps two
-// moths, never collecting, so the columns fill and close and the game is
-// lost after a few hundred frames. The recording stops as the end pictures
-// come up. Played back with `flickermoth --play <file>` (also with an empty
-// table, which the opening screen shows row by row) the game in a real
-// window plays the same moves and loses the same way; from the end pictures
-// on, the mouse is the live one again.
+// the real packs, an empty high-score table) while the autoplayer, as a
+// careless player who never collects, clicks through the title and the
+// opening table and then only swaps moths at random, so the columns fill and
+// close and the game is lost after a few hundred frames. The recording stops
+// as the end pictures come up. Played back with `flickermoth --play <file>`
+// (also with an empty table, which the opening screen shows row by row) the
+// game in a real window plays the same moves and loses the same way; from
+// the end pictures on, the mouse is the live one again.
+#include "autoplay/autoplay.h"
 #include "board/board.h"
-#include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -28,65 +28,24 @@
 
 namespace {
 
-struct Swapper {
-    uint64_t busy_until = 0;
-    uint64_t game_frames = 0;
-    int swaps = 0;
+struct Outcome {
     bool lost = false;
-
-    void click(uint64_t at, int x, int y)
-    {
-        headless_mouse_to(at, x, y);
-        headless_button(at, 0, true);
-        headless_button(at + 1, 0, false);
-    }
-
-    // Any two settled moths of different colours in different columns.
-    bool swap(uint64_t now)
-    {
-        for (int a = 0; a < BOARD_CELLS; a++)
-            for (int b = a + 1; b < BOARD_CELLS; b++) {
-                const Cell& first = board.cells[a];
-                const Cell& second = board.cells[b];
-                if (first.state == CELL_SETTLED && second.state == CELL_SETTLED && a % 10 != b % 10 &&
-                    first.colour != second.colour) {
-                    click(now + 1, cell_centres[a].x, cell_centres[a].y);
-                    click(now + 3, cell_centres[b].x, cell_centres[b].y);
-                    busy_until = now + 8;
-                    swaps++;
-                    return true;
-                }
-            }
-        return false;
-    }
-
-    void act()
-    {
-        uint64_t now = headless_frame();
-        std::string screen = current_screen;
-        if (screen == "game")
-            game_frames++;
-        if (lost || now < busy_until)
-            return;
-        if (screen == "gameover") {
-            // The recording ends here; the rest belongs to whoever plays it back.
-            replay_stop();
-            lost = true;
-            headless_event(now, EVENT_CLOSE);
-            return;
-        }
-        // The title and the table take a click; a click that comes while the
-        // title is still fading in is not seen, so it clicks until it is.
-        if (screen == "title" || screen == "hiscore") {
-            click(now + 1, 320, 240);
-            busy_until = now + 3;
-        } else if (screen == "game" && board.mode == MODE_PLAYER_TURN) {
-            swap(now);
-        }
-    }
+    AutoplayGame game{};
 };
 
-void act(const HeadlessFrame&, void* player) { ((Swapper*)player)->act(); }
+// The end pictures are up: the recording ends here, and the rest belongs to
+// whoever plays it back.
+void on_lost(const AutoplayGame& game, void* context)
+{
+    Outcome& outcome = *(Outcome*)context;
+    if (outcome.lost)
+        return;
+    replay_stop();
+    autoplay_stop();
+    outcome.lost = true;
+    outcome.game = game;
+    headless_event(headless_frame(), EVENT_CLOSE);
+}
 
 }  // namespace
 
@@ -112,22 +71,27 @@ int main(int argc, char** argv)
     logo_pack_path = data + "brenmoor.res";
     input_file_path = argv[2];
 
-    Swapper player;
-    headless_on_present(act, &player);
+    Outcome outcome;
+    AutoplaySettings careless = autoplay_quick_settings();
+    careless.strategy = AUTOPLAY_CARELESS;
+    careless.on_game_over = on_lost;
+    careless.context = &outcome;
+    autoplay_start(careless);
     app_run(RECORDING_WORD);
+    autoplay_stop();
 
     std::string high = std::string(table_dir) + "/HIGH50";
     unlink(high.c_str());
     rmdir(table_dir);
     struct stat info;
     long long bytes = stat(argv[2], &info) == 0 ? (long long)info.st_size : -1;
-    if (!player.lost) {
+    if (!outcome.lost) {
         std::fprintf(stderr, "flickermoth_record_game: the game was not lost within %llu frames\n",
                      (unsigned long long)headless_frame());
         return 1;
     }
     std::printf("recorded %s: %llu frames (%llu on the board, %d swaps, score %d), %lld bytes\n", argv[2],
-                (unsigned long long)headless_frame(), (unsigned long long)player.game_frames, player.swaps,
-                (int)board.score, bytes);
+                (unsigned long long)headless_frame(), (unsigned long long)outcome.game.frames, outcome.game.swaps,
+                (int)outcome.game.score, bytes);
     return 0;
 }
