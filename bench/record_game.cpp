@@ -1,7 +1,7 @@
 // Records a game that is lost quickly, for the real-window tests and the
 // measurements:
 //
-//   flickermoth_record_game <directory with DATA50.RES> <recording file>
+//   flickermoth_record_game <directory with DATA50.RES> <recording file> [--to-name-entry]
 //
 // The headless machine runs the whole program in recording mode (seed 10,
 // the real packs, an empty high-score table) while the autoplayer, as a
@@ -12,6 +12,10 @@
 // (also with an empty table, which the opening screen shows row by row) the
 // game in a real window plays the same moves and loses the same way; from
 // the end pictures on, the mouse is the live one again.
+//
+// With --to-name-entry the player also clicks the end pictures away and the
+// recording stops as the table opens for the name: played back, the game
+// waits there for whoever is at the keyboard.
 #include "autoplay/autoplay.h"
 #include "board/board.h"
 #include "input/input.h"
@@ -29,9 +33,27 @@
 namespace {
 
 struct Outcome {
+    bool to_name_entry = false;
     bool lost = false;
+    bool done = false;
     AutoplayGame game{};
 };
+
+void finish(Outcome& outcome)
+{
+    replay_stop();
+    autoplay_stop();
+    outcome.done = true;
+    headless_event(headless_frame(), EVENT_CLOSE);
+}
+
+// After each frame: the table waiting for the name of the lost game.
+void on_frame(const HeadlessFrame&, void* context)
+{
+    Outcome& outcome = *(Outcome*)context;
+    if (outcome.lost && !outcome.done && std::string(current_screen) == "hiscore" && input.char_capture)
+        finish(outcome);
+}
 
 // The end pictures are up: the recording ends here, and the rest belongs to
 // whoever plays it back.
@@ -40,19 +62,20 @@ void on_lost(const AutoplayGame& game, void* context)
     Outcome& outcome = *(Outcome*)context;
     if (outcome.lost)
         return;
-    replay_stop();
-    autoplay_stop();
     outcome.lost = true;
     outcome.game = game;
-    headless_event(headless_frame(), EVENT_CLOSE);
+    if (!outcome.to_name_entry)
+        finish(outcome);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: flickermoth_record_game <directory with DATA50.RES> <recording file>\n");
+    bool to_name_entry = argc == 4 && std::string(argv[3]) == "--to-name-entry";
+    if (argc != 3 && !to_name_entry) {
+        std::fprintf(stderr, "usage: flickermoth_record_game <directory with DATA50.RES> <recording file> "
+                             "[--to-name-entry]\n");
         return 2;
     }
     std::string data = std::string(argv[1]) + "/";
@@ -72,6 +95,8 @@ int main(int argc, char** argv)
     input_file_path = argv[2];
 
     Outcome outcome;
+    outcome.to_name_entry = to_name_entry;
+    headless_on_present(on_frame, &outcome);
     AutoplaySettings careless = autoplay_quick_settings();
     careless.strategy = AUTOPLAY_CARELESS;
     careless.on_game_over = on_lost;
@@ -85,8 +110,8 @@ int main(int argc, char** argv)
     rmdir(table_dir);
     struct stat info;
     long long bytes = stat(argv[2], &info) == 0 ? (long long)info.st_size : -1;
-    if (!outcome.lost) {
-        std::fprintf(stderr, "flickermoth_record_game: the game was not lost within %llu frames\n",
+    if (!outcome.done) {
+        std::fprintf(stderr, "flickermoth_record_game: no lost game was recorded within %llu frames\n",
                      (unsigned long long)headless_frame());
         return 1;
     }
