@@ -188,6 +188,8 @@ bool autoplay_choose(int strategy, uint32_t* random_state, AutoplayMove* move)
         read_column(col, &columns[col]);
     if (choose_collect(columns, move))
         return true;
+    if (strategy == AUTOPLAY_HASTY)
+        return choose_random(false, random_state, move);
     return choose_swap(columns, random_state, move);
 }
 
