@@ -13,9 +13,11 @@
 // game in a real window plays the same moves and loses the same way; from
 // the end pictures on, the mouse is the live one again.
 //
-// With --to-name-entry the player also clicks the end pictures away and the
-// recording stops as the table opens for the name: played back, the game
-// waits there for whoever is at the keyboard.
+// With --to-name-entry the player also clicks the end pictures away, and as
+// the table opens for the name it takes its hands off the mouse; the
+// recording goes on for another NAME_ENTRY_FRAMES of that still mouse, so a
+// copy playing it back is still playing while a test looks at it and starts
+// other copies, and then waits there for whoever is at the keyboard.
 #include "autoplay/autoplay.h"
 #include "board/board.h"
 #include "input/input.h"
@@ -32,10 +34,13 @@
 
 namespace {
 
+constexpr uint64_t NAME_ENTRY_FRAMES = 2000;
+
 struct Outcome {
     bool to_name_entry = false;
     bool lost = false;
     bool done = false;
+    uint64_t name_entry_at = 0;    // the frame the table opened for the name; 0 before
     AutoplayGame game{};
 };
 
@@ -51,7 +56,13 @@ void finish(Outcome& outcome)
 void on_frame(const HeadlessFrame&, void* context)
 {
     Outcome& outcome = *(Outcome*)context;
-    if (outcome.lost && !outcome.done && std::string(current_screen) == "hiscore" && input.char_capture)
+    if (!outcome.lost || outcome.done)
+        return;
+    if (!outcome.name_entry_at && std::string(current_screen) == "hiscore" && input.char_capture) {
+        outcome.name_entry_at = headless_frame();
+        autoplay_stop();
+    }
+    if (outcome.name_entry_at && headless_frame() >= outcome.name_entry_at + NAME_ENTRY_FRAMES)
         finish(outcome);
 }
 
