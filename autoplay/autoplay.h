@@ -23,6 +23,8 @@
 enum AutoplayStrategy {
     AUTOPLAY_BEST = 0,      // collects whenever it can, else the swap that best builds groups
     AUTOPLAY_RANDOM = 1,    // any legal collect or swap, picked at random
+    AUTOPLAY_CARELESS = 2,  // never collects: swaps moths at random, so the columns fill and the game is soon lost
+    AUTOPLAY_HASTY = 3,     // collects whenever it can, else swaps at random: a short game with some points
 };
 
 // One game as the player saw it: from the pause before a new board to the
@@ -44,12 +46,21 @@ struct AutoplaySettings {
     int reaction_frames = 6;           // frames it looks at a new turn before acting
     int reading_frames = 45;           // frames it looks at a picture or a table before clicking on
     int typing_frames = 3;             // frames between two typed characters
+    // false: it clicks through the pictures and tables but leaves the board alone.
+    bool plays_board = true;
+    // On its first turn it opens the menu and quits instead of playing.
+    bool quits_at_first_turn = false;
+    // Where it clicks to close a table that waits for a click; x -1: where
+    // its pointer already is.
+    int table_click_x = -1, table_click_y = -1;
     // The demo: a real click or key press hands the game back to the person
     // at the machine, and the autoplayer steps aside for good.
     bool yield_to_player = false;
     void (*on_game_over)(const AutoplayGame& game, void* context) = nullptr;
     // Called once when the player takes over (with yield_to_player).
     void (*on_yield)(void* context) = nullptr;
+    // Called as each typed character goes to the game, on the frame it is read.
+    void (*on_typed)(uint8_t character, void* context) = nullptr;
     void* context = nullptr;
 };
 

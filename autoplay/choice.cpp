@@ -156,12 +156,12 @@ bool choose_swap(const Column* columns, uint32_t* random_state, AutoplayMove* mo
     return found;
 }
 
-// Every legal action counted once: each moth of a collectable group, and
-// each pair of moths that may change places.
-bool choose_random(uint32_t* random_state, AutoplayMove* move)
+// Every legal action counted once: each moth of a collectable group (unless
+// the player never collects), and each pair of moths that may change places.
+bool choose_random(bool collects, uint32_t* random_state, AutoplayMove* move)
 {
     int actions = 0;
-    for (int i = 0; i < BOARD_CELLS; i++)
+    for (int i = 0; collects && i < BOARD_CELLS; i++)
         if (settled(i) && board_group_ok(i % BOARD_COLUMNS, i / BOARD_COLUMNS) && random_below(random_state, ++actions) == 0)
             *move = {CLICK_COLLECT, i, -1};
     for (int a = 0; a < BOARD_CELLS; a++) {
@@ -181,13 +181,15 @@ bool choose_random(uint32_t* random_state, AutoplayMove* move)
 
 bool autoplay_choose(int strategy, uint32_t* random_state, AutoplayMove* move)
 {
-    if (strategy == AUTOPLAY_RANDOM)
-        return choose_random(random_state, move);
+    if (strategy == AUTOPLAY_RANDOM || strategy == AUTOPLAY_CARELESS)
+        return choose_random(strategy == AUTOPLAY_RANDOM, random_state, move);
     Column columns[BOARD_COLUMNS];
     for (int col = 0; col < BOARD_COLUMNS; col++)
         read_column(col, &columns[col]);
     if (choose_collect(columns, move))
         return true;
+    if (strategy == AUTOPLAY_HASTY)
+        return choose_random(false, random_state, move);
     return choose_swap(columns, random_state, move);
 }
 

@@ -172,13 +172,18 @@ void observe()
 
 void decide_turn()
 {
-    if (board.mode != MODE_PLAYER_TURN) {
+    if (board.mode != MODE_PLAYER_TURN || !player.settings.plays_board) {
         player.wait = player.settings.reaction_frames;
         player.stuck = 0;
         return;
     }
     if (player.click.active)
         return;
+    if (player.settings.quits_at_first_turn) {
+        player.menu_choice = MENU_QUIT;
+        start_click(MENU_BUTTON_X + MENU_BUTTON_WIDTH / 2, MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2, BUTTON_LEFT);
+        return;
+    }
     if (player.wait > 0) {
         player.wait--;
         return;
@@ -214,7 +219,8 @@ void decide_menu()
 {
     if (player.click.active || (player.since_click > 0 && player.since_click < RETRY_FRAMES))
         return;
-    int item = player.menu_choice == MENU_NEW_GAME ? MENU_NEW_GAME : MENU_CONTINUE;
+    int item = player.menu_choice == MENU_NEW_GAME || player.menu_choice == MENU_QUIT ? player.menu_choice
+                                                                                     : MENU_CONTINUE;
     const MenuRect& r = menu_items[item];
     start_click(r.x + r.width / 2, r.y + r.height / 2, BUTTON_LEFT, MENU_HOVER_FRAMES);
 }
@@ -226,7 +232,10 @@ void click_on(int frames_looked)
         return;
     if (player.since_click > 0 && player.since_click < RETRY_FRAMES)
         return;
-    start_click(player.x, player.y, BUTTON_LEFT);
+    if (player.settings.table_click_x >= 0 && screen_is("hiscore"))
+        start_click(player.settings.table_click_x, player.settings.table_click_y, BUTTON_LEFT);
+    else
+        start_click(player.x, player.y, BUTTON_LEFT);
 }
 
 // The name entry shows the new row empty, with the result just played.
@@ -376,6 +385,8 @@ int on_event(PlatformEvent* event, void*)
     }
     if (player.char_to_send) {
         *event = PlatformEvent{EVENT_CHAR, player.char_to_send};
+        if (player.settings.on_typed)
+            player.settings.on_typed(player.char_to_send, player.settings.context);
         player.char_to_send = 0;
         return 1;
     }

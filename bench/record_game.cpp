@@ -1,19 +1,25 @@
 // Records a game that is lost quickly, for the real-window tests and the
 // measurements:
 //
-//   flickermoth_record_game <directory with DATA50.RES> <recording file>
+//   flickermoth_record_game <directory with DATA50.RES> <recording file> [--to-name-entry]
 //
 // The headless machine runs the whole program in recording mode (seed 10,
-// the real packs, an empty high-score table) while a scripted player clicks
-// through the title and the opening table and then only ever swaps two
-// moths, never collecting, so the columns fill and close and the game is
-// lost after a few hundred frames. The recording stops as the end pictures
-// come up. Played back with `flickermoth --play <file>` (also with an empty
-// table, which the opening screen shows row by row) the game in a real
-// window plays the same moves and loses the same way; from the end pictures
-// on, the mouse is the live one again.
+// the real packs, an empty high-score table) while the autoplayer, as a
+// careless player who never collects, clicks through the title and the
+// opening table and then only swaps moths at random, so the columns fill and
+// close and the game is lost after a few hundred frames. The recording stops
+// as the end pictures come up. Played back with `flickermoth --play <file>`
+// (also with an empty table, which the opening screen shows row by row) the
+// game in a real window plays the same moves and loses the same way; from
+// the end pictures on, the mouse is the live one again.
+//
+// With --to-name-entry the player also clicks the end pictures away, and as
+// the table opens for the name it takes its hands off the mouse; the
+// recording goes on for another NAME_ENTRY_FRAMES of that still mouse, so a
+// copy playing it back is still playing while a test looks at it and starts
+// other copies, and then waits there for whoever is at the keyboard.
+#include "autoplay/autoplay.h"
 #include "board/board.h"
-#include "board/game_screen.h"
 #include "input/input.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -28,72 +34,59 @@
 
 namespace {
 
-struct Swapper {
-    uint64_t busy_until = 0;
-    uint64_t game_frames = 0;
-    int swaps = 0;
+constexpr uint64_t NAME_ENTRY_FRAMES = 2000;
+
+struct Outcome {
+    bool to_name_entry = false;
     bool lost = false;
-
-    void click(uint64_t at, int x, int y)
-    {
-        headless_mouse_to(at, x, y);
-        headless_button(at, 0, true);
-        headless_button(at + 1, 0, false);
-    }
-
-    // Any two settled moths of different colours in different columns.
-    bool swap(uint64_t now)
-    {
-        for (int a = 0; a < BOARD_CELLS; a++)
-            for (int b = a + 1; b < BOARD_CELLS; b++) {
-                const Cell& first = board.cells[a];
-                const Cell& second = board.cells[b];
-                if (first.state == CELL_SETTLED && second.state == CELL_SETTLED && a % 10 != b % 10 &&
-                    first.colour != second.colour) {
-                    click(now + 1, cell_centres[a].x, cell_centres[a].y);
-                    click(now + 3, cell_centres[b].x, cell_centres[b].y);
-                    busy_until = now + 8;
-                    swaps++;
-                    return true;
-                }
-            }
-        return false;
-    }
-
-    void act()
-    {
-        uint64_t now = headless_frame();
-        std::string screen = current_screen;
-        if (screen == "game")
-            game_frames++;
-        if (lost || now < busy_until)
-            return;
-        if (screen == "gameover") {
-            // The recording ends here; the rest belongs to whoever plays it back.
-            replay_stop();
-            lost = true;
-            headless_event(now, EVENT_CLOSE);
-            return;
-        }
-        // The title and the table take a click; a click that comes while the
-        // title is still fading in is not seen, so it clicks until it is.
-        if (screen == "title" || screen == "hiscore") {
-            click(now + 1, 320, 240);
-            busy_until = now + 3;
-        } else if (screen == "game" && board.mode == MODE_PLAYER_TURN) {
-            swap(now);
-        }
-    }
+    bool done = false;
+    uint64_t name_entry_at = 0;    // the frame the table opened for the name; 0 before
+    AutoplayGame game{};
 };
 
-void act(const HeadlessFrame&, void* player) { ((Swapper*)player)->act(); }
+void finish(Outcome& outcome)
+{
+    replay_stop();
+    autoplay_stop();
+    outcome.done = true;
+    headless_event(headless_frame(), EVENT_CLOSE);
+}
+
+// After each frame: the table waiting for the name of the lost game.
+void on_frame(const HeadlessFrame&, void* context)
+{
+    Outcome& outcome = *(Outcome*)context;
+    if (!outcome.lost || outcome.done)
+        return;
+    if (!outcome.name_entry_at && std::string(current_screen) == "hiscore" && input.char_capture) {
+        outcome.name_entry_at = headless_frame();
+        autoplay_stop();
+    }
+    if (outcome.name_entry_at && headless_frame() >= outcome.name_entry_at + NAME_ENTRY_FRAMES)
+        finish(outcome);
+}
+
+// The end pictures are up: the recording ends here, and the rest belongs to
+// whoever plays it back.
+void on_lost(const AutoplayGame& game, void* context)
+{
+    Outcome& outcome = *(Outcome*)context;
+    if (outcome.lost)
+        return;
+    outcome.lost = true;
+    outcome.game = game;
+    if (!outcome.to_name_entry)
+        finish(outcome);
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: flickermoth_record_game <directory with DATA50.RES> <recording file>\n");
+    bool to_name_entry = argc == 4 && std::string(argv[3]) == "--to-name-entry";
+    if (argc != 3 && !to_name_entry) {
+        std::fprintf(stderr, "usage: flickermoth_record_game <directory with DATA50.RES> <recording file> "
+                             "[--to-name-entry]\n");
         return 2;
     }
     std::string data = std::string(argv[1]) + "/";
@@ -112,22 +105,29 @@ int main(int argc, char** argv)
     logo_pack_path = data + "brenmoor.res";
     input_file_path = argv[2];
 
-    Swapper player;
-    headless_on_present(act, &player);
+    Outcome outcome;
+    outcome.to_name_entry = to_name_entry;
+    headless_on_present(on_frame, &outcome);
+    AutoplaySettings careless = autoplay_quick_settings();
+    careless.strategy = AUTOPLAY_CARELESS;
+    careless.on_game_over = on_lost;
+    careless.context = &outcome;
+    autoplay_start(careless);
     app_run(RECORDING_WORD);
+    autoplay_stop();
 
     std::string high = std::string(table_dir) + "/HIGH50";
     unlink(high.c_str());
     rmdir(table_dir);
     struct stat info;
     long long bytes = stat(argv[2], &info) == 0 ? (long long)info.st_size : -1;
-    if (!player.lost) {
-        std::fprintf(stderr, "flickermoth_record_game: the game was not lost within %llu frames\n",
+    if (!outcome.done) {
+        std::fprintf(stderr, "flickermoth_record_game: no lost game was recorded within %llu frames\n",
                      (unsigned long long)headless_frame());
         return 1;
     }
     std::printf("recorded %s: %llu frames (%llu on the board, %d swaps, score %d), %lld bytes\n", argv[2],
-                (unsigned long long)headless_frame(), (unsigned long long)player.game_frames, player.swaps,
-                (int)board.score, bytes);
+                (unsigned long long)headless_frame(), (unsigned long long)outcome.game.frames, outcome.game.swaps,
+                (int)outcome.game.score, bytes);
     return 0;
 }

@@ -121,7 +121,7 @@ TEST(AutoplayChoice, NothingToDoWhenEveryMothHasTheSameColour)
     EXPECT_FALSE(autoplay_choose(AUTOPLAY_RANDOM, &dice, &move));
 }
 
-TEST(AutoplayChoice, BothStrategiesMakeOnlyLegalMovesAndNeverTouchTheGamesGenerator)
+TEST(AutoplayChoice, EveryStrategyMakesOnlyLegalMovesAndNeverTouchesTheGamesGenerator)
 {
     // Random boards, some with collectable groups, some with full columns.
     uint32_t dice = 99;
@@ -143,11 +143,14 @@ TEST(AutoplayChoice, BothStrategiesMakeOnlyLegalMovesAndNeverTouchTheGamesGenera
             for (int row = 0; row < fill; row++)
                 put_moth(col, row, roll(round % 2 ? 2 : MOTH_COLOURS));
         }
-        for (int strategy : {AUTOPLAY_BEST, AUTOPLAY_RANDOM}) {
+        for (int strategy : {AUTOPLAY_BEST, AUTOPLAY_RANDOM, AUTOPLAY_CARELESS, AUTOPLAY_HASTY}) {
             uint32_t state = rng_state;
             AutoplayMove move;
             if (autoplay_choose(strategy, &dice, &move)) {
                 EXPECT_TRUE(legal(move)) << "round " << round << " strategy " << strategy;
+                if (strategy == AUTOPLAY_CARELESS) {
+                    EXPECT_EQ(move.kind, CLICK_PICK) << "round " << round << ": the careless player collected";
+                }
             }
             EXPECT_EQ(rng_state, state) << "a recording would no longer replay";
         }
