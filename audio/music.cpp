@@ -19,6 +19,8 @@ void music_stop()
         platform_cd_stop();
 }
 
+void music_reset() { music_player = {}; }
+
 void music_close()
 {
     if (!music_player.open)

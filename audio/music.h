@@ -15,3 +15,4 @@ extern MusicPlayer music_player;
 int music_open();      // 1 when the device is ready; start-up goes on either way
 void music_stop();     // every pass of the pump's background wait
 void music_close();    // stops, then closes; at shutdown
+void music_reset();    // not open, as at start-up; the machine is not asked

@@ -31,6 +31,8 @@ void sound_release()
     s.device = 0;
 }
 
+void sound_reset() { sound_system = {}; }
+
 void sound_load_slot(int slot, const uint8_t* sample, uint32_t length)
 {
     SoundSystem& s = sound_system;

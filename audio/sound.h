@@ -25,6 +25,9 @@ extern SoundSystem sound_system;
 
 int sound_create();                        // always 1: a missing device means silence
 void sound_release();
+// No device, no slot filled, effects off, as at start-up. The voices belong
+// to the machine and are not released one by one.
+void sound_reset();
 void sound_load_slot(int slot, const uint8_t* sample, uint32_t length);
 void sound_fill_slot(int slot);
 int sound_play_slot(int slot, int flags);  // the platform's result of the last play, 0 when off

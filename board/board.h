@@ -124,6 +124,8 @@ void board_clear_cells();
 void board_select(int i);
 void board_reset_columns();
 bool board_lost();
+// The board and the rule globals as a new process has them: all zero.
+void board_reset();
 
 // Where each cell's moth is drawn and the mouse is tested: the eight spots
 // of a column form a curved trail on the playfield picture.

@@ -21,6 +21,8 @@ int32_t menu_frame;
 int32_t slider_timer;
 int32_t slider_x;
 
+void game_screen_reset() { collect_pause = menu_hover = menu_frame = slider_timer = slider_x = 0; }
+
 int board_hit_test(int x, int y)
 {
     for (int i = 0; i < BOARD_CELLS; i++) {

@@ -43,6 +43,9 @@ extern int32_t slider_x;
 // One frame of play; presents it when `present` is set. 0 when the player
 // quit from the in-game menu (or the program is closing inside it), else 1.
 int game_screen_frame(int present);
+// The collect pause, the menu's hover and frame and the speed slider as a
+// new process has them.
+void game_screen_reset();
 void score_draw();
 void speed_slider_update();
 // The cell whose moth lies under (x, y), the lowest index when circles

@@ -19,6 +19,12 @@ int32_t spawn_after_swap = 4;
 int32_t min_group = 4;
 const uint8_t colour_points[MOTH_COLOURS] = {1, 2, 3, 4, 5};
 
+void board_reset()
+{
+    board = {};
+    spawn_stagger = collect_points = keep_score = click_armed = 0;
+}
+
 static Cell& cell_at(int col, int row) { return board.cells[cell_index(col, row)]; }
 
 void board_click(int col, int row, int kind)

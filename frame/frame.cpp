@@ -1,6 +1,7 @@
 #include "frame/frame.h"
 
 #include "frame/pump.h"
+#include "frame/settings_keeper.h"
 #include "input/input.h"
 #include "platform/globals.h"
 
@@ -11,4 +12,11 @@ int frame_next()
     input_poll_mouse();
     input_poll_keys();
     return frame_pump((uint32_t)frame_period);
+}
+
+void frame_reset()
+{
+    current_screen = "logo";
+    pump_reset();
+    settings_reset();
 }

@@ -10,3 +10,7 @@ extern const char* current_screen;
 
 // 1: draw the frame. 0: the program is closing; return to the caller at once.
 int frame_next();
+
+// The current screen, the pump and the settings keeper as a new process has
+// them. The pump's frame hook, a watcher laid over the program, stays.
+void frame_reset();

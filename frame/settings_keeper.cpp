@@ -94,3 +94,5 @@ void settings_flush()
     }
     write_if_changed();
 }
+
+void settings_reset() { keeper = {}; }

@@ -47,3 +47,5 @@ void settings_apply_sound();
 void settings_frame();
 // Writes what is still unwritten (at the end of the run).
 void settings_flush();
+// Nothing kept: no store, nothing remembered, in force or seen.
+void settings_reset();

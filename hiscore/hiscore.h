@@ -55,6 +55,11 @@ bool hiscore_create();
 bool hiscore_save();
 void hiscore_close();
 void hiscore_reset();
+// The table as a new process has it: the file closed (so the next load can
+// have it), no rows, no failure remembered.
+void hiscore_table_reset();
+// The high-score screens' notice and background as at start-up.
+void hiscore_screens_reset();
 void hiscore_sort();
 bool hiscore_qualifies(int32_t score);
 

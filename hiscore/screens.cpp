@@ -117,6 +117,13 @@ void wait_for_player()
 
 }  // namespace
 
+void hiscore_screens_reset()
+{
+    unsaved_notice = 0;
+    background = nullptr;
+    std::memset(reserve_background, 0, sizeof reserve_background);
+}
+
 void hiscore_draw_row(int row)
 {
     const HighScoreEntry& entry = hiscore_table.entries[row];

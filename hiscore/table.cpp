@@ -156,6 +156,13 @@ bool hiscore_save()
 
 void hiscore_close() { file_close(&hiscore_table.file); }
 
+void hiscore_table_reset()
+{
+    hiscore_close();
+    hiscore_table = {{FILE_INVALID}, {}, 0};
+    file_error = FILE_ERROR_NONE;
+}
+
 void hiscore_sort()
 {
     // A selection sort on whole rows; among equal scores the earliest row

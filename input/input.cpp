@@ -38,6 +38,13 @@ void input_release()
     replay_stop();
 }
 
+void input_reset()
+{
+    file_close(&input.replay_file);
+    input = {};
+    input.replay_file.handle = FILE_INVALID;
+}
+
 // ---- Keyboard ---------------------------------------------------------------
 
 void input_poll_keys() { platform_read_keys(input.keys); }

@@ -50,6 +50,10 @@ extern InputState input;
 int input_create();
 // Closes the devices, and a recording or playback still running.
 void input_release();
+// The input as a new process has it: no device, nothing held or typed, a
+// recording or playback file closed without another word written to it.
+// The devices belong to the machine and are not asked to close.
+void input_reset();
 
 // ---- Keyboard ---------------------------------------------------------------
 

@@ -33,3 +33,11 @@ void snapshot_free()
     std::free(screen_snapshot);
     screen_snapshot = nullptr;
 }
+
+void globals_reset()
+{
+    rng_seed(1);
+    frame_period = FRAME_PERIOD_START;
+    quick_start = 0;
+    snapshot_free();
+}

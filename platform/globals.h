@@ -40,3 +40,8 @@ extern uint8_t* screen_snapshot;
 // to go on without it).
 uint8_t* snapshot_allocate();
 void snapshot_free();
+
+// ---- Start-up state -----------------------------------------------------------
+// The generator, the frame period and the quick-start flag as a new process
+// has them; the snapshot freed.
+void globals_reset();

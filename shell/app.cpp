@@ -22,6 +22,14 @@ std::string input_file_path = REPLAY_FILE_NAME;
 
 static const char ERROR_CAPTION[] = "ERROR!";
 
+void app_reset()
+{
+    std::strcpy(relaunch_command, "TINHOARD.EXE P");
+    game_pack_path = "DATA50.RES";
+    game_pack_places.clear();
+    input_file_path = REPLAY_FILE_NAME;
+}
+
 void app_error_box(const char* text, bool owned) { platform_message_box(ERROR_CAPTION, text, owned ? 1 : 0); }
 
 bool app_init()

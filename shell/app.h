@@ -22,6 +22,10 @@ extern std::string input_file_path;
 // none of those places; the error box and stderr list them.
 extern std::vector<std::string> game_pack_places;
 
+// The launcher command, the pack and recording paths and the places looked
+// in as a new process has them.
+void app_reset();
+
 // The exit code of a start that failed after its "ERROR!" box, so a script
 // or a launcher can tell that the game never ran.
 constexpr int EXIT_START_FAILED = 1;

@@ -22,6 +22,13 @@ int32_t quit_game;
 uint8_t fade_palette[768];
 std::string logo_pack_path = "brenmoor.res";
 
+void flow_reset()
+{
+    quit_game = 0;
+    std::memset(fade_palette, 0, sizeof fade_palette);
+    logo_pack_path = "brenmoor.res";
+}
+
 void palette_fade(const uint8_t* source, int num, int den, int first, int last)
 {
     for (int i = 0; i < 256; i++)

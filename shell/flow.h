@@ -14,6 +14,10 @@ extern uint8_t fade_palette[768];
 // Where the logo pack is read from; a missing or broken one skips the logo.
 extern std::string logo_pack_path;
 
+// The quit request, the fade palette and the logo pack's path as a new
+// process has them.
+void flow_reset();
+
 constexpr int FADE_STEPS = 10;
 constexpr int TITLE_WAIT_MS = 5000;
 constexpr int LOGO_HOLD_MS = 2000;

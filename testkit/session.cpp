@@ -1,8 +1,11 @@
 // Whole headless runs of the program with the autoplayer at the mouse.
 #include "testkit/session.h"
 
+#include "audio/music.h"
+#include "audio/sound.h"
 #include "board/board.h"
 #include "board/game_screen.h"
+#include "hiscore/hiscore.h"
 #include "input/input.h"
 #include "platform/globals.h"
 #include "platform/headless/headless.h"
@@ -14,6 +17,8 @@
 #include "shell/flow.h"
 #include "frame/pump.h"
 #include "testkit/test_pack.h"
+#include "video/display.h"
+#include "video/font.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,24 +79,25 @@ void autoplay_session_close(AutoplaySession* session)
 void autoplay_fresh_program()
 {
     release_resources();
+    display_reset();
+    font_reset();
     autoplay_fresh_globals();
 }
 
+// Each subsystem puts back what it owns, from the bottom layer up.
 void autoplay_fresh_globals()
 {
-    std::strcpy(relaunch_command, "TINHOARD.EXE P");
-    quick_start = 0;
-    rng_seed(1);
-    frame_period = FRAME_PERIOD_START;
-    keep_score = click_armed = spawn_stagger = collect_points = collect_pause = 0;
-    slider_timer = slider_x = menu_hover = menu_frame = 0;
-    quit_game = 0;
-    current_screen = "logo";
-    std::memset(&board, 0, sizeof board);
-    std::memset(&input, 0, sizeof input);
-    input.replay_file.handle = FILE_INVALID;
-    snapshot_free();
-    pump_reset();
+    globals_reset();
+    input_reset();
+    sound_reset();
+    music_reset();
+    board_reset();
+    game_screen_reset();
+    hiscore_table_reset();
+    hiscore_screens_reset();
+    frame_reset();
+    flow_reset();
+    app_reset();
 }
 
 int autoplay_run_program(const AutoplaySession& session, const char* argument_text, const AutoplaySettings& settings,

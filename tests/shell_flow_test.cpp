@@ -188,9 +188,9 @@ TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
     EXPECT_TRUE(headless_started_programs().empty());
 
     // Looked for in several places and found in none: the box and stderr
-    // list them.
-    game_pack_places = {"/nowhere/DATA50.RES", "/usr/share/flickermoth/DATA50.RES"};
+    // list them (the entry point of the new process fills in the places).
     dir.restart(0);
+    game_pack_places = {"/nowhere/DATA50.RES", "/usr/share/flickermoth/DATA50.RES"};
     testing::internal::CaptureStderr();
     EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
     std::string said = testing::internal::GetCapturedStderr();

@@ -45,6 +45,12 @@ void display_release()
     display.palette_set = 0;
 }
 
+void display_reset()
+{
+    std::free(display.back_buffer);
+    display = {};
+}
+
 void display_present()
 {
     if (!display.back_buffer)

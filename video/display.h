@@ -33,6 +33,9 @@ extern Display display;
 bool display_create();
 bool display_create_pitched(int pitch);
 void display_release();
+// The display as a new process has it: the back buffer freed and nothing
+// set. The screen itself belongs to the machine and is not asked to close.
+void display_reset();
 // Shows the back buffer with the palette in display.rgb.
 void display_present();
 void display_clear(uint8_t colour);

@@ -6,6 +6,8 @@
 
 Font current_font;
 
+void font_reset() { current_font = {}; }
+
 namespace {
 
 const ImageRecord* glyph_of(int character)

@@ -27,6 +27,8 @@ extern Font current_font;
 Font* make_font(Font* font, const ImageRecord* const* glyphs, int32_t colour_shift, GlyphRoutine routine, int32_t spacing);
 // Makes `font` current; the font that was current is written to `previous` (may be null).
 Font* select_font(Font* previous, const Font* font);
+// No font current, as at start-up.
+void font_reset();
 int glyph_width(int character);
 int draw_char(int x, int y, int character, DrawResult* result);
 int measure_text(const char* text);
