@@ -409,12 +409,78 @@ async function twoTabsIn(browser) {
   check('both names are kept in HIGH50', holds(bytes, NAME_TEXT) && holds(bytes, SECOND_NAME.map(k => k[0]).join('')));
 }
 
+// The speed, the sound switch and the scale the player chose are there
+// again after a reload; a recording still starts at the fixed speed.
+async function toTheGame(page) {
+  await until(page, () => flickermoth.screen === 'title', 20000, 'the title');
+  await sleep(1000);
+  await click(page, 320, 240);
+  await until(page, () => flickermoth.screen === 'hiscore', 10000, 'the opening table');
+  await sleep(1500);
+  await click(page, 320, 240);
+  await playersTurn(page);
+}
+const canvasBox = page => page.evaluate(() => {
+  const r = flickermoth.canvas.getBoundingClientRect();
+  return [r.left, r.top, r.width, r.height].map(Math.round).join(' ');
+});
+async function settingsKeptIn(browser) {
+  const page = await open(browser, '?args=Q&trace');
+  await toTheGame(page);
+  const before = await state(page);
+  // Faster by the main row's = key, held for a moment.
+  await page.keyboard.down('Equal');
+  await sleep(400);
+  await page.keyboard.up('Equal');
+  const faster = await until(page, p => flickermoth.trace.frame_period < p, 3000, 'a faster speed',
+                             before.frame_period).catch(() => false);
+  await press(page, 'Escape');
+  await until(page, () => flickermoth.screen === 'menu', 5000, 'the menu');
+  await sleep(1200);
+  const item = (await page.evaluate(() => flickermoth.places.menu))[1];
+  await click(page, item[0] + (item[2] >> 1), item[1] + (item[3] >> 1));
+  await until(page, s => flickermoth.trace.sound_enabled !== s, 4000, 'the sound switch', before.sound_enabled);
+  await press(page, 'Escape');
+  await until(page, () => flickermoth.screen === 'game', 5000, 'the game again');
+  const chosen = await state(page);
+  // The page's scale button: here the page showed the largest fit, so whole multiples.
+  const pageRule = await canvasBox(page);
+  await page.click('#scale');
+  await sleep(500);
+  const whole = await canvasBox(page);
+  await sleep(1500);    // longer than a change takes to settle before it is written
+  const text = await page.evaluate(() => localStorage.getItem('flickermoth-settings'));
+
+  await page.reload({waitUntil: 'load'});
+  await toTheGame(page);
+  const again = await state(page);
+  const kept = again.frame_period === chosen.frame_period && again.sound_enabled === chosen.sound_enabled;
+  check('the speed and the sound switch chosen in the page are kept after a reload', faster &&
+        chosen.frame_period !== before.frame_period && chosen.sound_enabled !== before.sound_enabled && kept,
+        before.frame_period + '/' + before.sound_enabled + ' -> ' + chosen.frame_period + '/' +
+        chosen.sound_enabled + ' -> ' + again.frame_period + '/' + again.sound_enabled);
+  const label = await page.evaluate(() => document.getElementById('scale').textContent);
+  check('the scale picked with the page\'s button is kept after a reload',
+        pageRule === '0 7 960 720' && whole === '160 127 640 480' && (await canvasBox(page)) === whole &&
+        label === 'Scale: whole' && text.includes('scale = integer'), pageRule + ' / ' + whole + ' / ' + label);
+  await page.close();
+
+  // A recording starts at the fixed speed, whatever the player's.
+  const word = new TextDecoder('windows-1251').decode(Uint8Array.of(0xC6, 0xC8, 0xD0, 0xC0, 0xD4, 0xD7, 0xC8, 0xCA, 0xC8));
+  const recording = await open(browser, '?args=' + encodeURIComponent(word) + '&trace');
+  await until(recording, () => flickermoth.trace, 20000, 'the recording to start');
+  const period = (await state(recording)).frame_period;
+  check('a recording in the page starts at the fixed speed', period === 35, String(period));
+  await recording.close();
+}
+
 (async () => {
   fs.rmSync(PROFILE, {recursive: true, force: true});
   const steps = [
     () => withBrowser(playByMouseAndTouch),
     nameKept,
     twoTabs,
+    () => withBrowser(settingsKeptIn),
   ];
   const only = process.env.WEB_E2E_ONLY;
   for (const step of steps.filter((s, i) => !only || only.split(',').includes(String(i)))) {
