@@ -440,6 +440,7 @@ async function settingsKeptIn(browser) {
   const item = (await page.evaluate(() => flickermoth.places.menu))[1];
   await click(page, item[0] + (item[2] >> 1), item[1] + (item[3] >> 1));
   await until(page, s => flickermoth.trace.sound_enabled !== s, 4000, 'the sound switch', before.sound_enabled);
+  await sleep(800);    // switching on, the switch still turns: Escape would go unseen
   await press(page, 'Escape');
   await until(page, () => flickermoth.screen === 'game', 5000, 'the game again');
   const chosen = await state(page);
@@ -472,6 +473,24 @@ async function settingsKeptIn(browser) {
   const period = (await state(recording)).frame_period;
   check('a recording in the page starts at the fixed speed', period === 35, String(period));
   await recording.close();
+
+  // Storage the browser blocks: nothing is remembered, and nothing goes wrong.
+  const errorsBefore = pageErrors.length;
+  const blocked = await open(browser, '?args=Q&trace', () => {
+    Object.defineProperty(window, 'localStorage', {get() { throw new DOMException('blocked', 'SecurityError'); }});
+  });
+  await toTheGame(blocked);
+  const start = (await state(blocked)).frame_period;
+  await blocked.keyboard.down('Minus');
+  await sleep(300);
+  await blocked.keyboard.up('Minus');
+  const changedAt = (await state(blocked)).frame;
+  await sleep(1500);    // past the moment the change is written
+  const after = await state(blocked);
+  check('with the storage blocked the game starts at the fixed speed and plays on as the speed changes',
+        start === 35 && after.frame_period > start && after.frame > changedAt && pageErrors.length === errorsBefore,
+        start + ' -> ' + after.frame_period);
+  await blocked.close();
 }
 
 (async () => {
