@@ -69,9 +69,9 @@ static bool save_settings(const std::string& text)
 }
 
 // The sound switch and the speed count in the page as on the desktop, and
-// so does the scale once the player picked one; full screen needs the
-// player's own click in a page, so it is remembered but never entered by
-// itself.
+// so does the scale once the player picked one. A page enters full screen
+// only on the player's own click or key, so full screen and the window's
+// size are left as the text has them: never taken, never changed.
 static void use_settings()
 {
     Settings remembered;
