@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -49,15 +50,18 @@ TEST(WebKeys, OnlyTheGamesKeysLoseTheirBrowserAction)
 // and shortcuts.
 TEST(WebKeys, KeysTypeTheirCharactersInTheGamesCodePage)
 {
-    const std::tuple<const char*, bool, int> cases[] = {
-        {"Z", false, 'Z'},         {"\xD0\x94", false, 0xC4},    {"\xE2\x82\xAC", false, 0x88},
-        {"Backspace", false, 8},   {"Enter", false, 13},         {"Escape", false, 27},
-        {"Tab", false, 9},         {"Shift", false, 0},          {"Dead", false, 0},
-        {"\xE4\xB8\xAD", false, 0},    {"a", true, 0},           {"Enter", true, 0},
-        {nullptr, false, 0},
+    const std::tuple<const char*, bool, std::string> cases[] = {
+        {"Z", false, "Z"},          {"\xD0\x94", false, "\xC4"},  {"\xE2\x82\xAC", false, "\x88"},
+        // Letters the code page lacks: their nearest plain letters, as the desktop types them.
+        {"\xC3\xA9", false, "e"},   {"\xC3\x9F", false, "ss"},
+        {"Backspace", false, "\b"}, {"Enter", false, "\r"},     {"Escape", false, "\x1B"}, {"Tab", false, "\t"},
+        {"Shift", false, ""},       {"Dead", false, ""},        {"\xE4\xB8\xAD", false, ""},
+        {"\xC3", false, ""},                // broken UTF-8
+        {"\x01", false, ""},                // control characters come from their keys only
+        {"a", true, ""},            {"\xC3\x9F", true, ""},     {"Enter", true, ""},       {nullptr, false, ""},
     };
     for (const auto& [key, shortcut, typed] : cases)
-        EXPECT_EQ(web_typed_char(key, shortcut), typed) << (key ? key : "(none)") << shortcut;
+        EXPECT_EQ(web_typed_text(key, shortcut), typed) << (key ? key : "(none)") << shortcut;
 }
 
 // The page keeps the picture's shape and prefers whole multiples, as long as
@@ -71,6 +75,70 @@ TEST(WebPicture, ThePageScalesByWholeMultiplesWhenOneComesNearTheLargestFit)
     EXPECT_EQ(page.width, 1000);
     EXPECT_EQ(page.height, 750);
     EXPECT_EQ(page.y, 12);
+}
+
+// Once the player picks a scale with the page's button, the page places the
+// picture as the desktop does for that scale.
+TEST(WebPicture, AChosenScaleIsPlacedAsOnTheDesktop)
+{
+    const PictureScale whole = SCALE_INTEGER, fit = SCALE_FIT;
+    struct Area {
+        int width, height;
+    };
+    for (Area a : {Area{1000, 774}, Area{1920, 1080}, Area{500, 400}, Area{3000, 1000}}) {
+        SCOPED_TRACE(std::to_string(a.width) + " x " + std::to_string(a.height));
+        for (const PictureScale* scale : {&whole, &fit}) {
+            WebRect page = web_picture_rect(a.width, a.height, scale);
+            PictureRect desktop = sdl_picture_rect(a.width, a.height, *scale);
+            EXPECT_EQ(page.x, desktop.x);
+            EXPECT_EQ(page.y, desktop.y);
+            EXPECT_EQ(page.width, desktop.width);
+            EXPECT_EQ(page.height, desktop.height);
+        }
+    }
+    // The button's first press shows the other one of what the page's own rule shows.
+    EXPECT_EQ(web_next_scale(nullptr, 1920, 1080), SCALE_FIT);        // 2x on show
+    EXPECT_EQ(web_next_scale(nullptr, 1000, 774), SCALE_INTEGER);     // the largest fit on show
+    EXPECT_NE(web_picture_rect(1000, 774, &whole).width, web_picture_rect(1000, 774).width);
+    EXPECT_EQ(web_next_scale(&whole, 1000, 774), SCALE_FIT);
+    EXPECT_EQ(web_next_scale(&fit, 1000, 774), SCALE_INTEGER);
+}
+
+TEST(WebSettings, ThePageKeepsAScaleOnlyOnceOneWasChosen)
+{
+    Settings chosen;
+    chosen.sound = false;
+    chosen.frame_period = 20;
+    chosen.scale = SCALE_FIT;
+    const std::string desktop = settings_format(chosen);
+
+    // Without a choice the text keeps everything else and no scale.
+    std::string unchosen = web_settings_text(desktop, nullptr);
+    PictureScale scale = SCALE_INTEGER;
+    EXPECT_FALSE(web_settings_scale(unchosen, &scale));
+    Settings read;
+    read.scale = SCALE_FIT;
+    std::vector<std::string> problems;
+    settings_parse(unchosen, &read, &problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(read, chosen);
+
+    // With one, it holds that one, whatever the text said before.
+    for (PictureScale pick : {SCALE_INTEGER, SCALE_FIT}) {
+        std::string text = web_settings_text(unchosen, &pick);
+        ASSERT_TRUE(web_settings_scale(text, &scale));
+        EXPECT_EQ(scale, pick);
+        Settings back;
+        settings_parse(text, &back, &problems);
+        EXPECT_FALSE(back.sound);
+        EXPECT_EQ(back.frame_period, 20);
+    }
+
+    // A broken scale line is no choice; the last good one counts.
+    EXPECT_FALSE(web_settings_scale("scale = huge\nsound = off\n", &scale));
+    ASSERT_TRUE(web_settings_scale("scale = fit\nscale = integer\n", &scale));
+    EXPECT_EQ(scale, SCALE_INTEGER);
+    EXPECT_FALSE(web_settings_scale("", &scale));
 }
 
 TEST(WebPicture, PointerPositionsOnTheCanvasBoxLandOnPicturePixels)

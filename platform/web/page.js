@@ -73,6 +73,20 @@ var flickermoth = Module.flickermoth = (function() {
     toggleFullscreen();
     fm.canvas.focus();
   });
+  // The scale button switches between whole multiples and the largest fit;
+  // the game remembers the choice with its other settings.
+  var SCALE_LABELS = {'': ['Scale: auto', 'Whole multiples when one nearly fills the page, else the largest fit'],
+                      'integer': ['Scale: whole', 'Whole multiples only: every pixel the same size'],
+                      'fit': ['Scale: fit', 'The largest picture that fits']};
+  fm.scaleShown = function(name) {
+    var label = SCALE_LABELS[name] || SCALE_LABELS[''];
+    $('scale').textContent = label[0];
+    $('scale').title = label[1] + ' (click to switch)';
+  };
+  $('scale').addEventListener('click', function() {
+    queue(7);
+    fm.canvas.focus();
+  });
 
   // ---- Sound: resumed by the first gesture, as browsers ask -------------
   try {

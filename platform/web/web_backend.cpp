@@ -32,6 +32,7 @@ int web_page_trace();
 void web_page_places(const char* places);
 void web_page_argument(char* out, int size);
 int web_page_demo();
+void web_page_scale_shown(const char* name);
 }
 
 namespace {
@@ -42,6 +43,11 @@ constexpr uint32_t FROZEN_STEP_MS = 100;
 EventQueue pending;
 WebFrame frame;
 bool display_open = false;
+// The scale the player picked with the page's button (or the page was
+// told at start); none: the page's own rule.
+bool scale_chosen = false;
+PictureScale scale = SCALE_INTEGER;
+void (*on_scale_chosen)() = nullptr;
 
 void push(int kind, uint32_t value = 0) { event_queue_push(&pending, kind, value); }
 
@@ -49,8 +55,25 @@ void place_canvas()
 {
     int area[2];
     web_page_area(area);
-    WebRect rect = web_picture_rect(area[0], area[1]);
+    WebRect rect = web_picture_rect(area[0], area[1], scale_chosen ? &scale : nullptr);
     web_page_place(rect.x, rect.y, rect.width, rect.height);
+}
+
+// The page's button says what it shows: the page's own rule, whole
+// multiples or the largest fit.
+void show_scale() { web_page_scale_shown(scale_chosen ? settings_scale_name(scale) : ""); }
+
+void switch_scale()
+{
+    int area[2];
+    web_page_area(area);
+    scale = web_next_scale(scale_chosen ? &scale : nullptr, area[0], area[1]);
+    scale_chosen = true;
+    show_scale();
+    if (display_open)
+        place_canvas();
+    if (on_scale_chosen)
+        on_scale_chosen();
 }
 
 void translate_key_down(const char* code, const char* key, int flags)
@@ -60,9 +83,11 @@ void translate_key_down(const char* code, const char* key, int flags)
     if (std::strcmp(code, "Enter") == 0 || std::strcmp(code, "NumpadEnter") == 0)
         push(EVENT_ENTER);
     // Keys type their characters, repeating while held, as the window's
-    // character messages do.
-    if (int c = web_typed_char(key, shortcut))
-        push(EVENT_CHAR, (uint32_t)c);
+    // character messages do; a letter written as several plain ones types
+    // each of them.
+    for (char c : web_typed_text(key, shortcut))
+        if (pending.count < EVENT_QUEUE_SIZE)
+            push(EVENT_CHAR, (uint8_t)c);
 }
 
 }  // namespace
@@ -71,8 +96,9 @@ void web_pump()
 {
     int fields[4];
     char code[64], key[64];
-    // A typed character makes at most two events: leave room for them.
-    while (pending.count < EVENT_QUEUE_SIZE - 2 && web_page_next_event(fields, code, key, sizeof code)) {
+    // A key makes at most a few events (Enter and the letters it types):
+    // leave room for them.
+    while (pending.count < EVENT_QUEUE_SIZE - 4 && web_page_next_event(fields, code, key, sizeof code)) {
         switch (fields[0]) {
         case WEB_RAW_KEY_DOWN:
             translate_key_down(code, key, fields[1]);
@@ -93,6 +119,9 @@ void web_pump()
         case WEB_RAW_LAYOUT:
             if (display_open)
                 place_canvas();
+            break;
+        case WEB_RAW_SCALE:
+            switch_scale();
             break;
         default:
             break;
@@ -208,6 +237,25 @@ const char* web_argument_text()
     text = utf8_to_cp1251_dropping(utf8);
     return text.c_str();
 }
+
+void web_set_scale(const PictureScale* chosen)
+{
+    scale_chosen = chosen != nullptr;
+    if (chosen)
+        scale = *chosen;
+    show_scale();
+    if (display_open)
+        place_canvas();
+}
+
+bool web_chosen_scale(PictureScale* chosen)
+{
+    if (scale_chosen)
+        *chosen = scale;
+    return scale_chosen;
+}
+
+void web_on_scale_chosen(void (*changed)()) { on_scale_chosen = changed; }
 
 int web_demo_mode() { return web_page_demo(); }
 

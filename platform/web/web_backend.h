@@ -3,6 +3,10 @@
 // Only the browser program's entry point includes this.
 #pragma once
 
+#include "platform/settings.h"
+
+#include <string>
+
 struct PlatformBackend;
 
 const PlatformBackend* web_backend();
@@ -21,6 +25,17 @@ int web_demo_mode();
 // it (JSON) when the address asks for it with "?trace", else null.
 void web_publish_frame(const char* screen, const char* trace);
 bool web_trace_wanted();
+// How the picture fills the page: by the page's own rule (null) until the
+// player picks whole multiples or the largest fit with the page's scale
+// button; `changed` is called after each pick.
+void web_set_scale(const PictureScale* scale);
+bool web_chosen_scale(PictureScale* scale);
+void web_on_scale_chosen(void (*changed)());
+// The settings text in the page's storage (localStorage). Storage the
+// browser blocks or has no room in is no error: nothing is read (false)
+// and nothing is kept (false).
+bool web_settings_load(std::string* text);
+bool web_settings_save(const std::string& text);
 // Tells the page where the board's cells and the menu's items lie on the
 // picture (JSON).
 void web_publish_places(const char* places);

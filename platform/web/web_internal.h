@@ -15,6 +15,7 @@ enum WebRawKind {
     WEB_RAW_BUTTON_UP = 4,
     WEB_RAW_ACTIVE = 5,      // value: 1 the page is shown and has the focus, 0 not
     WEB_RAW_LAYOUT = 6,      // the page changed size or went full screen
+    WEB_RAW_SCALE = 7,       // the page's scale button was pressed
 };
 
 enum {

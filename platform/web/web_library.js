@@ -64,6 +64,11 @@ mergeInto(LibraryManager.library, {
     if (!fm.firstPresent) fm.firstPresent = performance.now();
   },
 
+  // What the scale button shows: "integer", "fit", or "" for the page's own rule.
+  web_page_scale_shown: function(name) {
+    Module.flickermoth.scaleShown(UTF8ToString(name));
+  },
+
   web_page_is_active: function() {
     return Module.flickermoth.isActive() ? 1 : 0;
   },

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -111,23 +112,30 @@ std::string web_games_keys()
     return list;
 }
 
-int web_typed_char(const char* key, bool shortcut_modifier)
+std::string web_typed_text(const char* key, bool shortcut_modifier)
 {
     if (!key || shortcut_modifier)
-        return 0;
+        return "";
     static const KeyName CONTROL_KEYS[] = {{"Backspace", 8}, {"Tab", 9}, {"Enter", 13}, {"Escape", 27}};
     for (const KeyName& control : CONTROL_KEYS)
         if (std::strcmp(control.code, key) == 0)
-            return control.scan;
+            return std::string(1, (char)control.scan);
     // Named keys ("Shift", "F5", "Dead") are longer than one character.
-    std::string bytes;
-    if (!utf8_to_cp1251(key, &bytes) || bytes.size() != 1)
-        return 0;
-    uint8_t c = (uint8_t)bytes[0];
-    return cp1251_defined(c) ? c : 0;
+    std::string utf8 = key;
+    size_t characters = 0;
+    for (char c : utf8)
+        characters += ((uint8_t)c & 0xC0) != 0x80;
+    if (characters != 1 || !utf8_is_valid(utf8))
+        return "";
+    // Control characters come from their keys, never from typed text.
+    std::string typed;
+    for (char c : utf8_to_cp1251_dropping(utf8))
+        if (cp1251_defined((uint8_t)c))
+            typed += c;
+    return typed;
 }
 
-WebRect web_picture_rect(int area_width, int area_height)
+WebRect web_picture_rect(int area_width, int area_height, const PictureScale* scale)
 {
     WebRect rect = {0, 0, WEB_PICTURE_WIDTH, WEB_PICTURE_HEIGHT};
     if (area_width <= 0 || area_height <= 0)
@@ -140,13 +148,23 @@ WebRect web_picture_rect(int area_width, int area_height)
         rect.width = area_height * 4 / 3;
     }
     int whole = std::min(area_width / WEB_PICTURE_WIDTH, area_height / WEB_PICTURE_HEIGHT);
-    if (whole >= 1 && whole * WEB_PICTURE_WIDTH * 100 >= rect.width * 75) {
+    bool use_whole = scale ? *scale == SCALE_INTEGER : whole * WEB_PICTURE_WIDTH * 100 >= rect.width * 75;
+    if (whole >= 1 && use_whole) {
         rect.width = whole * WEB_PICTURE_WIDTH;
         rect.height = whole * WEB_PICTURE_HEIGHT;
     }
     rect.x = (area_width - rect.width) / 2;
     rect.y = (area_height - rect.height) / 2;
     return rect;
+}
+
+PictureScale web_next_scale(const PictureScale* chosen, int area_width, int area_height)
+{
+    if (chosen)
+        return *chosen == SCALE_INTEGER ? SCALE_FIT : SCALE_INTEGER;
+    WebRect shown = web_picture_rect(area_width, area_height);
+    bool whole = shown.width % WEB_PICTURE_WIDTH == 0 && shown.height % WEB_PICTURE_HEIGHT == 0;
+    return whole ? SCALE_FIT : SCALE_INTEGER;
 }
 
 void web_page_to_picture(double x, double y, double box_width, double box_height, int* picture_x,
@@ -189,6 +207,43 @@ bool web_frame_take(WebFrame* frame, const uint8_t* pixels, int pitch, const uin
     }
     frame->shown = true;
     return changed;
+}
+
+bool web_settings_scale(const std::string& text, PictureScale* scale)
+{
+    // Read from either scale, a text without one of its own ends where it
+    // started; one with a scale ends at it both times.
+    Settings from_whole, from_fit;
+    from_fit.scale = SCALE_FIT;
+    std::vector<std::string> problems;
+    settings_parse(text, &from_whole, &problems);
+    settings_parse(text, &from_fit, &problems);
+    if (from_whole.scale != from_fit.scale)
+        return false;
+    *scale = from_whole.scale;
+    return true;
+}
+
+std::string web_settings_text(const std::string& text, const PictureScale* scale)
+{
+    Settings settings;
+    std::vector<std::string> problems;
+    settings_parse(text, &settings, &problems);
+    if (scale) {
+        settings.scale = *scale;
+        return settings_format(settings);
+    }
+    std::string formatted = settings_format(settings), kept;
+    for (size_t start = 0; start < formatted.size();) {
+        size_t end = formatted.find('\n', start);
+        end = end == std::string::npos ? formatted.size() : end + 1;
+        std::string line = formatted.substr(start, end - start);
+        PictureScale its;
+        if (!web_settings_scale(line, &its))
+            kept += line;
+        start = end;
+    }
+    return kept;
 }
 
 void web_sample_to_float(const uint8_t* sample, size_t length, float* out)

@@ -1,7 +1,10 @@
 // The browser backend's rules that need no browser: key codes, where the
 // picture sits in the page and where the pointer is on it, the picture's
-// colours, and the voices' sound. Plain C++, so the native tests check them.
+// colours, the voices' sound, and the settings text the page keeps. Plain
+// C++, so the native tests check them.
 #pragma once
+
+#include "platform/settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +12,7 @@
 
 // ---- Keyboard ------------------------------------------------------------------
 
-// The game's scan code (input/keys.h) for a KeyboardEvent.code name
+// The game's scan code (platform/keys.h) for a KeyboardEvent.code name
 // ("KeyA", "Equal", "NumpadAdd"), 0 for keys the game has no code for.
 int web_scan_code(const char* code);
 // Whether the browser's own action for the key is held back: only for the
@@ -18,11 +21,13 @@ int web_scan_code(const char* code);
 bool web_key_is_games(const char* code, bool shortcut_modifier);
 // Those keys' codes, separated by spaces, for the page's key handler.
 std::string web_games_keys();
-// What a key press types in the game's Windows-1251 code page: its
-// character (KeyboardEvent.key, one character in UTF-8) or the control
-// character of Backspace (8), Tab (9), Enter (13) and Escape (27); 0 when it
-// types nothing the game can hold or a shortcut modifier is held.
-int web_typed_char(const char* key, bool shortcut_modifier);
+// What a key press types in the game's Windows-1251 code page, as the
+// desktop types it: its character (KeyboardEvent.key, one character in
+// UTF-8), a letter the code page lacks as its nearest plain letter or
+// letters ("\u00e9" types "e", "\u00df" types "ss"), or the control character
+// of Backspace (8), Tab (9), Enter (13) and Escape (27); empty when it types
+// nothing the game can hold or a shortcut modifier is held.
+std::string web_typed_text(const char* key, bool shortcut_modifier);
 
 // ---- Picture placement -------------------------------------------------------------
 
@@ -33,10 +38,17 @@ struct WebRect {
     int x, y, width, height;
 };
 
-// The picture centred in an area (device pixels) with its 4:3 shape kept:
-// a whole multiple of its size when that reaches 75 % of the largest fit,
-// else the largest fit; the rest is black.
-WebRect web_picture_rect(int area_width, int area_height);
+// The picture centred in an area (device pixels) with its 4:3 shape kept,
+// the rest black. By the page's own rule (`scale` null): a whole multiple of
+// its size when that reaches 75 % of the largest fit, else the largest fit.
+// By the player's choice, as on the desktop: SCALE_INTEGER the largest whole
+// multiple (the largest fit when even one is too big), SCALE_FIT the largest
+// fit.
+WebRect web_picture_rect(int area_width, int area_height, const PictureScale* scale = nullptr);
+// What the page's scale button picks: the other one of whole multiples and
+// the largest fit than `chosen`, or, while nothing was chosen, the other one
+// of what the page's own rule shows in that area now.
+PictureScale web_next_scale(const PictureScale* chosen, int area_width, int area_height);
 
 // A position over the page (CSS pixels, relative to the canvas's top-left
 // corner) in the 640 x 480 picture, for a canvas shown `box_width` x
@@ -62,6 +74,18 @@ struct WebFrame {
 // on show in its pixels or its colours. Only the rows that changed are
 // converted (all of them when the colours did).
 bool web_frame_take(WebFrame* frame, const uint8_t* pixels, int pitch, const uint8_t* rgb);
+
+// ---- Settings ----------------------------------------------------------------------
+
+// The page keeps the same settings text as the desktop, with one
+// difference: it holds a scale only once the player chose one in the page,
+// so that until then the page's own rule places the picture.
+//
+// The scale a settings text holds; false when it holds none.
+bool web_settings_scale(const std::string& text, PictureScale* scale);
+// The text to keep for the settings in `text` (as settings_format writes
+// them) with `scale`, or with no scale at all when it is null.
+std::string web_settings_text(const std::string& text, const PictureScale* scale);
 
 // ---- Sound -----------------------------------------------------------------------
 

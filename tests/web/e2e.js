@@ -15,7 +15,9 @@ const PROFILE = path.join(WORK, 'profile');
 // A Cyrillic name as a player on a Russian layout types it: key, its place.
 const NAME = [['М', 'KeyV'], ['о', 'KeyJ'], ['л', 'KeyK'], ['ь', 'KeyM']];
 const NAME_TEXT = NAME.map(k => k[0]).join('');
-const SECOND_NAME = [['Я', 'KeyZ'], ['к', 'KeyR']];
+// And one with a letter the code page lacks, typed as its nearest plain letters.
+const SECOND_NAME = [['Я', 'KeyZ'], ['ß', 'Minus'], ['к', 'KeyR']];
+const SECOND_NAME_TEXT = 'Яssк';
 
 const failures = [];
 const pageErrors = [];
@@ -398,6 +400,11 @@ async function twoTabsIn(browser) {
   await press(first, 'Backspace', 40);
   for (const [key, code] of SECOND_NAME) await typeKey(first, key, code);
   await press(first, 'Enter');
+  // Hidden, the first tab would freeze: it stays in front until its table
+  // holds the name, however slowly its frames come.
+  const end = Date.now() + 15000;
+  while (Date.now() < end && !holds(await tableFile(first), SECOND_NAME_TEXT)) await sleep(200);
+  await sleep(500);
   await second.bringToFront();
   await click(second, 320, 240);
   const moved = await until(second, () => flickermoth.screen === 'game', 15000, 'the second tab going on')
@@ -406,7 +413,97 @@ async function twoTabsIn(browser) {
   await first.close();
   await second.close();
   const bytes = await stored(browser);
-  check('both names are kept in HIGH50', holds(bytes, NAME_TEXT) && holds(bytes, SECOND_NAME.map(k => k[0]).join('')));
+  check('both names are kept in HIGH50, ß typed as ss', holds(bytes, NAME_TEXT) && holds(bytes, SECOND_NAME_TEXT),
+        'first ' + holds(bytes, NAME_TEXT) + ', second ' + holds(bytes, SECOND_NAME_TEXT));
+}
+
+// The speed, the sound switch and the scale the player chose are there
+// again after a reload; a recording still starts at the fixed speed.
+async function toTheGame(page) {
+  await until(page, () => flickermoth.screen === 'title', 20000, 'the title');
+  await sleep(1000);
+  await click(page, 320, 240);
+  await until(page, () => flickermoth.screen === 'hiscore', 10000, 'the opening table');
+  await sleep(1500);
+  await click(page, 320, 240);
+  await playersTurn(page);
+}
+const canvasBox = page => page.evaluate(() => {
+  const r = flickermoth.canvas.getBoundingClientRect();
+  return [r.left, r.top, r.width, r.height].map(Math.round).join(' ');
+});
+async function settingsKeptIn(browser) {
+  const page = await open(browser, '?args=Q&trace');
+  await toTheGame(page);
+  const before = await state(page);
+  // Faster by the main row's = key, held for a moment.
+  await page.keyboard.down('Equal');
+  await sleep(400);
+  await page.keyboard.up('Equal');
+  const faster = await until(page, p => flickermoth.trace.frame_period < p, 3000, 'a faster speed',
+                             before.frame_period).catch(() => false);
+  await press(page, 'Escape');
+  await until(page, () => flickermoth.screen === 'menu', 5000, 'the menu');
+  await sleep(1200);
+  // The pointer rests on the item until it lights up, however slowly the
+  // frames come, then clicks.
+  const item = (await page.evaluate(() => flickermoth.places.menu))[1];
+  const [ix, iy] = await onPage(page, item[0] + (item[2] >> 1), item[1] + (item[3] >> 1));
+  await page.mouse.move(ix, iy);
+  await sleep(1000);
+  await click(page, item[0] + (item[2] >> 1), item[1] + (item[3] >> 1));
+  await until(page, s => flickermoth.trace.sound_enabled !== s, 6000, 'the sound switch', before.sound_enabled);
+  await sleep(800);    // switching on, the switch still turns: Escape would go unseen
+  await press(page, 'Escape');
+  await until(page, () => flickermoth.screen === 'game', 5000, 'the game again');
+  const chosen = await state(page);
+  // The page's scale button: here the page showed the largest fit, so whole multiples.
+  const pageRule = await canvasBox(page);
+  await page.click('#scale');
+  await sleep(500);
+  const whole = await canvasBox(page);
+  await sleep(1500);    // longer than a change takes to settle before it is written
+  const text = await page.evaluate(() => localStorage.getItem('flickermoth-settings'));
+
+  await page.reload({waitUntil: 'load'});
+  await toTheGame(page);
+  const again = await state(page);
+  const kept = again.frame_period === chosen.frame_period && again.sound_enabled === chosen.sound_enabled;
+  check('the speed and the sound switch chosen in the page are kept after a reload', faster &&
+        chosen.frame_period !== before.frame_period && chosen.sound_enabled !== before.sound_enabled && kept,
+        before.frame_period + '/' + before.sound_enabled + ' -> ' + chosen.frame_period + '/' +
+        chosen.sound_enabled + ' -> ' + again.frame_period + '/' + again.sound_enabled);
+  const label = await page.evaluate(() => document.getElementById('scale').textContent);
+  check('the scale picked with the page\'s button is kept after a reload',
+        pageRule === '0 7 960 720' && whole === '160 127 640 480' && (await canvasBox(page)) === whole &&
+        label === 'Scale: whole' && text.includes('scale = integer'), pageRule + ' / ' + whole + ' / ' + label);
+  await page.close();
+
+  // A recording starts at the fixed speed, whatever the player's.
+  const word = new TextDecoder('windows-1251').decode(Uint8Array.of(0xC6, 0xC8, 0xD0, 0xC0, 0xD4, 0xD7, 0xC8, 0xCA, 0xC8));
+  const recording = await open(browser, '?args=' + encodeURIComponent(word) + '&trace');
+  await until(recording, () => flickermoth.trace, 20000, 'the recording to start');
+  const period = (await state(recording)).frame_period;
+  check('a recording in the page starts at the fixed speed', period === 35, String(period));
+  await recording.close();
+
+  // Storage the browser blocks: nothing is remembered, and nothing goes wrong.
+  const errorsBefore = pageErrors.length;
+  const blocked = await open(browser, '?args=Q&trace', () => {
+    Object.defineProperty(window, 'localStorage', {get() { throw new DOMException('blocked', 'SecurityError'); }});
+  });
+  await toTheGame(blocked);
+  const start = (await state(blocked)).frame_period;
+  await blocked.keyboard.down('Minus');
+  await sleep(300);
+  await blocked.keyboard.up('Minus');
+  const changedAt = (await state(blocked)).frame;
+  await sleep(1500);    // past the moment the change is written
+  const after = await state(blocked);
+  check('with the storage blocked the game starts at the fixed speed and plays on as the speed changes',
+        start === 35 && after.frame_period > start && after.frame > changedAt && pageErrors.length === errorsBefore,
+        start + ' -> ' + after.frame_period);
+  await blocked.close();
 }
 
 (async () => {
@@ -415,6 +512,7 @@ async function twoTabsIn(browser) {
     () => withBrowser(playByMouseAndTouch),
     nameKept,
     twoTabs,
+    () => withBrowser(settingsKeptIn),
   ];
   const only = process.env.WEB_E2E_ONLY;
   for (const step of steps.filter((s, i) => !only || only.split(',').includes(String(i)))) {
