@@ -6,7 +6,7 @@
 //                                            drawable area of that size (whole multiples, the
 //                                            default): "x y width height"
 #include "board/board.h"
-#include "platform/sdl/internal.h"
+#include "platform/picture_place.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "picture") == 0) {
         int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
         if (width > 0 && height > 0) {
-            PictureRect rect = sdl_picture_rect(width, height);
+            PictureRect rect = picture_place(width, height, SCALE_INTEGER);
             std::printf("%d %d %d %d\n", rect.x, rect.y, rect.width, rect.height);
             return 0;
         }

@@ -11,7 +11,7 @@ namespace {
 
 PictureRect rect_for(int width, int height, PictureScale scale = SCALE_INTEGER)
 {
-    return sdl_picture_rect(width, height, scale);
+    return picture_place(width, height, scale);
 }
 
 // A window position mapped with the window as big as its drawable area.

@@ -68,10 +68,10 @@ TEST(WebKeys, KeysTypeTheirCharactersInTheGamesCodePage)
 // one comes near the largest fit.
 TEST(WebPicture, ThePageScalesByWholeMultiplesWhenOneComesNearTheLargestFit)
 {
-    WebRect wide = web_picture_rect(1920, 1080);    // 2x reaches 75 % of the fit
+    PictureRect wide = web_picture_rect(1920, 1080);    // 2x reaches 75 % of the fit
     EXPECT_EQ(wide.width, 1280);
     EXPECT_EQ(wide.x, 320);
-    WebRect page = web_picture_rect(1000, 774);     // 1x does not: the largest fit
+    PictureRect page = web_picture_rect(1000, 774);     // 1x does not: the largest fit
     EXPECT_EQ(page.width, 1000);
     EXPECT_EQ(page.height, 750);
     EXPECT_EQ(page.y, 12);
@@ -88,8 +88,8 @@ TEST(WebPicture, AChosenScaleIsPlacedAsOnTheDesktop)
     for (Area a : {Area{1000, 774}, Area{1920, 1080}, Area{500, 400}, Area{3000, 1000}}) {
         SCOPED_TRACE(std::to_string(a.width) + " x " + std::to_string(a.height));
         for (const PictureScale* scale : {&whole, &fit}) {
-            WebRect page = web_picture_rect(a.width, a.height, scale);
-            PictureRect desktop = sdl_picture_rect(a.width, a.height, *scale);
+            PictureRect page = web_picture_rect(a.width, a.height, scale);
+            PictureRect desktop = picture_place(a.width, a.height, *scale);
             EXPECT_EQ(page.x, desktop.x);
             EXPECT_EQ(page.y, desktop.y);
             EXPECT_EQ(page.width, desktop.width);

@@ -162,7 +162,7 @@ void sdl_read_mouse(PlatformMouse* mouse)
     SDL_GetWindowSize(window, &window_width, &window_height);
     sdl_video_area(&area_width, &area_height);
     int x, y;
-    sdl_window_to_picture(sdl_picture_rect(area_width, area_height, sdl_video_scale()), window_width, window_height, area_width,
+    sdl_window_to_picture(picture_place(area_width, area_height, sdl_video_scale()), window_width, window_height, area_width,
                           area_height, window_x, window_y, &x, &y);
     if (x != devices.last_x || y != devices.last_y) {
         mouse->has_position = 1;

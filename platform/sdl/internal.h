@@ -2,6 +2,8 @@
 // with the backend's own tests and benchmarks. Game code never sees this.
 #pragma once
 
+#include "platform/picture_place.h"
+
 #include "platform/settings.h"
 
 #include <cstdint>
@@ -31,16 +33,7 @@ int sdl_control_char(int sdl_keycode);
 
 // ---- Picture placement (video.cpp) ---------------------------------------------
 
-// Where the 640 x 480 picture lies in the window's drawable area, in that
-// area's pixels; the rest is black bars.
-struct PictureRect {
-    int x, y, width, height;
-};
-
-// The picture centred with its 4:3 shape kept: with SCALE_INTEGER the
-// largest whole multiple of its size that fits (the shrunk fit when not even
-// one does), with SCALE_FIT the largest size that fits.
-PictureRect sdl_picture_rect(int area_width, int area_height, PictureScale scale = SCALE_INTEGER);
+// The picture's place in the window: platform/picture_place.h.
 
 // The largest whole multiple of the picture (at least 1) that a new window
 // can have on a desktop whose usable area (without panels) is this big,

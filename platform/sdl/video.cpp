@@ -95,7 +95,7 @@ void draw()
     int width, height;
     if (SDL_GetRendererOutputSize(video.renderer, &width, &height) != 0)
         return;
-    PictureRect rect = sdl_picture_rect(width, height, video.scale);
+    PictureRect rect = picture_place(width, height, video.scale);
     SDL_Rect target = {rect.x, rect.y, rect.width, rect.height};
     SDL_SetRenderDrawColor(video.renderer, 0, 0, 0, 255);
     SDL_RenderClear(video.renderer);
@@ -121,31 +121,6 @@ bool take_pixels(const uint8_t* pixels, int pitch)
 }  // namespace
 
 // ---- Placement ---------------------------------------------------------------------
-
-PictureRect sdl_picture_rect(int area_width, int area_height, PictureScale scale)
-{
-    PictureRect rect = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-    if (area_width <= 0 || area_height <= 0)
-        return rect;
-    // The largest 4:3 picture that fits.
-    if ((int64_t)area_width * 3 <= (int64_t)area_height * 4) {
-        rect.width = area_width;
-        rect.height = area_width * 3 / 4;
-    } else {
-        rect.height = area_height;
-        rect.width = area_height * 4 / 3;
-    }
-    // Whole multiples only, so that every pixel of the picture is as wide as
-    // every other; an area too small for even one is given the shrunk fit.
-    int whole = std::min(area_width / SCREEN_WIDTH, area_height / SCREEN_HEIGHT);
-    if (scale == SCALE_INTEGER && whole >= 1) {
-        rect.width = whole * SCREEN_WIDTH;
-        rect.height = whole * SCREEN_HEIGHT;
-    }
-    rect.x = (area_width - rect.width) / 2;
-    rect.y = (area_height - rect.height) / 2;
-    return rect;
-}
 
 static int floor_div(int64_t a, int64_t b) { return (int)(a >= 0 ? a / b : -((-a + b - 1) / b)); }
 

@@ -55,7 +55,7 @@ void place_canvas()
 {
     int area[2];
     web_page_area(area);
-    WebRect rect = web_picture_rect(area[0], area[1], scale_chosen ? &scale : nullptr);
+    PictureRect rect = web_picture_rect(area[0], area[1], scale_chosen ? &scale : nullptr);
     web_page_place(rect.x, rect.y, rect.width, rect.height);
 }
 

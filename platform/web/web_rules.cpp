@@ -3,6 +3,7 @@
 
 #include "platform/keys.h"
 #include "platform/codepage.h"
+#include "platform/globals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,43 +136,25 @@ std::string web_typed_text(const char* key, bool shortcut_modifier)
     return typed;
 }
 
-WebRect web_picture_rect(int area_width, int area_height, const PictureScale* scale)
+PictureRect web_picture_rect(int area_width, int area_height, const PictureScale* scale)
 {
-    WebRect rect = {0, 0, WEB_PICTURE_WIDTH, WEB_PICTURE_HEIGHT};
-    if (area_width <= 0 || area_height <= 0)
-        return rect;
-    if ((int64_t)area_width * 3 <= (int64_t)area_height * 4) {
-        rect.width = area_width;
-        rect.height = area_width * 3 / 4;
-    } else {
-        rect.height = area_height;
-        rect.width = area_height * 4 / 3;
-    }
-    int whole = std::min(area_width / WEB_PICTURE_WIDTH, area_height / WEB_PICTURE_HEIGHT);
-    bool use_whole = scale ? *scale == SCALE_INTEGER : whole * WEB_PICTURE_WIDTH * 100 >= rect.width * 75;
-    if (whole >= 1 && use_whole) {
-        rect.width = whole * WEB_PICTURE_WIDTH;
-        rect.height = whole * WEB_PICTURE_HEIGHT;
-    }
-    rect.x = (area_width - rect.width) / 2;
-    rect.y = (area_height - rect.height) / 2;
-    return rect;
+    return scale ? picture_place(area_width, area_height, *scale) : picture_place_near_whole(area_width, area_height);
 }
 
 PictureScale web_next_scale(const PictureScale* chosen, int area_width, int area_height)
 {
     if (chosen)
         return *chosen == SCALE_INTEGER ? SCALE_FIT : SCALE_INTEGER;
-    WebRect shown = web_picture_rect(area_width, area_height);
-    bool whole = shown.width % WEB_PICTURE_WIDTH == 0 && shown.height % WEB_PICTURE_HEIGHT == 0;
+    PictureRect shown = web_picture_rect(area_width, area_height);
+    bool whole = shown.width % SCREEN_WIDTH == 0 && shown.height % SCREEN_HEIGHT == 0;
     return whole ? SCALE_FIT : SCALE_INTEGER;
 }
 
 void web_page_to_picture(double x, double y, double box_width, double box_height, int* picture_x,
                          int* picture_y)
 {
-    double scale_x = box_width > 0 ? WEB_PICTURE_WIDTH / box_width : 1;
-    double scale_y = box_height > 0 ? WEB_PICTURE_HEIGHT / box_height : 1;
+    double scale_x = box_width > 0 ? SCREEN_WIDTH / box_width : 1;
+    double scale_y = box_height > 0 ? SCREEN_HEIGHT / box_height : 1;
     *picture_x = (int)std::floor(x * scale_x);
     *picture_y = (int)std::floor(y * scale_y);
 }
@@ -188,18 +171,18 @@ bool web_frame_take(WebFrame* frame, const uint8_t* pixels, int pitch, const uin
     }
     // New colours convert every row; else only the rows that changed.
     bool changed = palette_changed;
-    frame->top = palette_changed ? 0 : WEB_PICTURE_HEIGHT;
-    frame->bottom = palette_changed ? WEB_PICTURE_HEIGHT : 0;
-    for (int y = 0; y < WEB_PICTURE_HEIGHT; y++) {
+    frame->top = palette_changed ? 0 : SCREEN_HEIGHT;
+    frame->bottom = palette_changed ? SCREEN_HEIGHT : 0;
+    for (int y = 0; y < SCREEN_HEIGHT; y++) {
         const uint8_t* row = pixels + (size_t)y * pitch;
-        uint8_t* kept = frame->pixels + (size_t)y * WEB_PICTURE_WIDTH;
-        bool row_changed = std::memcmp(kept, row, WEB_PICTURE_WIDTH) != 0;
+        uint8_t* kept = frame->pixels + (size_t)y * SCREEN_WIDTH;
+        bool row_changed = std::memcmp(kept, row, SCREEN_WIDTH) != 0;
         if (row_changed)
-            std::memcpy(kept, row, WEB_PICTURE_WIDTH);
+            std::memcpy(kept, row, SCREEN_WIDTH);
         if (!row_changed && !palette_changed)
             continue;
-        uint32_t* out = frame->rgba + (size_t)y * WEB_PICTURE_WIDTH;
-        for (int x = 0; x < WEB_PICTURE_WIDTH; x++)
+        uint32_t* out = frame->rgba + (size_t)y * SCREEN_WIDTH;
+        for (int x = 0; x < SCREEN_WIDTH; x++)
             out[x] = frame->colours[kept[x]];
         changed = true;
         frame->top = std::min(frame->top, y);

@@ -4,6 +4,8 @@
 // C++, so the native tests check them.
 #pragma once
 
+#include "platform/picture_place.h"
+
 #include "platform/settings.h"
 
 #include <cstddef>
@@ -31,20 +33,13 @@ std::string web_typed_text(const char* key, bool shortcut_modifier);
 
 // ---- Picture placement -------------------------------------------------------------
 
-constexpr int WEB_PICTURE_WIDTH = 640;
-constexpr int WEB_PICTURE_HEIGHT = 480;
-
-struct WebRect {
-    int x, y, width, height;
-};
-
 // The picture centred in an area (device pixels) with its 4:3 shape kept,
 // the rest black. By the page's own rule (`scale` null): a whole multiple of
 // its size when that reaches 75 % of the largest fit, else the largest fit.
 // By the player's choice, as on the desktop: SCALE_INTEGER the largest whole
 // multiple (the largest fit when even one is too big), SCALE_FIT the largest
 // fit.
-WebRect web_picture_rect(int area_width, int area_height, const PictureScale* scale = nullptr);
+PictureRect web_picture_rect(int area_width, int area_height, const PictureScale* scale = nullptr);
 // What the page's scale button picks: the other one of whole multiples and
 // the largest fit than `chosen`, or, while nothing was chosen, the other one
 // of what the page's own rule shows in that area now.
@@ -62,10 +57,10 @@ void web_page_to_picture(double x, double y, double box_width, double box_height
 // The frame on show, kept so that an unchanged frame is not drawn again.
 struct WebFrame {
     bool shown = false;
-    uint8_t pixels[WEB_PICTURE_WIDTH * WEB_PICTURE_HEIGHT];
+    uint8_t pixels[SCREEN_WIDTH * SCREEN_HEIGHT];
     uint8_t rgb[768];
     uint32_t colours[256];    // RGBA bytes in memory order, as the page's image data takes them
-    uint32_t rgba[WEB_PICTURE_WIDTH * WEB_PICTURE_HEIGHT];
+    uint32_t rgba[SCREEN_WIDTH * SCREEN_HEIGHT];
     int top, bottom;          // the rows the last change touched: top..bottom-1
 };
 
