@@ -200,11 +200,13 @@ var flickermoth = Module.flickermoth = (function() {
   canvas.addEventListener('touchmove', function(e) { e.preventDefault(); }, {passive: false});
 
   // ---- The page's own lines ---------------------------------------------
+  // A warning goes before the help text: the bar is one line, and the help
+  // is what gets cut short on a narrow page, never the warning.
   fm.note = function(text) {
     var line = document.createElement('span');
     line.className = 'warning';
     line.textContent = text;
-    $('notes').appendChild(line);
+    $('notes').insertBefore(line, $('notes').firstChild);
   };
   fm.message = function(caption, text) {
     var box = $('error');
