@@ -10,6 +10,7 @@
 // file opened for writing is written back before it is let go, so the next
 // tab to hold it sees every row.
 #include "platform/file.h"
+#include "platform/posix/descriptor.h"
 #include "platform/web/web_backend.h"
 
 #include <emscripten.h>
@@ -32,34 +33,12 @@ EM_ASYNC_JS(void, web_store_save, (), { await Module.flickermoth.storeSave(); })
 
 namespace {
 
-int last_error = FILE_ERROR_NONE;
-
 // What a tab holds in the kept folder, by descriptor.
 struct Held {
     int lock;
     bool written;
 };
 std::map<int, Held> held;
-
-int error_from_errno(int e)
-{
-    switch (e) {
-    case ENOENT: return FILE_ERROR_NOT_FOUND;
-    case ENOTDIR: return FILE_ERROR_PATH_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: return FILE_ERROR_ACCESS_DENIED;
-    default: return FILE_ERROR_OTHER;
-    }
-}
-
-bool fail(File* file, int error)
-{
-    file->handle = FILE_INVALID;
-    last_error = error;
-    return false;
-}
 
 bool in_store(const char* name) { return std::strncmp(name, WEB_STORE_DIR, std::strlen(WEB_STORE_DIR)) == 0; }
 
@@ -83,7 +62,7 @@ bool file_open(File* file, const char* name, int mode)
     case FILE_READ: flags |= O_RDONLY; break;
     case FILE_UPDATE: flags |= O_RDWR; break;
     case FILE_CREATE: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    default: return fail(file, FILE_ERROR_OTHER);
+    default: return descriptor_fail(file, FILE_ERROR_OTHER);
     }
     int lock = 0;
     bool store = in_store(name);
@@ -91,7 +70,7 @@ bool file_open(File* file, const char* name, int mode)
         // Held first, before anything could be truncated.
         lock = web_lock_take((std::string("flickermoth ") + name).c_str(), mode != FILE_READ);
         if (!lock)
-            return fail(file, FILE_ERROR_SHARING_VIOLATION);
+            return descriptor_fail(file, FILE_ERROR_SHARING_VIOLATION);
         if (held.empty())
             web_store_load();
     }
@@ -106,56 +85,16 @@ bool file_open(File* file, const char* name, int mode)
     if (fd < 0) {
         if (store)
             web_lock_release(lock);
-        return fail(file, error_from_errno(e));
+        return descriptor_fail(file, descriptor_error(e));
     }
     if (store)
         held[fd] = Held{lock, mode != FILE_READ};
     file->handle = fd;
-    last_error = FILE_ERROR_NONE;
-    return true;
-}
-
-uint32_t file_read(File* file, void* buffer, uint32_t count)
-{
-    if (file->handle < 0)
-        return 0;
-    ssize_t got = read((int)file->handle, buffer, count);
-    if (got < 0) {
-        last_error = error_from_errno(errno);
-        return 0;
-    }
-    return (uint32_t)got;
-}
-
-bool file_write(File* file, const void* buffer, uint32_t count)
-{
-    if (file->handle < 0)
-        return false;
-    const char* bytes = (const char*)buffer;
-    uint32_t done = 0;
-    while (done < count) {
-        ssize_t put = write((int)file->handle, bytes + done, count - done);
-        if (put <= 0) {
-            last_error = put < 0 ? error_from_errno(errno) : FILE_ERROR_OTHER;
-            return false;
-        }
-        done += (uint32_t)put;
-    }
-    return true;
+    return descriptor_set_error(FILE_ERROR_NONE);
 }
 
 // The folder is written back to IndexedDB when the file is let go.
 bool file_flush(File* file) { return file->handle >= 0; }
-
-int64_t file_size(File* file)
-{
-    struct stat info;
-    if (file->handle < 0 || fstat((int)file->handle, &info) != 0)
-        return -1;
-    return (int64_t)info.st_size;
-}
-
-bool file_rewind(File* file) { return file->handle >= 0 && lseek((int)file->handle, 0, SEEK_SET) == 0; }
 
 void file_close(File* file)
 {
@@ -166,22 +105,14 @@ void file_close(File* file)
     file->handle = FILE_INVALID;
 }
 
-bool file_is_open(const File* file) { return file->handle >= 0; }
-
-int file_last_error() { return last_error; }
-
 // A tab's copy of the folder lives in memory, so the held file is simply
 // written over in place; the folder goes back to IndexedDB when it is let go.
 bool file_rewrite_held(File* file, const char*, const void* bytes, uint32_t count)
 {
-    if (file->handle < 0) {
-        last_error = FILE_ERROR_OTHER;
-        return false;
-    }
+    if (file->handle < 0)
+        return descriptor_set_error(FILE_ERROR_OTHER);
     int fd = (int)file->handle;
-    if (lseek(fd, 0, SEEK_SET) != 0 || ftruncate(fd, 0) != 0) {
-        last_error = error_from_errno(errno);
-        return false;
-    }
+    if (lseek(fd, 0, SEEK_SET) != 0 || ftruncate(fd, 0) != 0)
+        return descriptor_set_error(descriptor_error(errno));
     return file_write(file, bytes, count);
 }
