@@ -114,6 +114,25 @@ TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
     EXPECT_EQ(board.pending, 0);
 }
 
+// Each moth scores as it lands: one for the moth and k + 1 for colour k.
+TEST(CollectedMoth, EachScoresOneAndOneMoreThanItsColourNumberAsItLands)
+{
+    const struct {
+        int colour, moths, points;
+    } groups[] = {{0, 4, 8}, {1, 5, 15}, {2, 4, 16}, {3, 6, 30}, {4, 8, 48}};
+    for (const auto& g : groups) {
+        SCOPED_TRACE(g.colour);
+        open_board(MODE_PLAYER_TURN);
+        for (int row = 0; row < g.moths; row++)
+            settle(cell_index(5, row), g.colour);
+        board_click(5, 0, CLICK_COLLECT);
+        for (int frame = 0; frame < 200 && board.pending > 0; frame++)
+            draw_frame();
+        EXPECT_EQ(board.pending, 0);
+        EXPECT_EQ(collect_points, g.points);
+    }
+}
+
 TEST(CollectedMoth, FliesInAStraightLineOfTwentyTwoPixelSteps)
 {
     open_board(MODE_COLLECTING);
