@@ -55,14 +55,9 @@ struct Player {
     int close_table_x = -1, close_table_y = -1;
     std::vector<std::string> screens;    // each screen seen, in order, once per visit
     bool logo_pack_loaded = false;
-    std::vector<std::pair<uint64_t, std::string>> typed;    // what was typed, and on which frame
 
     ~Player() { autoplay_stop(); }
 
-    static void note_typed(uint8_t character, void* context)
-    {
-        ((Player*)context)->typed.push_back({headless_frame(), std::string(1, (char)character)});
-    }
     void act()
     {
         if (!autoplay_running()) {
@@ -73,8 +68,6 @@ struct Player {
             settings.name = name.c_str();
             settings.table_click_x = close_table_x;
             settings.table_click_y = close_table_y;
-            settings.on_typed = note_typed;
-            settings.context = this;
             autoplay_start(settings);
         }
         if (screens.empty() || screens.back() != current_screen)

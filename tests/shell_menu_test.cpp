@@ -30,6 +30,15 @@ int switch_image(const HeadlessFrame& frame)
     return -1;
 }
 
+// The switch's images on the six presented frames from `from` on.
+std::vector<int> switch_turn(size_t from)
+{
+    std::vector<int> images;
+    for (size_t n = from; n < from + 6; n++)
+        images.push_back(switch_image(headless_frames()[n]));
+    return images;
+}
+
 // The first presented frame from `from` on that shows item's highlight.
 int first_highlight(int item, size_t from = 0)
 {
@@ -137,16 +146,10 @@ TEST_F(Menu, TheSoundSwitchTurnsOffThroughFiveToZeroAndOnThroughZeroToFive)
     click(70);                // and again at frame 71
     headless_key(at(100), KEY_ESCAPE, true);
     ingame_menu();
-    const auto& frames = headless_frames();
-    std::vector<int> first, second;
-    for (int n = 42; n < 48; n++)
-        first.push_back(switch_image(frames[(size_t)n]));
-    for (int n = 72; n < 78; n++)
-        second.push_back(switch_image(frames[(size_t)n]));
-    EXPECT_EQ(first, (std::vector<int>{5, 4, 3, 2, 1, 0}));
-    EXPECT_EQ(second, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(switch_image(frames[60]), MENU_SWITCH_OFF);
-    EXPECT_EQ(switch_image(frames[90]), MENU_SWITCH_ON);
+    EXPECT_EQ(switch_turn(42), (std::vector<int>{5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(switch_turn(72), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(switch_image(headless_frames()[60]), MENU_SWITCH_OFF);
+    EXPECT_EQ(switch_image(headless_frames()[90]), MENU_SWITCH_ON);
     EXPECT_EQ(sound_system.sound_enabled, 1);
 }
 
@@ -158,10 +161,7 @@ TEST_F(Menu, WithoutASoundDeviceTheSwitchTurnsButStaysOff)
     click(40);
     headless_key(at(80), KEY_ESCAPE, true);
     ingame_menu();
-    std::vector<int> images;
-    for (int n = 42; n < 48; n++)
-        images.push_back(switch_image(headless_frames()[(size_t)n]));
-    EXPECT_EQ(images, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(switch_turn(42), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(switch_image(headless_frames()[60]), MENU_SWITCH_OFF);
     EXPECT_EQ(sound_system.sound_enabled, 0);
 }
