@@ -75,19 +75,6 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
     EXPECT_TRUE(read_bytes(dir.file()).empty());
 }
 
-TEST(HighScoreFile, QualifyingNeedsAFreeRowOrMoreThanTheLowestOfAFullTable)
-{
-    hiscore_reset();
-    hiscore_table.count = 14;
-    EXPECT_TRUE(hiscore_qualifies(0));
-    hiscore_table.count = 15;
-    for (int row = 0; row < 15; row++)
-        hiscore_table.entries[row].score = 1000 - row * 10 - (row == 14 ? 360 : 0);
-    ASSERT_EQ(hiscore_table.entries[14].score, 500);
-    EXPECT_FALSE(hiscore_qualifies(500));
-    EXPECT_TRUE(hiscore_qualifies(501));
-}
-
 // A save writes the bytes the file held back unchanged; one that cannot
 // write (something in the way of the new file) leaves the previous table
 // whole. Either way the file is let go of.
@@ -131,18 +118,16 @@ TEST(HighScoreFile, TwoCopiesSavingAtOnceFindAWholeTableEveryTimeAndLoseNoResult
     hiscore_close();
 }
 
-TEST(HighScoreFile, ADirectoryTooLongForTheBufferCountsAsNone)
+TEST(HighScoreFile, TheTableLivesInTheInstallDirectoryOrHereWhenThereIsNoneOrItIsTooLong)
 {
-    headless_devices().install_dir = "/" + std::string(300, 'd') + "/";
-    char dir[HISCORE_DIR_BYTES];
-    hiscore_find_dir(dir);
-    EXPECT_STREQ(dir, "./");
-    headless_devices().install_dir = "";
-    hiscore_find_dir(dir);
-    EXPECT_STREQ(dir, "./");
-    headless_devices().install_dir = "/games/moths/";
-    hiscore_find_dir(dir);
-    EXPECT_STREQ(dir, "/games/moths/");
+    const std::pair<std::string, const char*> cases[] = {
+        {"/" + std::string(300, 'd') + "/", "./"}, {"", "./"}, {"/games/moths/", "/games/moths/"}};
+    for (const auto& [install, found] : cases) {
+        headless_devices().install_dir = install;
+        char dir[HISCORE_DIR_BYTES];
+        hiscore_find_dir(dir);
+        EXPECT_STREQ(dir, found) << install;
+    }
 }
 
 TEST(HighScoreFile, WhileAnotherCopyHoldsTheFileLoadingReportsBusy)
