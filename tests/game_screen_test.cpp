@@ -164,34 +164,29 @@ TEST(HitTest, SixteenPixelsFromACentreHitsAndTheLowerOfTwoCellsWins)
 
 TEST_F(GameScreen, SpeedKeysOfTheKeypadAndTheMainRowChangeThePeriodWithinFiveToEightyAndShowTheSlider)
 {
-    uint64_t f = headless_frame();
-    headless_key(f, KEY_NUMPAD_PLUS, true);
-    play_frames(40);
+    auto hold = [](uint8_t key, int frames) {
+        headless_key(headless_frame(), key, true);
+        play_frames(frames);
+        headless_key(headless_frame(), key, false);
+    };
+    hold(KEY_NUMPAD_PLUS, 40);
     EXPECT_EQ(frame_period, FRAME_PERIOD_MIN);
     EXPECT_EQ(slider_x, 576);
-    headless_key(headless_frame(), KEY_NUMPAD_PLUS, false);
-    headless_key(headless_frame(), KEY_NUMPAD_MINUS, true);
-    play_frames(100);
+    hold(KEY_NUMPAD_MINUS, 100);
     EXPECT_EQ(frame_period, FRAME_PERIOD_MAX);
     EXPECT_EQ(slider_x, 526);
-    headless_key(headless_frame(), KEY_NUMPAD_MINUS, false);
     play_frames(1);
     EXPECT_EQ(slider_timer, 59 - 1);
     play_frames(60);
     EXPECT_EQ(slider_timer, 0);
-    frame_period = 35;
 
     // Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
-    headless_key(headless_frame(), KEY_EQUALS, true);
-    play_frames(3);
+    frame_period = 35;
+    hold(KEY_EQUALS, 3);
     EXPECT_EQ(frame_period, 35 - 3);
     EXPECT_GT(slider_timer, 0);
-    headless_key(headless_frame(), KEY_EQUALS, false);
-    headless_key(headless_frame(), KEY_MINUS, true);
-    play_frames(5);
+    hold(KEY_MINUS, 5);
     EXPECT_EQ(frame_period, 35 - 3 + 5);
-    headless_key(headless_frame(), KEY_MINUS, false);
-    frame_period = 35;
 }
 
 TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick)
@@ -210,7 +205,7 @@ TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick
     play_frames(4);
     EXPECT_EQ(board.mode, MODE_RESTARTING);
     EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.cells[cell].state == CELL_DEPARTING || board.cells[cell].state == CELL_EMPTY, true);
+    EXPECT_TRUE(board.cells[cell].state == CELL_DEPARTING || board.cells[cell].state == CELL_EMPTY);
     EXPECT_GT(play_until_turn(), 0);
     EXPECT_EQ(board.score, 77);
     EXPECT_EQ(board.moth_count, 10);

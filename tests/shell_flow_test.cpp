@@ -176,14 +176,21 @@ TEST(CommandLine, FiveSelectsPlaybackAndTheRecordingWordAloneRecordsBothFromSeed
 }
 
 // Every start-up failure ends with its box and an exit code that says the
-// game never ran.
-TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
+// game never ran: no display, no mouse, no game pack.
+TEST(CommandLine, AMissingDisplayInputOrGamePackEndsStartUpWithItsBox)
 {
     RunDir dir;
-    unlink("DATA50.RES");
     Player player;
+    headless_devices().display = false;
     EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise resources"});
+    headless_devices().display = true;
+    headless_devices().mouse = false;
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    headless_devices().mouse = true;
+    unlink("DATA50.RES");
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    EXPECT_EQ(headless_message_boxes(),
+              (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT", "Can't initialise resources"}));
     EXPECT_TRUE(headless_started_programs().empty());
 
     // Looked for in several places and found in none: the box and stderr
@@ -198,17 +205,4 @@ TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
     EXPECT_EQ(headless_message_boxes()[0], "Can't initialise resources\n\nThe game's data was looked for in:\n"
                                            "/nowhere/DATA50.RES\n/usr/share/flickermoth/DATA50.RES");
     EXPECT_NE(said.find("  /nowhere/DATA50.RES\n  /usr/share/flickermoth/DATA50.RES\n"), std::string::npos) << said;
-}
-
-TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
-{
-    RunDir dir;
-    Player player;
-    headless_devices().display = false;
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    headless_devices().display = true;
-    headless_devices().mouse = false;
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    EXPECT_EQ(headless_message_boxes(), (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT"}));
-    EXPECT_TRUE(headless_started_programs().empty());
 }
