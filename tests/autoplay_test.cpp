@@ -92,12 +92,7 @@ TEST(AutoplayChoice, EveryStrategyMakesOnlyLegalMovesAndNeverTouchesTheGamesGene
 {
     // Random boards, some with collectable groups, some with full columns.
     uint32_t dice = 99;
-    auto roll = [&](int n) {
-        dice ^= dice << 13;
-        dice ^= dice >> 17;
-        dice ^= dice << 5;
-        return (int)(dice % (uint32_t)n);
-    };
+    auto roll = [&](int n) { return (int)(autoplay_dice(&dice) % (uint32_t)n); };
     for (int round = 0; round < 300; round++) {
         fresh_board(1234);
         for (int col = 0; col < BOARD_COLUMNS; col++) {
@@ -206,8 +201,7 @@ TEST(AutoplayRun, ABoardWithNoMoveLeftIsStartedAgainFromTheMenu)
     // collected or swapped, and only "new game" in the menu goes on.
     start_services();
     start_game();
-    for (int frame = 0; frame < 2000 && board.mode != MODE_PLAYER_TURN; frame++)
-        ASSERT_TRUE(play_frame());
+    ASSERT_GT(play_until_turn(), 0);
     for (Cell& cell : board.cells)
         cell.colour = 3;
     for (int col = 0; col < BOARD_COLUMNS; col++)

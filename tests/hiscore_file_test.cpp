@@ -17,13 +17,6 @@ std::vector<std::pair<const char*, int32_t>> moths(int count)
     return rows;
 }
 
-std::vector<uint8_t> unterminated_name()
-{
-    std::vector<uint8_t> bytes = entry_bytes("", 12);
-    std::memset(bytes.data(), 'N', 36);
-    return bytes;
-}
-
 }  // namespace
 
 // What each shape of file loads as: the result, then the names in table
@@ -39,6 +32,7 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
         int32_t last_score;
     };
     std::vector<std::string> fifteen(15, "Moth");
+    const std::string no_terminator(36, 'N');
     const Shape shapes[] = {
         {"missing", false, {}, HISCORE_RESET, {}, 0},
         {"empty", true, {}, HISCORE_LOADED, {}, 0},
@@ -48,7 +42,7 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
         {"unsorted", true, rows_bytes({{"x", 5}, {"y", 5}, {"z", 7}}), HISCORE_LOADED, {"z", "y", "x"}, 5},
         {"ties in order", true, rows_bytes({{"first", 9}, {"a", 5}, {"b", 5}, {"c", 5}, {"last", -4}}), HISCORE_LOADED,
          {"first", "a", "b", "c", "last"}, -4},
-        {"name without terminator", true, unterminated_name(), HISCORE_LOADED, {std::string(35, 'N')}, 12},
+        {"name without terminator", true, rows_bytes({{no_terminator.c_str(), 12}}), HISCORE_LOADED, {std::string(35, 'N')}, 12},
     };
     for (const Shape& shape : shapes) {
         ScoreDir dir;

@@ -104,12 +104,10 @@ TEST_F(HighScoreScreen, AResultClimbsOneRowEverySecondFrameAndFlashesAgain)
     std::map<int, int> counts = highlight_counts();
     // Four rows climbed in 2 x 4 - 1 frames: one more on row 5, two on each
     // of rows 4, 3 and 2; then the second flash on row 1.
-    EXPECT_EQ(counts[5], 64 + 1);
-    EXPECT_EQ(counts[4], 2);
-    EXPECT_EQ(counts[3], 2);
-    EXPECT_EQ(counts[2], 2);
     EXPECT_GE(counts[1], 81);
     EXPECT_LE(counts[1], 96);
+    counts.erase(1);
+    EXPECT_EQ(counts, (std::map<int, int>{{2, 2}, {3, 2}, {4, 2}, {5, 64 + 1}}));
     auto rows = read_table(dir.file());
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[1], (std::pair<std::string, int32_t>{"New", 450}));

@@ -62,7 +62,7 @@ protected:
 
 // ---- Creation ------------------------------------------------------------------
 
-TEST(InputCreate, WithBothDevicesIsReadyWithThePointerAtTheOriginAndEverythingUp)
+TEST(InputCreate, WithBothDevicesIsReadyWithThePointerAtTheOriginAndEverythingUpElseSaysWhichIsMissing)
 {
     input = InputState{};
     input.mouse_x = 300;
@@ -76,12 +76,7 @@ TEST(InputCreate, WithBothDevicesIsReadyWithThePointerAtTheOriginAndEverythingUp
     EXPECT_EQ(input.mouse_left, 0);
     EXPECT_TRUE(input_keys_all_up());
     EXPECT_EQ(input.char_capture, 0);
-    input_release();
-}
-
-TEST(InputCreate, ReportsOneWithoutAKeyboardAndTwoWithoutAMouse)
-{
-    input = InputState{};
+    // Without a keyboard 1 (whatever the mouse), without a mouse 2.
     headless_devices().keyboard = false;
     EXPECT_EQ(input_create(), 1);
     headless_devices().mouse = false;
