@@ -222,4 +222,5 @@ TEST_F(HighScoreScreen, WhileAnotherCopyHoldsTheTableTheNoticeStaysUntilItLetsGo
     EXPECT_LT(headless_frame(), 1000u);    // it went on by itself once the file was free
     EXPECT_EQ(hiscore_table.count, 1);
     EXPECT_STREQ(hiscore_table.entries[0].name, "held");
+    EXPECT_FALSE(file_is_open(&hiscore_table.file)) << "viewing lets go of the table";
 }

@@ -15,7 +15,6 @@ constexpr uint32_t PERIOD = 35;
 
 // The headless machine, watched: how the pump waits and sleeps.
 struct Watch {
-    int idles = 0;
     std::vector<uint32_t> idle_ms;
     int waits = 0;
     uint32_t tick_after_wait = 0;
@@ -25,7 +24,6 @@ PlatformBackend watched;
 
 void watched_idle(uint32_t ms)
 {
-    watch.idles++;
     watch.idle_ms.push_back(ms);
     headless_backend()->idle(ms);
 }

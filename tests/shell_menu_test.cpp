@@ -71,16 +71,19 @@ protected:
 
 }  // namespace
 
-TEST_F(Menu, OpensOverTwentyFramesAndHighlightsAnItemFirstOnTheNineteenthFrameAfter)
+// The highlight first shows on the nineteenth frame after the opening, and
+// follows the pointer to another item only at the end of its cycle.
+TEST_F(Menu, OpensOverTwentyFramesThenTheHighlightFollowsThePointerAtTheEndOfItsCycle)
 {
     headless_clear_sound_log();
-    point_at(0, 300, 90);    // inside "new game" all along
+    point_at(0, 300, 90);      // "new game"
+    point_at(39, 300, 380);    // to "continue" while "new game" shows phase 2
     click(60);
-    int result = ingame_menu();
-    EXPECT_EQ(result, MENU_NEW_GAME);
+    EXPECT_EQ(ingame_menu(), MENU_CONTINUE);
     EXPECT_EQ(first_highlight(MENU_NEW_GAME), 20 + 18);    // selection frame 19
+    EXPECT_EQ(first_highlight(MENU_CONTINUE), 39 + 18);
     // The opening pictures come one a frame, and the sample of the menu opening was heard.
-    EXPECT_EQ(headless_sound_log().empty(), false);
+    EXPECT_FALSE(headless_sound_log().empty());
     EXPECT_EQ(screen_snapshot, nullptr);    // freed on closing
     // 20 opening frames, 42 selecting up to the release, 12 closing.
     EXPECT_EQ(headless_present_count(), 20u + 42u + 12u);
@@ -119,16 +122,6 @@ TEST_F(Menu, AReleaseOverAnotherItemChoosesTheHighlightedOne)
     EXPECT_EQ(ingame_menu(), MENU_NEW_GAME);
 }
 
-TEST_F(Menu, TheHighlightFollowsThePointerOnlyAtTheEndOfItsCycle)
-{
-    point_at(0, 300, 90);
-    point_at(39, 300, 380);    // to "continue" while "new game" shows phase 2
-    headless_key(at(90), KEY_ESCAPE, true);
-    ingame_menu();
-    EXPECT_EQ(first_highlight(MENU_NEW_GAME), 38);
-    EXPECT_EQ(first_highlight(MENU_CONTINUE), 39 + 18);
-}
-
 TEST_F(Menu, AReleaseJustAsThePointerLeavesEveryItemClosesWithNone)
 {
     point_at(0, 300, 90);               // "new game" highlighted from frame 38
@@ -138,31 +131,32 @@ TEST_F(Menu, AReleaseJustAsThePointerLeavesEveryItemClosesWithNone)
     EXPECT_EQ(ingame_menu(), MENU_NONE);
 }
 
-TEST_F(Menu, TheSoundSwitchTurnsOffThroughFiveToZeroAndOnThroughZeroToFive)
+// The switch turns off through images 5 to 0 and on through 0 to 5; without
+// a sound device it turns on but the sound stays off.
+TEST_F(Menu, TheSoundSwitchTurnsOffThroughFiveToZeroAndOnThroughZeroToFiveButStaysOffWithoutADevice)
 {
     ASSERT_EQ(sound_system.sound_enabled, 1);
     point_at(0, 350, 200);    // "sound"
     click(40);                // chosen at frame 41
     click(70);                // and again at frame 71
     headless_key(at(100), KEY_ESCAPE, true);
+    headless_key(at(101), KEY_ESCAPE, false);
     ingame_menu();
     EXPECT_EQ(switch_turn(42), (std::vector<int>{5, 4, 3, 2, 1, 0}));
     EXPECT_EQ(switch_turn(72), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(switch_image(headless_frames()[60]), MENU_SWITCH_OFF);
     EXPECT_EQ(switch_image(headless_frames()[90]), MENU_SWITCH_ON);
     EXPECT_EQ(sound_system.sound_enabled, 1);
-}
 
-TEST_F(Menu, WithoutASoundDeviceTheSwitchTurnsButStaysOff)
-{
     headless_devices().sound = false;
     sound_create();
-    point_at(0, 350, 200);
+    size_t first = headless_frames().size();
+    start = headless_frame();
     click(40);
     headless_key(at(80), KEY_ESCAPE, true);
     ingame_menu();
-    EXPECT_EQ(switch_turn(42), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(switch_image(headless_frames()[60]), MENU_SWITCH_OFF);
+    EXPECT_EQ(switch_turn(first + 42), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(switch_image(headless_frames()[first + 60]), MENU_SWITCH_OFF);
     EXPECT_EQ(sound_system.sound_enabled, 0);
 }
 
