@@ -130,15 +130,10 @@ void start_counting()
     pump_frame_hook = frame_starts;
 }
 
-const Tally& tally(const char* screen)
-{
-    pump_frame_hook = nullptr;
-    return counter.screens[screen_index(screen)];
-}
-
 void expect_none(const char* screen, uint64_t at_least)
 {
-    const Tally& t = tally(screen);
+    pump_frame_hook = nullptr;
+    const Tally& t = counter.screens[screen_index(screen)];
     EXPECT_GE(t.steady_frames, at_least) << screen;
     EXPECT_EQ(t.allocations, 0u) << screen << ": the first at machine frame " << t.first_frame;
 }

@@ -22,12 +22,10 @@
 // test changes into it and it is removed afterwards), and the program's
 // globals as a new process has them.
 struct RunDir {
-    AutoplaySession session;
-    std::string path;    // without the closing '/'
+    AutoplaySession session;    // session.dir ends with '/'
     RunDir()
     {
         EXPECT_TRUE(autoplay_session_open(&session));
-        path = session.dir.substr(0, session.dir.size() - 1);
         headless_devices().install_dir = session.dir;
         autoplay_stop();
         autoplay_fresh_program();

@@ -9,25 +9,18 @@
 
 namespace {
 
-// The row whose highlight a presented frame shows, or -1.
-int highlight_row(const HeadlessFrame& frame)
-{
-    for (int row = 0; row < HISCORE_MAX; row++) {
-        int colour = frame.pixels[(size_t)(row * 21 + 103) * 640 + 300];
-        if (colour >= placeholder_colour(90, 0) && colour <= placeholder_colour(90, 7))
-            return row;
-    }
-    return -1;
-}
-
-// Presented frames by highlighted row, and the rows in the order they came.
+// Presented frames by the row whose highlight they show.
 std::map<int, int> highlight_counts()
 {
     std::map<int, int> counts;
     for (const HeadlessFrame& frame : headless_frames()) {
-        int row = highlight_row(frame);
-        if (row >= 0)
-            counts[row]++;
+        for (int row = 0; row < HISCORE_MAX; row++) {
+            int colour = frame.pixels[(size_t)(row * 21 + 103) * 640 + 300];
+            if (colour >= placeholder_colour(90, 0) && colour <= placeholder_colour(90, 7)) {
+                counts[row]++;
+                break;
+            }
+        }
     }
     return counts;
 }

@@ -8,12 +8,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void poll_frame()
-{
-    input_poll_mouse();
-    input_poll_keys();
-}
-
 struct Pointer {
     int x, y;
     bool left, right;
@@ -26,7 +20,8 @@ std::vector<Pointer> run_frames(int count)
 {
     std::vector<Pointer> path;
     for (int i = 0; i < count; i++) {
-        poll_frame();
+        input_poll_mouse();
+        input_poll_keys();
         path.push_back(pointer());
     }
     return path;

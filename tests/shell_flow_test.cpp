@@ -97,7 +97,7 @@ TEST(ProgramFlow, ALostGameShowsTheEndPicturesAndTheTableThenTheNextBoardWithout
         dir.restart(0);
         Player player;
         if (table_full) {
-            write_table(dir.path + "/HIGH50", std::vector<std::pair<const char*, int32_t>>(HISCORE_MAX, {"Champion", 1000000}));
+            write_table(dir.session.dir + "HIGH50", std::vector<std::pair<const char*, int32_t>>(HISCORE_MAX, {"Champion", 1000000}));
             player.close_table_x = MENU_BUTTON_X + MENU_BUTTON_WIDTH / 2;
             player.close_table_y = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
         }
@@ -107,7 +107,7 @@ TEST(ProgramFlow, ALostGameShowsTheEndPicturesAndTheTableThenTheNextBoardWithout
         std::vector<std::string> after(lost, player.screens.end());
         after.resize(std::min<size_t>(after.size(), 5));
         EXPECT_EQ(after, (std::vector<std::string>{"gameover", "transition", "hiscore", "transition", "game"}));
-        auto rows = read_table(dir.path + "/HIGH50");
+        auto rows = read_table(dir.session.dir + "HIGH50");
         ASSERT_FALSE(rows.empty());
         if (table_full)
             EXPECT_EQ(rows.size(), (size_t)HISCORE_MAX);

@@ -8,15 +8,12 @@ namespace {
 
 // The placeholder highlight of item k, phase p, lies at a known place in
 // a colour of its own.
-bool highlight_shown(const HeadlessFrame& frame, int item, int* phase = nullptr)
+bool highlight_shown(const HeadlessFrame& frame, int item)
 {
     for (int p = 0; p < MENU_HIGHLIGHT_FRAMES; p++) {
         int x = 40 + (p % 16) * 18 + 5, y = 100 + 40 * item + (p / 16) * 14 + 5;
-        if (frame.pixels[(size_t)y * 640 + x] == placeholder_colour(120 + 20 * item, p)) {
-            if (phase)
-                *phase = p;
+        if (frame.pixels[(size_t)y * 640 + x] == placeholder_colour(120 + 20 * item, p))
             return true;
-        }
     }
     return false;
 }
