@@ -4,7 +4,6 @@
 // hastily until the game is lost, types a name.
 #pragma once
 
-#include "hiscore/hiscore.h"
 #include "hiscore_helpers.h"
 #include "shell/app.h"
 #include "shell/flow.h"
@@ -14,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
