@@ -145,8 +145,8 @@ void watch_frame()
 
 // A whole game by the autoplayer, recorded, then played back by the game
 // alone (the mouse comes from the file) until the same frame, when the
-// window closes: every frame of play holds the same board and input. On the
-// way the pointer glides, a few to a few tens of pixels a frame.
+// window closes. On the way the pointer glides, a few to a few tens of
+// pixels a frame.
 TEST(AutoplayRun, ItsRecordedGamePlaysBackWithoutItFrameForFrame)
 {
     RunDir dir;
@@ -171,6 +171,11 @@ TEST(AutoplayRun, ItsRecordedGamePlaysBackWithoutItFrameForFrame)
     dir.restart(4242);
     headless_devices().frame_limit = recorded.x.size() + 1;
     EXPECT_EQ(app_run("5"), 0);
+    // The pointer of every frame (the title's and the tables' too) on the
+    // same frame, and the board and input of every frame of play.
+    ASSERT_GE(played.x.size(), recorded.x.size());
+    EXPECT_TRUE(std::equal(recorded.x.begin(), recorded.x.end(), played.x.begin()) &&
+                std::equal(recorded.y.begin(), recorded.y.end(), played.y.begin()));
     ASSERT_GE(played.lines.size(), recorded.lines.size());
     for (size_t i = 0; i < recorded.lines.size(); i++)
         ASSERT_EQ(played.lines[i], recorded.lines[i]) << "frame of play " << i;
