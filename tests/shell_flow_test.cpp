@@ -19,17 +19,13 @@ void note_first_frame_rng()
 
 int run_program(const char* argument_text, Player& player, uint64_t frames)
 {
-    // A test that watches the frames itself keeps its own hook.
-    bool own_hook = pump_frame_hook == nullptr;
     first_frame_seen = false;
-    if (own_hook)
-        pump_frame_hook = note_first_frame_rng;
+    pump_frame_hook = note_first_frame_rng;
     headless_devices().frame_limit = frames;
     headless_on_present(player_act, &player);
     int code = app_run(argument_text);
     headless_on_present(nullptr, nullptr);
-    if (own_hook)
-        pump_frame_hook = nullptr;
+    pump_frame_hook = nullptr;
     return code;
 }
 
