@@ -1,23 +1,12 @@
 // The autoplayer: what it chooses on a board, and how it plays the whole
 // program through nothing but the pointer, the buttons and typed keys.
-#include "autoplay/autoplay.h"
-#include "board/game_screen.h"
 #include "board_helpers.h"
-#include "input/input.h"
-#include "platform/globals.h"
-#include "platform/headless/headless.h"
-#include "shell/app.h"
-#include "shell/flow.h"
-#include "frame/pump.h"
+#include "flow_helpers.h"
 #include "shell/trace.h"
-#include "testkit/game_helpers.h"
-#include "testkit/session.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -54,83 +43,56 @@ bool legal(const AutoplayMove& move)
 
 // ---- Choices ---------------------------------------------------------------------
 
-TEST(AutoplayChoice, AGroupOfFourIsCollectedRatherThanSwapped)
+// Boards given column by column, from row 0 down: a colour digit for a
+// settled moth, '.' for an empty cell. Whatever its dice, the best player
+// collects a group (the one that empties its column first) rather than swap,
+// else makes the swap that completes a group of four.
+TEST(AutoplayChoice, TheBestMoveIsTheColumnEmptyingCollectThenAnyCollectThenTheSwapThatMakesFour)
 {
-    fresh_board();
-    for (int row = 0; row < 4; row++)
-        put_moth(6, row * 2, 3);
-    put_moth(6, 1, 0);
-    put_moth(2, 0, 1);
-    put_moth(2, 1, 2);
-    uint32_t dice = 5;
-    AutoplayMove move;
-    ASSERT_TRUE(autoplay_choose(AUTOPLAY_BEST, &dice, &move));
-    EXPECT_EQ(move.kind, CLICK_COLLECT);
-    EXPECT_EQ(move.from % BOARD_COLUMNS, 6);
-    EXPECT_EQ(board.cells[move.from].colour, 3);
-}
-
-TEST(AutoplayChoice, TheCollectThatEmptiesItsColumnComesFirst)
-{
-    fresh_board();
-    // Column 1: four of colour 4 among others; column 8: four of colour 0 alone.
-    for (int row = 0; row < 4; row++)
-        put_moth(1, row, 4);
-    put_moth(1, 4, 2);
-    put_moth(1, 5, 3);
-    for (int row = 0; row < 4; row++)
-        put_moth(8, row, 0);
-    uint32_t dice = 1;
-    AutoplayMove move;
-    ASSERT_TRUE(autoplay_choose(AUTOPLAY_BEST, &dice, &move));
-    EXPECT_EQ(move.kind, CLICK_COLLECT);
-    EXPECT_EQ(move.from % BOARD_COLUMNS, 8);
-}
-
-TEST(AutoplayChoice, TheSwapThatCompletesAGroupOfFourIsMade)
-{
-    fresh_board();
-    for (int row = 0; row < 3; row++)
-        put_moth(4, row, 2);
-    put_moth(4, 3, 1);
-    put_moth(9, 0, 0);
-    put_moth(9, 1, 2);
-    put_moth(0, 0, 3);
-    put_moth(0, 1, 4);
-    for (uint32_t seed = 1; seed <= 20; seed++) {
-        uint32_t dice = seed;
-        AutoplayMove move;
-        ASSERT_TRUE(autoplay_choose(AUTOPLAY_BEST, &dice, &move));
-        ASSERT_EQ(move.kind, CLICK_PICK);
-        ASSERT_TRUE(legal(move));
-        exchange(move);
-        EXPECT_EQ(column_count(4, 2), 4) << "dice " << seed;
-        exchange(move);
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, const char*>> columns;
+        int kind;          // -1: no legal move at all
+        int column, colour;    // the group collected, or the one the swap completes
+    } cases[] = {
+        {"a group of four rather than a swap", {{6, "303.3.3"}, {2, "12"}}, CLICK_COLLECT, 6, 3},
+        {"the collect that empties its column", {{1, "444423"}, {8, "0000"}}, CLICK_COLLECT, 8, 0},
+        {"the swap that completes four", {{4, "2221"}, {9, "02"}, {0, "34"}}, CLICK_PICK, 4, 2},
+        {"every moth of one colour", {{0, "1"}, {3, "..1"}, {7, ".....1"}}, -1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fresh_board();
+        for (auto [col, rows] : c.columns)
+            for (int row = 0; rows[row]; row++)
+                if (rows[row] != '.')
+                    put_moth(col, row, rows[row] - '0');
+        for (uint32_t seed = 1; seed <= 20; seed++) {
+            uint32_t dice = seed;
+            AutoplayMove move;
+            EXPECT_EQ(autoplay_choose(AUTOPLAY_RANDOM, &dice, &move), c.kind >= 0);
+            ASSERT_EQ(autoplay_choose(AUTOPLAY_BEST, &dice, &move), c.kind >= 0);
+            if (c.kind < 0)
+                break;
+            ASSERT_EQ(move.kind, c.kind);
+            ASSERT_TRUE(legal(move));
+            if (move.kind == CLICK_COLLECT) {
+                EXPECT_EQ(move.from % BOARD_COLUMNS, c.column) << "dice " << seed;
+                EXPECT_EQ(board.cells[move.from].colour, c.colour) << "dice " << seed;
+            } else {
+                exchange(move);
+                EXPECT_EQ(column_count(c.column, c.colour), 4) << "dice " << seed;
+                exchange(move);
+            }
+        }
     }
-}
-
-TEST(AutoplayChoice, NothingToDoWhenEveryMothHasTheSameColour)
-{
-    fresh_board();
-    put_moth(0, 0, 1);
-    put_moth(3, 2, 1);
-    put_moth(7, 5, 1);
-    uint32_t dice = 3;
-    AutoplayMove move;
-    EXPECT_FALSE(autoplay_choose(AUTOPLAY_BEST, &dice, &move));
-    EXPECT_FALSE(autoplay_choose(AUTOPLAY_RANDOM, &dice, &move));
 }
 
 TEST(AutoplayChoice, EveryStrategyMakesOnlyLegalMovesAndNeverTouchesTheGamesGenerator)
 {
     // Random boards, some with collectable groups, some with full columns.
     uint32_t dice = 99;
-    auto roll = [&](int n) {
-        dice ^= dice << 13;
-        dice ^= dice >> 17;
-        dice ^= dice << 5;
-        return (int)(dice % (uint32_t)n);
-    };
+    auto roll = [&](int n) { return (int)(autoplay_dice(&dice) % (uint32_t)n); };
     for (int round = 0; round < 300; round++) {
         fresh_board(1234);
         for (int col = 0; col < BOARD_COLUMNS; col++) {
@@ -161,10 +123,10 @@ TEST(AutoplayChoice, EveryStrategyMakesOnlyLegalMovesAndNeverTouchesTheGamesGene
 
 namespace {
 
+// The pointer on every frame, and the board and input of every frame of play.
 struct Seen {
     std::vector<int> x, y;
-    std::vector<std::string> lines;    // the board and input of every frame of play
-    bool keep_lines = false;
+    std::vector<std::string> lines;
 };
 Seen* seen;
 
@@ -172,66 +134,48 @@ void watch_frame()
 {
     seen->x.push_back(input.mouse_x);
     seen->y.push_back(input.mouse_y);
-    if (seen->keep_lines && std::string(current_screen) == "game") {
+    if (std::string(current_screen) == "game") {
         std::string line = trace_line(0);
         line.erase(0, line.find("\"input\""));    // the frame number and the clock are not the game's
         seen->lines.push_back(line);
     }
 }
 
-struct Session {
-    AutoplaySession s;
-    Session() { EXPECT_TRUE(autoplay_session_open(&s)); }
-    ~Session()
-    {
-        pump_frame_hook = nullptr;
-        autoplay_session_close(&s);
-    }
-};
-
 }  // namespace
 
-TEST(AutoplayRun, ThePointerGlidesAFewToAFewTensOfPixelsAFrame)
+// A whole game by the autoplayer, recorded, then played back by the game
+// alone (the mouse comes from the file) until the same frame, when the
+// window closes. On the way the pointer glides, a few to a few tens of
+// pixels a frame.
+TEST(AutoplayRun, ItsRecordedGamePlaysBackWithoutItFrameForFrame)
 {
-    Session session;
-    Seen watched;
-    seen = &watched;
-    pump_frame_hook = watch_frame;
-    AutoplaySettings settings;    // the demo's own pace
+    RunDir dir;
+    Seen recorded, played;
+    AutoplaySettings settings = autoplay_quick_settings();
     settings.games = 1;
-    autoplay_run_program(session.s, "Q", settings, 21, 60000);
-    ASSERT_GT(watched.x.size(), 1000u);
+    seen = &recorded;
+    pump_frame_hook = watch_frame;
+    autoplay_run_program(dir.session, RECORDING_WORD, settings, 77, 200000);
+    ASSERT_GT(recorded.lines.size(), 2000u);
     double longest = 0;
     int moves = 0;
-    for (size_t i = 1; i < watched.x.size(); i++) {
-        double step = std::hypot(watched.x[i] - watched.x[i - 1], watched.y[i] - watched.y[i - 1]);
+    for (size_t i = 1; i < recorded.x.size(); i++) {
+        double step = std::hypot(recorded.x[i] - recorded.x[i - 1], recorded.y[i] - recorded.y[i - 1]);
         longest = std::max(longest, step);
         moves += step > 0;
     }
     EXPECT_LE(longest, settings.pointer_speed + 1.0);
     EXPECT_GT(moves, 500);
-}
 
-TEST(AutoplayRun, ItsRecordedGamePlaysBackWithoutItFrameForFrame)
-{
-    Session session;
-    Seen recorded, played;
-    recorded.keep_lines = played.keep_lines = true;
-    AutoplaySettings settings = autoplay_quick_settings();
-    settings.games = 1;
-    seen = &recorded;
-    pump_frame_hook = watch_frame;
-    autoplay_run_program(session.s, RECORDING_WORD, settings, 77, 200000);
-    ASSERT_GT(recorded.lines.size(), 2000u);
-
-    // Played back by the game alone: the mouse comes from the file. Play
-    // stops at the same frame, when the window closes.
     seen = &played;
-    autoplay_fresh_program();
-    headless_reset(4242);
-    headless_devices().install_dir = session.s.dir;
+    dir.restart(4242);
     headless_devices().frame_limit = recorded.x.size() + 1;
     EXPECT_EQ(app_run("5"), 0);
+    // The pointer of every frame (the title's and the tables' too) on the
+    // same frame, and the board and input of every frame of play.
+    ASSERT_GE(played.x.size(), recorded.x.size());
+    EXPECT_TRUE(std::equal(recorded.x.begin(), recorded.x.end(), played.x.begin()) &&
+                std::equal(recorded.y.begin(), recorded.y.end(), played.y.begin()));
     ASSERT_GE(played.lines.size(), recorded.lines.size());
     for (size_t i = 0; i < recorded.lines.size(); i++)
         ASSERT_EQ(played.lines[i], recorded.lines[i]) << "frame of play " << i;
@@ -239,14 +183,11 @@ TEST(AutoplayRun, ItsRecordedGamePlaysBackWithoutItFrameForFrame)
 
 TEST(AutoplayRun, AClickOfThePersonAtTheMachineTakesTheDemoOver)
 {
-    Session session;
+    RunDir dir;
+    dir.restart(0);
     AutoplaySettings settings;
     settings.yield_to_player = true;
     // The person's own click, while the autoplayer plays the first board.
-    headless_reset(0);
-    autoplay_fresh_program();
-    platform_use(headless_backend());
-    headless_devices().install_dir = session.s.dir;
     headless_devices().frame_limit = 900;
     headless_mouse_to(600, 30, 40);
     headless_button(600, 0, true);
@@ -265,8 +206,7 @@ TEST(AutoplayRun, ABoardWithNoMoveLeftIsStartedAgainFromTheMenu)
     // collected or swapped, and only "new game" in the menu goes on.
     start_services();
     start_game();
-    for (int frame = 0; frame < 2000 && board.mode != MODE_PLAYER_TURN; frame++)
-        ASSERT_TRUE(play_frame());
+    ASSERT_GT(play_until_turn(), 0);
     for (Cell& cell : board.cells)
         cell.colour = 3;
     for (int col = 0; col < BOARD_COLUMNS; col++)

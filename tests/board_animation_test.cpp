@@ -1,5 +1,6 @@
 // Cell animations frame by frame: what each frame draws, when `pending`
 // falls, and where the rules' states lead.
+#include "board_helpers.h"
 #include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,6 @@ void open_board(int mode)
     board.open_columns = BOARD_COLUMNS;
     board.mode = mode;
     rng_seed(10);
-}
-
-void settle(int cell, int colour)
-{
-    board.cells[cell].state = CELL_SETTLED;
-    board.cells[cell].colour = (uint8_t)colour;
-    board.moth_count++;
 }
 
 // One frame of drawing over a fresh background.
@@ -50,7 +44,6 @@ TEST(ArrivingMoth, IsInvisibleForFiveFramesAMothThenAppearsOverTwentyFrames)
 {
     open_board(MODE_WAVE);
     int cell = cell_index(4, 2);
-    board.cells[cell] = Cell{};
     board.cells[cell].state = CELL_WAITING;
     board.cells[cell].colour = 3;
     board.cells[cell].counter = 2 * 5;    // the second moth of its wave
@@ -80,7 +73,7 @@ TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
     open_board(MODE_PLAYER_TURN);
     const int rows[] = {0, 2, 5, 7};
     for (int row : rows)
-        settle(cell_index(3, row), 1);
+        put_moth(3, row, 1);
     board_click(3, 0, CLICK_COLLECT);
     ASSERT_EQ(board.mode, MODE_COLLECTING);
     ASSERT_EQ(board.pending, 4);
@@ -110,8 +103,26 @@ TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
     EXPECT_EQ(landed_frame, 3 + 15 + 1 + 21);
     // The last moth (k = 4) starts 9 frames later and lands 9 frames later.
     EXPECT_EQ(emptied_frame, 3 * 4 + 37);
-    EXPECT_EQ(collect_points, 12);    // four moths of colour 1, 1 + 2 points each
     EXPECT_EQ(board.pending, 0);
+}
+
+// Each moth scores as it lands: one for the moth and k + 1 for colour k.
+TEST(CollectedMoth, EachScoresOneAndOneMoreThanItsColourNumberAsItLands)
+{
+    const struct {
+        int colour, moths, points;
+    } groups[] = {{0, 4, 8}, {1, 5, 15}, {2, 4, 16}, {3, 6, 30}, {4, 8, 48}};
+    for (const auto& g : groups) {
+        SCOPED_TRACE(g.colour);
+        open_board(MODE_PLAYER_TURN);
+        for (int row = 0; row < g.moths; row++)
+            put_moth(5, row, g.colour);
+        board_click(5, 0, CLICK_COLLECT);
+        for (int frame = 0; frame < 200 && board.pending > 0; frame++)
+            draw_frame();
+        EXPECT_EQ(board.pending, 0);
+        EXPECT_EQ(collect_points, g.points);
+    }
 }
 
 TEST(CollectedMoth, FliesInAStraightLineOfTwentyTwoPixelSteps)
@@ -125,8 +136,6 @@ TEST(CollectedMoth, FliesInAStraightLineOfTwentyTwoPixelSteps)
     rng_seed(10);    // random(360) = 0: straight to the right
     draw_frame();
     EXPECT_EQ(c.state, CELL_FLYING);
-    EXPECT_EQ(c.speed, 500.0f);
-    EXPECT_EQ(c.angle, 0.0f);
     EXPECT_EQ(c.step_x, 22.0f);
     EXPECT_EQ(c.step_y, 0.0f);
     EXPECT_EQ(c.steps, 21);    // 22 set up, the first step already taken
@@ -137,8 +146,8 @@ TEST(CollectedMoth, FliesInAStraightLineOfTwentyTwoPixelSteps)
 TEST(RestartFlight, AllLeaveOneFrameLaterAndFlyTwentySevenSteps)
 {
     open_board(MODE_PLAYER_TURN);
-    settle(cell_index(1, 1), 0);
-    settle(cell_index(8, 6), 4);
+    put_moth(1, 1, 0);
+    put_moth(8, 6, 4);
     board_restart();
     ASSERT_EQ(board.pending, 2);
     int frames = 0;
@@ -160,8 +169,8 @@ TEST(SwapFade, FadesOutFifteenStepsThenInFifteenWithImageFifteenTwice)
 {
     open_board(MODE_PLAYER_TURN);
     int a = cell_index(2, 4), b = cell_index(7, 1);
-    settle(a, 0);
-    settle(b, 4);
+    put_moth(2, 4, 0);
+    put_moth(7, 1, 4);
     board_swap_start(a, b);
     std::vector<int> images_at_a;
     int frame = 0;
@@ -221,7 +230,7 @@ TEST(SelectedMoth, ShowsTheRingFromFrameZeroAndShakesEverySecondFrame)
 {
     open_board(MODE_PLAYER_TURN);
     int cell = cell_index(5, 3);
-    settle(cell, 2);
+    put_moth(5, 3, 2);
     board.cells[cell].counter = 4;
     board_click(5, 3, CLICK_PICK);
     int cx = cell_centres[cell].x, cy = cell_centres[cell].y;

@@ -1,5 +1,5 @@
-// Small helpers that build boards and move cells on as their animations
-// would, without drawing, for the rule tests.
+// Small helpers that build boards without drawing, for the rule tests, and
+// a sound bank whose samples can be told apart.
 #pragma once
 
 #include "audio/sound.h"
@@ -70,32 +70,4 @@ inline int cells_in_state(int state)
     for (const Cell& cell : board.cells)
         n += cell.state == state;
     return n;
-}
-
-// Every moth waiting or appearing settles, as the end of a wave would.
-inline void finish_wave()
-{
-    for (Cell& cell : board.cells) {
-        if (cell.state == CELL_WAITING || cell.state == CELL_APPEARING) {
-            cell.state = CELL_SETTLED;
-            board.pending--;
-        }
-    }
-    if (board.mode == MODE_WAVE && board.pending == 0)
-        board.mode = MODE_PLAYER_TURN;
-}
-
-// Every collected or leaving moth finishes its flight; a collected one scores.
-inline void finish_flights()
-{
-    for (Cell& cell : board.cells) {
-        if (cell.state >= CELL_MARKED && cell.state <= CELL_FLYING) {
-            collect_points += 1 + colour_points[board.group_colour];
-            cell.state = CELL_EMPTY;
-            board.pending--;
-        } else if (cell.state == CELL_LEAVING || cell.state == CELL_DEPARTING) {
-            cell.state = CELL_EMPTY;
-            board.pending--;
-        }
-    }
 }

@@ -1,6 +1,5 @@
-// The rules of the board, driven by calling the operations and moving cell
-// states on as the animations would. Points are worked out by hand: colour
-// k scores k + 2 a moth (one for the moth, k + 1 for its colour).
+// The rules of the board, driven by calling the operations directly (the
+// animations that move cells on are tested frame by frame on their own).
 #include "board_helpers.h"
 
 #include <gtest/gtest.h>
@@ -29,15 +28,17 @@ void put_rows(int col, std::initializer_list<int> rows, int colour)
 
 // ---- Collecting --------------------------------------------------------------
 
-TEST(Collect, GroupsOfThreeOrOfMothsStillArrivingAreNotCollected)
+TEST(Collect, GroupsOfThreeOrOfMothsStillArrivingAreNotCollectedAndKeepTheSelection)
 {
     fresh_board();
     put_rows(4, {0, 3, 7}, 2);
     put_moth(4, 5, 1);
+    board_click(4, 5, CLICK_PICK);
     board_click(4, 3, CLICK_COLLECT);
     EXPECT_EQ(cells_in_state(CELL_SETTLED), 4);
     EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
     EXPECT_EQ(board.moth_count, 4);
+    EXPECT_EQ(board.selected, cell_index(4, 5));
     EXPECT_TRUE(samples_heard().empty());
 
     put_moth(4, 1, 2);
@@ -71,68 +72,43 @@ TEST(Collect, FourMothsInAnyRowsAllLeaveTopRowFirst)
     EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_COLLECT});
 }
 
-TEST(Collect, AnIllegalCollectKeepsTheSelection)
+// A collect that leaves its column without a settled moth draws a column
+// and searches on from it (wrapping) for a closed one to reopen; with all
+// ten open it scores 100 at once instead.
+TEST(Collect, EmptyingAColumnReopensAClosedOneOrScoresOneHundred)
 {
-    fresh_board();
-    put_moth(1, 0, 0);
-    put_moth(3, 0, 1);
-    board_click(1, 0, CLICK_PICK);
-    board_click(3, 0, CLICK_COLLECT);
-    EXPECT_EQ(board.selected, cell_index(1, 0));
-}
-
-TEST(Collect, PointsReachTheScoreOnlyWhenTheCollectFinishes)
-{
-    fresh_board();
-    put_rows(5, {0, 1, 2, 3, 4}, 4);
-    put_moth(5, 6, 0);
-    board_click(5, 0, CLICK_COLLECT);
-    finish_flights();
-    EXPECT_EQ(collect_points, 30);    // five moths of colour 4, 6 each
-    EXPECT_EQ(board.score, 0);
-    board_collect_finish();
-    EXPECT_EQ(board.score, 30);
-    EXPECT_EQ(board.mode, MODE_WAVE);
-    EXPECT_EQ(board.pending, 2);    // a wave of two
-}
-
-TEST(Collect, EmptyingAColumnWithAllTenOpenScoresOneHundredAtOnce)
-{
-    fresh_board();
-    put_rows(8, {0, 1, 2, 3}, 2);
-    uint32_t before = rng_state;
-    board_click(8, 0, CLICK_COLLECT);
-    EXPECT_EQ(board.score, 100);
-    EXPECT_NE(rng_state, before);    // the column was still drawn first
-    EXPECT_EQ(board.open_columns, 10);
-}
-
-TEST(Collect, EmptyingAColumnReopensAClosedOneSearchingOnAndWrapping)
-{
-    // A start at column 8 must wrap round to find column 1.
-    fresh_board(seed_giving(BOARD_COLUMNS, 8));
-    board.column_state[1] = COLUMN_CLOSED;
-    board.open_columns = 9;
-    put_rows(3, {0, 1, 2, 3}, 0);
-    board.column_frame[1] = 9;
-    board_click(3, 0, CLICK_COLLECT);
-    EXPECT_EQ(board.column_state[1], COLUMN_OPENING);
-    EXPECT_EQ(board.column_frame[1], 0);
-    EXPECT_EQ(board.open_columns, 10);
-    EXPECT_EQ(board.score, 0);
-}
-
-TEST(Collect, AColumnThatStillHoldsSettledMothsReopensNothing)
-{
-    fresh_board();
-    board.column_state[7] = COLUMN_CLOSED;
-    board.open_columns = 9;
-    put_rows(3, {0, 1, 2, 3}, 0);
-    put_moth(3, 7, 1);
-    uint32_t before = rng_state;
-    board_click(3, 0, CLICK_COLLECT);
-    EXPECT_EQ(board.column_state[7], COLUMN_CLOSED);
-    EXPECT_EQ(rng_state, before);
+    const struct {
+        const char* what;
+        int start, closed;    // the column drawn; the closed one, or -1
+        bool left_holding;    // a moth of another colour stays in the column
+        int closed_after;
+        int32_t score;
+    } cases[] = {
+        {"all ten open", 0, -1, false, 0, 100},
+        {"from column 8 round to column 1", 8, 1, false, COLUMN_OPENING, 0},
+        {"a moth stays in the column", 0, 7, true, COLUMN_CLOSED, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fresh_board(seed_giving(BOARD_COLUMNS, c.start));
+        if (c.closed >= 0) {
+            board.column_state[c.closed] = COLUMN_CLOSED;
+            board.column_frame[c.closed] = 9;
+            board.open_columns = 9;
+        }
+        put_rows(3, {0, 1, 2, 3}, 0);
+        if (c.left_holding)
+            put_moth(3, 7, 1);
+        uint32_t before = rng_state;
+        board_click(3, 0, CLICK_COLLECT);
+        EXPECT_EQ(rng_state != before, !c.left_holding);
+        EXPECT_EQ(board.score, c.score);
+        EXPECT_EQ(board.open_columns, c.left_holding ? 9 : 10);
+        if (c.closed >= 0) {
+            EXPECT_EQ(board.column_state[c.closed], c.closed_after);
+            EXPECT_EQ(board.column_frame[c.closed], c.left_holding ? 9 : 0);
+        }
+    }
 }
 
 // ---- Picking and swapping ---------------------------------------------------------
@@ -192,11 +168,15 @@ TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
     EXPECT_EQ(board.pending, 2);
 }
 
-TEST(Swap, AFullColumnClosesOnlyAtTheEndOfTheNextSwap)
+// Full columns close together, with one sound, only at the end of the next
+// swap; the moths in them are lost.
+TEST(Swap, FullColumnsCloseOnlyAtTheEndOfTheNextSwapWithOneSound)
 {
     fresh_board();
-    for (int row = 0; row < 8; row++)
+    for (int row = 0; row < 8; row++) {
         put_moth(4, row, row % 5);    // full, colours do not matter
+        put_moth(6, row, 2);
+    }
     put_moth(0, 0, 0);
     put_moth(1, 0, 1);
     EXPECT_EQ(board.column_state[4], COLUMN_OPEN);    // filling does not close it
@@ -208,30 +188,20 @@ TEST(Swap, AFullColumnClosesOnlyAtTheEndOfTheNextSwap)
     headless_clear_sound_log();
     board_swap_finish();
 
-    EXPECT_EQ(board.column_state[4], COLUMN_CLOSING);
-    EXPECT_EQ(board.open_columns, 9);
-    for (int row = 0; row < 8; row++)
-        EXPECT_NE(board.cells[cell_index(4, row)].state, CELL_SETTLED);
+    for (int col : {4, 6}) {
+        EXPECT_EQ(board.column_state[col], COLUMN_CLOSING);
+        for (int row = 0; row < 8; row++)
+            EXPECT_NE(board.cells[cell_index(col, row)].state, CELL_SETTLED);
+    }
+    EXPECT_EQ(board.open_columns, 8);
     EXPECT_EQ(board.cells[0].state, CELL_SETTLED);
     EXPECT_EQ(board.cells[0].colour, 1);    // the swapped moths stay, exchanged
     EXPECT_EQ(board.cells[1].colour, 0);
     EXPECT_EQ(board.score, 0);
     EXPECT_EQ(board.mode, MODE_WAVE);
-    EXPECT_EQ(board.moth_count, 6);    // 10, less 8 lost with the column, and 4 arriving
-    EXPECT_EQ(samples_heard().front(), SAMPLE_COLUMN_CLOSES);
-}
-
-TEST(Swap, ClosingTwoColumnsPlaysTheSoundOnce)
-{
-    fresh_board();
-    for (int row = 0; row < 8; row++) {
-        put_moth(2, row, 0);
-        put_moth(6, row, 1);
-    }
-    board_close_full_columns();
-    EXPECT_EQ(board.open_columns, 8);
-    EXPECT_EQ(board.moth_count, 0);
-    EXPECT_EQ(samples_heard(), std::vector<int>{SAMPLE_COLUMN_CLOSES});
+    EXPECT_EQ(board.moth_count, 6);    // 18, less 16 lost with the columns, and 4 arriving
+    std::vector<int> heard = samples_heard();
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), SAMPLE_COLUMN_CLOSES), 1);
     headless_clear_sound_log();
     board_close_full_columns();    // nothing full now: silent
     EXPECT_TRUE(samples_heard().empty());
@@ -381,29 +351,4 @@ TEST(GameOver, MoreThanEightyMothsOrOneOpenColumnOnThePlayersTurn)
         board.mode = c.mode;
         EXPECT_EQ(board_lost(), c.lost) << c.moths << " moths, " << c.open_columns << " open, mode " << c.mode;
     }
-}
-
-// ---- A whole turn cycle -----------------------------------------------------------------
-
-TEST(TurnCycle, WaveCollectReopenAndScoreKeepCountsConsistent)
-{
-    fresh_board(10);
-    board_spawn_wave(spawn_new_board);
-    finish_wave();
-    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
-    EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
-    // Arrange a collectable group and play it through.
-    for (int row = 0; row < 8; row++)
-        board.cells[cell_index(9, row)].state = CELL_EMPTY;
-    board.moth_count = cells_in_state(CELL_SETTLED);
-    put_rows(9, {2, 3, 4, 5}, 0);
-    int before = board.moth_count;
-    board_click(9, 3, CLICK_COLLECT);
-    EXPECT_EQ(board.moth_count, before - 4);
-    finish_flights();
-    EXPECT_EQ(board.pending, 0);
-    board_collect_finish();
-    EXPECT_EQ(board.score, 108);    // four moths of colour 0, 2 each, and 100 for the emptied column
-    finish_wave();
-    EXPECT_EQ(board.moth_count, cells_in_state(CELL_SETTLED));
 }

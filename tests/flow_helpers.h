@@ -4,7 +4,6 @@
 // hastily until the game is lost, types a name.
 #pragma once
 
-#include "hiscore/hiscore.h"
 #include "hiscore_helpers.h"
 #include "shell/app.h"
 #include "shell/flow.h"
@@ -14,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,12 +20,10 @@
 // test changes into it and it is removed afterwards), and the program's
 // globals as a new process has them.
 struct RunDir {
-    AutoplaySession session;
-    std::string path;    // without the closing '/'
+    AutoplaySession session;    // session.dir ends with '/'
     RunDir()
     {
         EXPECT_TRUE(autoplay_session_open(&session));
-        path = session.dir.substr(0, session.dir.size() - 1);
         headless_devices().install_dir = session.dir;
         autoplay_stop();
         autoplay_fresh_program();
@@ -55,14 +51,9 @@ struct Player {
     int close_table_x = -1, close_table_y = -1;
     std::vector<std::string> screens;    // each screen seen, in order, once per visit
     bool logo_pack_loaded = false;
-    std::vector<std::pair<uint64_t, std::string>> typed;    // what was typed, and on which frame
 
     ~Player() { autoplay_stop(); }
 
-    static void note_typed(uint8_t character, void* context)
-    {
-        ((Player*)context)->typed.push_back({headless_frame(), std::string(1, (char)character)});
-    }
     void act()
     {
         if (!autoplay_running()) {
@@ -73,8 +64,6 @@ struct Player {
             settings.name = name.c_str();
             settings.table_click_x = close_table_x;
             settings.table_click_y = close_table_y;
-            settings.on_typed = note_typed;
-            settings.context = this;
             autoplay_start(settings);
         }
         if (screens.empty() || screens.back() != current_screen)

@@ -1,18 +1,12 @@
 // The fresh-program reset that tests, fuzzers and benchmarks run between
 // whole runs of the program in one process.
-#include "autoplay/autoplay.h"
-#include "frame/frame.h"
-#include "frame/pump.h"
 #include "hiscore/hiscore.h"
-#include "input/input.h"
-#include "platform/globals.h"
 #include "shell/trace.h"
-#include "testkit/session.h"
+#include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 #include <vector>
 
 namespace {

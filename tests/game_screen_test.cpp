@@ -1,17 +1,10 @@
 // The game screen played through input alone, frame by frame.
+#include "board_helpers.h"
 #include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-int settled_cells()
-{
-    int n = 0;
-    for (const Cell& cell : board.cells)
-        n += cell.state == CELL_SETTLED;
-    return n;
-}
 
 class GameScreen : public testing::Test {
 protected:
@@ -29,16 +22,20 @@ protected:
     {
         for (int row = 0; row < BOARD_ROWS; row++) {
             Cell& cell = board.cells[cell_index(col, row)];
-            if (cell.state != CELL_EMPTY)
-                board.moth_count--;
+            board.moth_count -= cell.state != CELL_EMPTY;
             cell.state = CELL_EMPTY;
         }
-        for (int row = 1; row <= 4; row++) {
-            Cell& cell = board.cells[cell_index(col, row)];
-            cell.state = CELL_SETTLED;
-            cell.colour = (uint8_t)colour;
-            board.moth_count++;
-        }
+        for (int row = 1; row <= 4; row++)
+            put_moth(col, row, colour);
+    }
+
+    // Plays on while the board is in `mode`; the frames it stayed.
+    int frames_in(int mode)
+    {
+        int frames = 0;
+        while (board.mode == mode && frames < 200 && play_frame())
+            frames++;
+        return frames;
     }
 };
 
@@ -60,17 +57,25 @@ TEST_F(GameScreen, StartsWithTwentyFourFramesOfPauseThenThirtyOfOpeningColumns)
     // The tenth moth waits 50 frames counting the frame of the wave, appears
     // over the next 20, and the turn comes on the frame after it settles.
     EXPECT_EQ(play_until_turn(), 50 + 20);
-    EXPECT_EQ(settled_cells(), 10);
+    EXPECT_EQ(cells_in_state(CELL_SETTLED), 10);
 }
 
-TEST_F(GameScreen, ALeftClickActsOnReleaseSelectingThenSwapping)
+TEST_F(GameScreen, ALeftClickActsOnReleaseSelectingThenSwappingAndAwayFromEveryMothDisarms)
 {
     reach_first_turn();
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, 320, 470);    // no trail down there
+    headless_button(f, 0, true);
+    headless_button(f + 1, 0, false);
+    play_frames(2);
+    EXPECT_EQ(click_armed, 0);
+    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
+
     int first = find_cell(CELL_SETTLED);
     int second = find_cell(CELL_SETTLED, board.cells[first].colour, first % 10);
     ASSERT_GE(second, 0);
-
-    uint64_t f = headless_frame();
+    f = headless_frame();
     headless_mouse_to(f, cell_centres[first].x, cell_centres[first].y);
     headless_button(f, 0, true);
     play_frames(1);
@@ -93,20 +98,7 @@ TEST_F(GameScreen, ALeftClickActsOnReleaseSelectingThenSwapping)
     EXPECT_EQ(board.moth_count, 14);
 }
 
-TEST_F(GameScreen, AReleaseAwayFromEveryMothDoesNothingAndDisarms)
-{
-    reach_first_turn();
-    uint64_t f = headless_frame();
-    headless_mouse_to(f, 320, 470);    // no trail down there
-    headless_button(f, 0, true);
-    headless_button(f + 1, 0, false);
-    play_frames(2);
-    EXPECT_EQ(click_armed, 0);
-    EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
-}
-
-TEST_F(GameScreen, ARightClickCollectsThenPausesNinePlusFifteenFramesBeforeCrediting)
+TEST_F(GameScreen, ARightClickCollectsThenPausesNinePlusFifteenFramesBeforeCreditingAndAWaveOfTwo)
 {
     reach_first_turn();
     arrange_group(6, 2);
@@ -120,29 +112,17 @@ TEST_F(GameScreen, ARightClickCollectsThenPausesNinePlusFifteenFramesBeforeCredi
     ASSERT_EQ(board.mode, MODE_COLLECTING);
     // The column emptied with all ten open: 100 at once.
     EXPECT_EQ(board.score, score_before + 100);
-
-    int collecting = 0;
-    while (board.mode == MODE_COLLECTING && collecting < 200) {
-        play_frames(1);
-        collecting++;
-    }
-    EXPECT_EQ(board.mode, MODE_COLLECT_PAUSE);
-    int paused = 0;
-    while (board.mode == MODE_COLLECT_PAUSE) {
-        play_frames(1);
-        paused++;
-    }
-    EXPECT_EQ(paused, 9);
-    int crediting = 0;
-    while (board.mode == MODE_COLLECT_CREDIT) {
-        ASSERT_EQ(board.score, score_before + 100);    // the group's points wait for the end
-        play_frames(1);
-        crediting++;
-    }
-    EXPECT_EQ(crediting, 15);
+    frames_in(MODE_COLLECTING);
+    EXPECT_EQ(frames_in(MODE_COLLECT_PAUSE), 9);
+    // The group's points wait for the end of the credit.
+    play_frames(14);
+    EXPECT_EQ(board.mode, MODE_COLLECT_CREDIT);
+    EXPECT_EQ(board.score, score_before + 100);
+    play_frames(1);
     // Four moths of colour 2 score 4 x (1 + 3).
     EXPECT_EQ(board.score, score_before + 100 + 4 * 4);
     EXPECT_EQ(board.mode, MODE_WAVE);
+    EXPECT_EQ(board.pending, 2);
 }
 
 TEST_F(GameScreen, AHeldRightButtonOnAnIllegalCollectDoesNothingAndAHeldLeftBlocksIt)
@@ -184,36 +164,29 @@ TEST(HitTest, SixteenPixelsFromACentreHitsAndTheLowerOfTwoCellsWins)
 
 TEST_F(GameScreen, SpeedKeysOfTheKeypadAndTheMainRowChangeThePeriodWithinFiveToEightyAndShowTheSlider)
 {
-    uint64_t f = headless_frame();
-    headless_key(f, KEY_NUMPAD_PLUS, true);
-    play_frames(40);
+    auto hold = [](uint8_t key, int frames) {
+        headless_key(headless_frame(), key, true);
+        play_frames(frames);
+        headless_key(headless_frame(), key, false);
+    };
+    hold(KEY_NUMPAD_PLUS, 40);
     EXPECT_EQ(frame_period, FRAME_PERIOD_MIN);
     EXPECT_EQ(slider_x, 576);
-    headless_key(headless_frame(), KEY_NUMPAD_PLUS, false);
-    headless_key(headless_frame(), KEY_NUMPAD_MINUS, true);
-    play_frames(100);
+    hold(KEY_NUMPAD_MINUS, 100);
     EXPECT_EQ(frame_period, FRAME_PERIOD_MAX);
     EXPECT_EQ(slider_x, 526);
-    headless_key(headless_frame(), KEY_NUMPAD_MINUS, false);
     play_frames(1);
     EXPECT_EQ(slider_timer, 59 - 1);
     play_frames(60);
     EXPECT_EQ(slider_timer, 0);
-    frame_period = 35;
-    speed_slider_update();
-    EXPECT_EQ(slider_timer, 0);
 
     // Laptops have no keypad: the main row's = (+ with Shift) and - do the same.
-    headless_key(headless_frame(), KEY_EQUALS, true);
-    play_frames(3);
+    frame_period = 35;
+    hold(KEY_EQUALS, 3);
     EXPECT_EQ(frame_period, 35 - 3);
     EXPECT_GT(slider_timer, 0);
-    headless_key(headless_frame(), KEY_EQUALS, false);
-    headless_key(headless_frame(), KEY_MINUS, true);
-    play_frames(5);
+    hold(KEY_MINUS, 5);
     EXPECT_EQ(frame_period, 35 - 3 + 5);
-    headless_key(headless_frame(), KEY_MINUS, false);
-    frame_period = 35;
 }
 
 TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick)
@@ -232,7 +205,7 @@ TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick
     play_frames(4);
     EXPECT_EQ(board.mode, MODE_RESTARTING);
     EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.cells[cell].state == CELL_DEPARTING || board.cells[cell].state == CELL_EMPTY, true);
+    EXPECT_TRUE(board.cells[cell].state == CELL_DEPARTING || board.cells[cell].state == CELL_EMPTY);
     EXPECT_GT(play_until_turn(), 0);
     EXPECT_EQ(board.score, 77);
     EXPECT_EQ(board.moth_count, 10);

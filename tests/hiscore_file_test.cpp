@@ -17,13 +17,6 @@ std::vector<std::pair<const char*, int32_t>> moths(int count)
     return rows;
 }
 
-std::vector<uint8_t> unterminated_name()
-{
-    std::vector<uint8_t> bytes = entry_bytes("", 12);
-    std::memset(bytes.data(), 'N', 36);
-    return bytes;
-}
-
 }  // namespace
 
 // What each shape of file loads as: the result, then the names in table
@@ -39,6 +32,7 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
         int32_t last_score;
     };
     std::vector<std::string> fifteen(15, "Moth");
+    const std::string no_terminator(36, 'N');
     const Shape shapes[] = {
         {"missing", false, {}, HISCORE_RESET, {}, 0},
         {"empty", true, {}, HISCORE_LOADED, {}, 0},
@@ -48,7 +42,7 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
         {"unsorted", true, rows_bytes({{"x", 5}, {"y", 5}, {"z", 7}}), HISCORE_LOADED, {"z", "y", "x"}, 5},
         {"ties in order", true, rows_bytes({{"first", 9}, {"a", 5}, {"b", 5}, {"c", 5}, {"last", -4}}), HISCORE_LOADED,
          {"first", "a", "b", "c", "last"}, -4},
-        {"name without terminator", true, unterminated_name(), HISCORE_LOADED, {std::string(35, 'N')}, 12},
+        {"name without terminator", true, rows_bytes({{no_terminator.c_str(), 12}}), HISCORE_LOADED, {std::string(35, 'N')}, 12},
     };
     for (const Shape& shape : shapes) {
         ScoreDir dir;
@@ -73,19 +67,6 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
     hiscore_close();
     EXPECT_TRUE(std::filesystem::exists(dir.file()));
     EXPECT_TRUE(read_bytes(dir.file()).empty());
-}
-
-TEST(HighScoreFile, QualifyingNeedsAFreeRowOrMoreThanTheLowestOfAFullTable)
-{
-    hiscore_reset();
-    hiscore_table.count = 14;
-    EXPECT_TRUE(hiscore_qualifies(0));
-    hiscore_table.count = 15;
-    for (int row = 0; row < 15; row++)
-        hiscore_table.entries[row].score = 1000 - row * 10 - (row == 14 ? 360 : 0);
-    ASSERT_EQ(hiscore_table.entries[14].score, 500);
-    EXPECT_FALSE(hiscore_qualifies(500));
-    EXPECT_TRUE(hiscore_qualifies(501));
 }
 
 // A save writes the bytes the file held back unchanged; one that cannot
@@ -131,18 +112,16 @@ TEST(HighScoreFile, TwoCopiesSavingAtOnceFindAWholeTableEveryTimeAndLoseNoResult
     hiscore_close();
 }
 
-TEST(HighScoreFile, ADirectoryTooLongForTheBufferCountsAsNone)
+TEST(HighScoreFile, TheTableLivesInTheInstallDirectoryOrHereWhenThereIsNoneOrItIsTooLong)
 {
-    headless_devices().install_dir = "/" + std::string(300, 'd') + "/";
-    char dir[HISCORE_DIR_BYTES];
-    hiscore_find_dir(dir);
-    EXPECT_STREQ(dir, "./");
-    headless_devices().install_dir = "";
-    hiscore_find_dir(dir);
-    EXPECT_STREQ(dir, "./");
-    headless_devices().install_dir = "/games/moths/";
-    hiscore_find_dir(dir);
-    EXPECT_STREQ(dir, "/games/moths/");
+    const std::pair<std::string, const char*> cases[] = {
+        {"/" + std::string(300, 'd') + "/", "./"}, {"", "./"}, {"/games/moths/", "/games/moths/"}};
+    for (const auto& [install, found] : cases) {
+        headless_devices().install_dir = install;
+        char dir[HISCORE_DIR_BYTES];
+        hiscore_find_dir(dir);
+        EXPECT_STREQ(dir, found) << install;
+    }
 }
 
 TEST(HighScoreFile, WhileAnotherCopyHoldsTheFileLoadingReportsBusy)

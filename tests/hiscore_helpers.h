@@ -34,16 +34,6 @@ inline void type_at_a_pace(uint64_t frame, const std::string& text)
         headless_type(frame + i, text.substr(i, 1));
 }
 
-inline std::vector<uint8_t> entry_bytes(const char* name, int32_t score)
-{
-    std::vector<uint8_t> bytes(40, 0);
-    std::memcpy(bytes.data(), name, std::min<size_t>(std::strlen(name), 36));
-    uint32_t s = (uint32_t)score;
-    for (int i = 0; i < 4; i++)
-        bytes[36 + i] = (uint8_t)(s >> (8 * i));
-    return bytes;
-}
-
 inline void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), bytes.size());
@@ -55,13 +45,17 @@ inline std::vector<uint8_t> read_bytes(const std::string& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// The bytes of a table file of (name, score) rows in the order given.
+// The bytes of a table file of (name, score) rows in the order given: 40
+// a row, the name in 36 (a name of 36 has no terminator), the score in 4.
 inline std::vector<uint8_t> rows_bytes(const std::vector<std::pair<const char*, int32_t>>& rows)
 {
     std::vector<uint8_t> bytes;
     for (auto& [name, score] : rows) {
-        auto entry = entry_bytes(name, score);
-        bytes.insert(bytes.end(), entry.begin(), entry.end());
+        size_t at = bytes.size();
+        bytes.resize(at + 40, 0);
+        std::memcpy(&bytes[at], name, std::min<size_t>(std::strlen(name), 36));
+        for (int i = 0; i < 4; i++)
+            bytes[at + 36 + i] = (uint8_t)((uint32_t)score >> (8 * i));
     }
     return bytes;
 }

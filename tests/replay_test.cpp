@@ -1,27 +1,12 @@
 // Recording the mouse into "DATA52.RES" and playing it back.
+#include "hiscore_helpers.h"
 #include "input/input.h"
-#include "platform/file.h"
-#include "platform/headless/headless.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-void poll_frame()
-{
-    input_poll_mouse();
-    input_poll_keys();
-}
 
 struct Pointer {
     int x, y;
@@ -35,13 +20,12 @@ std::vector<Pointer> run_frames(int count)
 {
     std::vector<Pointer> path;
     for (int i = 0; i < count; i++) {
-        poll_frame();
+        input_poll_mouse();
+        input_poll_keys();
         path.push_back(pointer());
     }
     return path;
 }
-
-Bytes word_bytes(uint32_t word) { return {(uint8_t)word, (uint8_t)(word >> 8), (uint8_t)(word >> 16), (uint8_t)(word >> 24)}; }
 
 Bytes operator+(Bytes a, const Bytes& b)
 {
@@ -49,7 +33,10 @@ Bytes operator+(Bytes a, const Bytes& b)
     return a;
 }
 
-Bytes position(int x, int y) { return word_bytes((uint32_t)y << 16 | (uint32_t)x); }
+// The file's words, little-endian: a position is y << 16 | x, and a button
+// held in the frame puts its mark before it.
+Bytes position(int x, int y) { return {(uint8_t)x, (uint8_t)(x >> 8), (uint8_t)y, (uint8_t)(y >> 8)}; }
+const Bytes LEFT = {0xFF, 0xFF, 0x00, 0x00}, RIGHT = {0xFE, 0xFE, 0x00, 0x00};
 
 // Every test records into a directory of its own.
 class Replay : public testing::Test {
@@ -72,18 +59,6 @@ protected:
         input_release();
         std::remove(path.c_str());
         rmdir(dir.c_str());
-    }
-
-    Bytes file_bytes() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
-
-    void write_file(const Bytes& bytes) const
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write((const char*)bytes.data(), (std::streamsize)bytes.size());
     }
 
     // Starts a playback on a fresh machine, the pointer live at (x, y).
@@ -121,11 +96,9 @@ TEST_F(Replay, EachFrameRecordsItsClampedPositionAfterAMarkForAnyButtonHeld)
     run_frames(5);
     replay_stop();
 
-    Bytes expected = position(10, 20) + word_bytes(REPLAY_LEFT_MARK) + position(11, 21) +
-                     word_bytes(REPLAY_RIGHT_MARK) + position(12, 22) + word_bytes(REPLAY_LEFT_MARK) + position(13, 23);
-    EXPECT_EQ(file_bytes(), expected + Bytes({0x7F, 0x02, 0xDF, 0x01}));
-    EXPECT_EQ(word_bytes(REPLAY_LEFT_MARK), (Bytes{0xFF, 0xFF, 0x00, 0x00}));
-    EXPECT_EQ(word_bytes(REPLAY_RIGHT_MARK), (Bytes{0xFE, 0xFE, 0x00, 0x00}));
+    Bytes expected = position(10, 20) + LEFT + position(11, 21) +
+                     RIGHT + position(12, 22) + LEFT + position(13, 23);
+    EXPECT_EQ(read_bytes(path), expected + Bytes({0x7F, 0x02, 0xDF, 0x01}));
 }
 
 TEST_F(Replay, F8EndsTheRecordingAfterTheRecordOfTheNextFrame)
@@ -135,7 +108,7 @@ TEST_F(Replay, F8EndsTheRecordingAfterTheRecordOfTheNextFrame)
     run_frames(6);
     // Frames 0..2 are recorded; frame 3's mouse poll records, then sees F8.
     EXPECT_EQ(input.replay_active, 0);
-    EXPECT_EQ(file_bytes().size(), 16u);
+    EXPECT_EQ(read_bytes(path).size(), 16u);
     EXPECT_TRUE(file_is_free());
 }
 
@@ -146,42 +119,26 @@ TEST_F(Replay, ReleasingInputClosesARecordingThatIsStillRunning)
     run_frames(2);
     input_release();
     EXPECT_TRUE(file_is_free());
-    EXPECT_EQ(file_bytes().size(), 8u);
+    EXPECT_EQ(read_bytes(path).size(), 8u);
 }
 
 // ---- Playback --------------------------------------------------------------------
 
-TEST_F(Replay, ARecordedSessionPlaysBackTheSamePointerPathAndClicks)
+// Each frame takes its position and buttons from the file; live motion is
+// ignored, a live click adds to the recorded ones.
+TEST_F(Replay, PlaybackTakesEachFramesPositionAndButtonsFromTheFileAndALiveClickAdds)
 {
-    ASSERT_TRUE(replay_open(path.c_str(), true));
-    headless_mouse_to(0, 320, 240);
-    for (int f = 1; f < 40; f++)
-        headless_mouse_motion((uint64_t)f, (f * 37) % 23 - 11, (f * 53) % 17 - 8);
-    headless_mouse_motion(20, 900, 900);    // into the corner and out again
-    headless_button(5, 0, true), headless_button(7, 0, false);
-    headless_button(12, 1, true), headless_button(13, 1, false);
-    headless_button(30, 0, true), headless_button(31, 0, false);
-    std::vector<Pointer> recorded = run_frames(40);
-    replay_stop();
-
+    write_bytes(path, position(50, 60) + LEFT + position(51, 61) + RIGHT + position(52, 62));
     start_playback(5, 5);
-    headless_mouse_motion(3, 100, 100);     // live motion is ignored while playing
-    std::vector<Pointer> played = run_frames(40);
-    EXPECT_EQ(played, recorded);
-    EXPECT_EQ(input.replay_active, 1);      // the end is only found by the next read
-}
-
-TEST_F(Replay, ALiveClickDuringPlaybackAddsToTheRecordedOnes)
-{
-    write_file(position(50, 60) + word_bytes(REPLAY_LEFT_MARK) + position(51, 61));
-    start_playback();
-    headless_button(0, 1, true);
-    EXPECT_EQ(run_frames(2), (std::vector<Pointer>{{50, 60, false, true}, {51, 61, true, true}}));
+    headless_mouse_motion(1, 100, 100);
+    headless_button(0, 1, true), headless_button(1, 1, false);
+    EXPECT_EQ(run_frames(3), (std::vector<Pointer>{{50, 60, false, true}, {51, 61, true, false}, {52, 62, false, true}}));
+    EXPECT_EQ(input.replay_active, 1);    // the end is only found by the next read
 }
 
 TEST_F(Replay, PlaybackPastTheEndReturnsTheMouseToLiveAtTheLastPlayedPosition)
 {
-    write_file(position(100, 50) + position(101, 51));
+    write_bytes(path, position(100, 50) + position(101, 51));
     start_playback();
     headless_mouse_motion(2, 5, 5);
     headless_mouse_motion(3, 1, 0);
@@ -197,29 +154,24 @@ TEST_F(Replay, PlaybackPastTheEndReturnsTheMouseToLiveAtTheLastPlayedPosition)
 
 TEST_F(Replay, ADamagedRecordingEndsPlaybackAtItsLastGoodPositionWithNothingPressed)
 {
-    // After a good position (300, 200): what follows in the file, and where
-    // the live mouse takes the pointer once playback has ended.
-    struct Case {
-        const char* what;
-        Bytes rest;
-        Pointer after;
+    // What follows a good position (300, 200) in the file; once playback
+    // has ended the live mouse moves the pointer on from there.
+    const std::pair<const char*, Bytes> cases[] = {
+        {"a short read", Bytes{0x10, 0x00}},
+        {"a button mark without its position", LEFT},
+        {"x off the screen", position(640, 10) + position(1, 1)},
+        {"y off the screen", position(10, 480) + position(1, 1)},
+        {"two marks in a row", LEFT + RIGHT + position(1, 1)},
     };
-    const Case cases[] = {
-        {"a short read", Bytes{0x10, 0x00}, {297, 202, false, false}},
-        {"a button mark without its position", word_bytes(REPLAY_LEFT_MARK), {297, 202, false, false}},
-        {"x off the screen", position(640, 10) + position(1, 1), {297, 202, false, false}},
-        {"y off the screen", position(10, 480) + position(1, 1), {297, 202, false, false}},
-        {"two marks in a row", word_bytes(REPLAY_LEFT_MARK) + word_bytes(REPLAY_RIGHT_MARK) + position(1, 1),
-         {297, 202, false, false}},
-    };
-    for (const Case& c : cases) {
-        write_file(position(300, 200) + c.rest);
+    for (const auto& [what, rest] : cases) {
+        SCOPED_TRACE(what);
+        write_bytes(path, position(300, 200) + rest);
         start_playback();
-        EXPECT_EQ(run_frames(1)[0], (Pointer{300, 200, false, false})) << c.what;
+        EXPECT_EQ(run_frames(1)[0], (Pointer{300, 200, false, false}));
         headless_mouse_motion(1, -3, 2);
-        EXPECT_EQ(run_frames(1)[0], c.after) << c.what;
-        EXPECT_EQ(input.replay_active, 0) << c.what;
-        EXPECT_TRUE(file_is_free()) << c.what;
+        EXPECT_EQ(run_frames(1)[0], (Pointer{297, 202, false, false}));
+        EXPECT_EQ(input.replay_active, 0);
+        EXPECT_TRUE(file_is_free());
     }
 }
 
@@ -235,7 +187,7 @@ TEST_F(Replay, AMissingPlaybackFileOrARecordingThatCannotBeMadeLeavesTheMouseLiv
 
 TEST_F(Replay, F8HandsThePointerBackAfterTheRecordOfTheNextFrame)
 {
-    write_file(position(10, 10) + position(20, 20) + position(30, 30) + position(40, 40) + position(50, 50));
+    write_bytes(path, position(10, 10) + position(20, 20) + position(30, 30) + position(40, 40) + position(50, 50));
     start_playback();
     headless_key(1, KEY_F8, true);
     headless_mouse_motion(3, 1, 1);

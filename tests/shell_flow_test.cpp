@@ -19,26 +19,14 @@ void note_first_frame_rng()
 
 int run_program(const char* argument_text, Player& player, uint64_t frames)
 {
-    // A test that watches the frames itself keeps its own hook.
-    bool own_hook = pump_frame_hook == nullptr;
     first_frame_seen = false;
-    if (own_hook)
-        pump_frame_hook = note_first_frame_rng;
+    pump_frame_hook = note_first_frame_rng;
     headless_devices().frame_limit = frames;
     headless_on_present(player_act, &player);
     int code = app_run(argument_text);
     headless_on_present(nullptr, nullptr);
-    if (own_hook)
-        pump_frame_hook = nullptr;
+    pump_frame_hook = nullptr;
     return code;
-}
-
-bool all_colour(const HeadlessFrame& frame, int colour)
-{
-    for (uint8_t p : frame.pixels)
-        if (p != colour)
-            return false;
-    return true;
 }
 
 }  // namespace
@@ -79,40 +67,42 @@ TEST(ProgramFlow, QuittingFromTheMenuClearsToColourOneAndRelaunchesTheShell)
     player.quit_from_menu = true;
     EXPECT_EQ(run_program("Q", player, 5000), 0);
     EXPECT_LT(headless_frame(), 5000u);    // it ended by itself, not at the frame limit
-    EXPECT_TRUE(all_colour(headless_last_frame(), 1));
+    const std::vector<uint8_t>& last = headless_last_frame().pixels;
+    EXPECT_EQ(std::count(last.begin(), last.end(), 1), (long)last.size()) << "the screen is cleared to colour 1";
     EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE P"});
     EXPECT_TRUE(saw_in_order(player.screens, {"game", "menu"}));
     EXPECT_EQ(std::find(player.screens.begin(), player.screens.end(), "gameover"), player.screens.end());
 }
 
-TEST(ProgramFlow, ALostGameShowsTheEndPicturesTakesANameAndStartsTheNextBoard)
+// A lost game: the end pictures, the table, then the next board. A result
+// that cannot enter the table goes straight to the wait, and the click that
+// closes it lands on the menu button: it must not open the menu over the
+// next board.
+TEST(ProgramFlow, ALostGameShowsTheEndPicturesAndTheTableThenTheNextBoardWithoutTheMenu)
 {
-    RunDir dir;
-    Player player;
-    EXPECT_EQ(run_program("Q", player, 20000), 0);
-    EXPECT_TRUE(saw_in_order(player.screens, {"game", "gameover", "transition", "hiscore", "transition", "game"}))
-        << testing::PrintToString(player.screens);
-    auto rows = read_table(dir.path + "/HIGH50");
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0].first, "Tester");
-}
-
-TEST(ProgramFlow, TheClickThatClosesTheTableAfterALostGameIsNotTakenForTheMenuButton)
-{
-    RunDir dir;
-    // A result that cannot enter the table: straight to the wait, no name.
-    std::vector<std::pair<const char*, int32_t>> champions(HISCORE_MAX, {"Champion", 1000000});
-    write_table(dir.path + "/HIGH50", champions);
-    Player player;
-    player.close_table_x = MENU_BUTTON_X + MENU_BUTTON_WIDTH / 2;
-    player.close_table_y = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
-    EXPECT_EQ(run_program("Q", player, 20000), 0);
-    auto lost = std::find(player.screens.begin(), player.screens.end(), "gameover");
-    ASSERT_NE(lost, player.screens.end()) << testing::PrintToString(player.screens);
-    std::vector<std::string> after(lost, player.screens.end());
-    after.resize(std::min<size_t>(after.size(), 5));
-    EXPECT_EQ(after, (std::vector<std::string>{"gameover", "transition", "hiscore", "transition", "game"}));
-    EXPECT_EQ(read_table(dir.path + "/HIGH50").size(), (size_t)HISCORE_MAX);
+    for (bool table_full : {false, true}) {
+        SCOPED_TRACE(table_full ? "a full table closed by a click on the menu button" : "a name typed");
+        RunDir dir;
+        dir.restart(0);
+        Player player;
+        if (table_full) {
+            write_table(dir.session.dir + "HIGH50", std::vector<std::pair<const char*, int32_t>>(HISCORE_MAX, {"Champion", 1000000}));
+            player.close_table_x = MENU_BUTTON_X + MENU_BUTTON_WIDTH / 2;
+            player.close_table_y = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
+        }
+        EXPECT_EQ(run_program("Q", player, 20000), 0);
+        auto lost = std::find(player.screens.begin(), player.screens.end(), "gameover");
+        ASSERT_NE(lost, player.screens.end()) << testing::PrintToString(player.screens);
+        std::vector<std::string> after(lost, player.screens.end());
+        after.resize(std::min<size_t>(after.size(), 5));
+        EXPECT_EQ(after, (std::vector<std::string>{"gameover", "transition", "hiscore", "transition", "game"}));
+        auto rows = read_table(dir.session.dir + "HIGH50");
+        ASSERT_FALSE(rows.empty());
+        if (table_full)
+            EXPECT_EQ(rows.size(), (size_t)HISCORE_MAX);
+        else
+            EXPECT_EQ(rows[0].first, "Tester");
+    }
 }
 
 // The title waits five seconds from its first frame, counted on the clock
@@ -141,50 +131,55 @@ TEST(ProgramFlow, ClosingTheWindowEndsTheProgramThroughTheNormalPath)
     EXPECT_EQ(headless_started_programs().size(), 1u);
 }
 
-TEST(CommandLine, FiveSelectsPlaybackWithSeedTenAndTheShellGetsOne)
+// The words that choose a mode: "5..." plays "DATA52.RES" back and the
+// recording word alone records into it, both from seed 10, and the shell is
+// told "1" after a playback; the recording word followed by anything is a
+// normal start, seeded from the clock.
+TEST(CommandLine, FiveSelectsPlaybackAndTheRecordingWordAloneRecordsBothFromSeedTen)
 {
-    RunDir dir;
-    write_bytes("DATA52.RES", {});
-    Player player;
-    player.swap_moths = false;
-    headless_event(5, EVENT_CLOSE);
-    EXPECT_EQ(run_program("5 and more", player, 100), 0);
-    ASSERT_TRUE(first_frame_seen);
-    EXPECT_EQ(first_frame_rng, 10u);
-    EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE 1"});
-}
-
-TEST(CommandLine, TheRecordingWordAloneRecordsFromSeedTen)
-{
-    RunDir dir;
-    Player player;
-    player.swap_moths = false;
-    headless_event(3, EVENT_CLOSE);
-    EXPECT_EQ(run_program(RECORDING_WORD, player, 100), 0);
-    ASSERT_TRUE(first_frame_seen);
-    EXPECT_EQ(first_frame_rng, 10u);
-    EXPECT_GT(read_bytes("DATA52.RES").size(), 0u);
-    EXPECT_EQ(headless_started_programs(), std::vector<std::string>{"TINHOARD.EXE P"});
-
-    // Followed by anything, it is a normal start: nothing is recorded.
-    unlink("DATA52.RES");
-    std::string longer = std::string(RECORDING_WORD) + " ";
-    dir.restart(777);
-    headless_event(3, EVENT_CLOSE);
-    run_program(longer.c_str(), player, 100);
-    EXPECT_TRUE(read_bytes("DATA52.RES").empty());
-    EXPECT_EQ(first_frame_rng, 777u) << "a normal start is seeded from the clock";
+    const std::string recording = RECORDING_WORD;
+    const struct {
+        std::string arguments;
+        uint32_t seed;
+        bool recorded;
+        const char* shell;
+    } runs[] = {
+        {"5 and more", 10, false, "TINHOARD.EXE 1"},
+        {recording, 10, true, "TINHOARD.EXE P"},
+        {recording + " ", 777, false, "TINHOARD.EXE P"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(testing::PrintToString(run.arguments));
+        RunDir dir;
+        dir.restart(777);
+        write_bytes("DATA52.RES", {});
+        Player player;
+        player.swap_moths = false;
+        headless_event(3, EVENT_CLOSE);
+        EXPECT_EQ(run_program(run.arguments.c_str(), player, 100), 0);
+        ASSERT_TRUE(first_frame_seen);
+        EXPECT_EQ(first_frame_rng, run.seed);
+        EXPECT_EQ(!read_bytes("DATA52.RES").empty(), run.recorded);
+        EXPECT_EQ(headless_started_programs(), std::vector<std::string>{run.shell});
+    }
 }
 
 // Every start-up failure ends with its box and an exit code that says the
-// game never ran.
-TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
+// game never ran: no display, no mouse, no game pack.
+TEST(CommandLine, AMissingDisplayInputOrGamePackEndsStartUpWithItsBox)
 {
     RunDir dir;
-    unlink("DATA50.RES");
     Player player;
+    headless_devices().display = false;
     EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    EXPECT_EQ(headless_message_boxes(), std::vector<std::string>{"Can't initialise resources"});
+    headless_devices().display = true;
+    headless_devices().mouse = false;
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    headless_devices().mouse = true;
+    unlink("DATA50.RES");
+    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    EXPECT_EQ(headless_message_boxes(),
+              (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT", "Can't initialise resources"}));
     EXPECT_TRUE(headless_started_programs().empty());
 
     // Looked for in several places and found in none: the box and stderr
@@ -199,17 +194,4 @@ TEST(CommandLine, AMissingGamePackEndsStartUpWithTheResourcesBox)
     EXPECT_EQ(headless_message_boxes()[0], "Can't initialise resources\n\nThe game's data was looked for in:\n"
                                            "/nowhere/DATA50.RES\n/usr/share/flickermoth/DATA50.RES");
     EXPECT_NE(said.find("  /nowhere/DATA50.RES\n  /usr/share/flickermoth/DATA50.RES\n"), std::string::npos) << said;
-}
-
-TEST(CommandLine, AMissingDisplayOrInputEndsStartUpWithItsBox)
-{
-    RunDir dir;
-    Player player;
-    headless_devices().display = false;
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    headless_devices().display = true;
-    headless_devices().mouse = false;
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    EXPECT_EQ(headless_message_boxes(), (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT"}));
-    EXPECT_TRUE(headless_started_programs().empty());
 }

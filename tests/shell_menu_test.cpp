@@ -8,15 +8,12 @@ namespace {
 
 // The placeholder highlight of item k, phase p, lies at a known place in
 // a colour of its own.
-bool highlight_shown(const HeadlessFrame& frame, int item, int* phase = nullptr)
+bool highlight_shown(const HeadlessFrame& frame, int item)
 {
     for (int p = 0; p < MENU_HIGHLIGHT_FRAMES; p++) {
         int x = 40 + (p % 16) * 18 + 5, y = 100 + 40 * item + (p / 16) * 14 + 5;
-        if (frame.pixels[(size_t)y * 640 + x] == placeholder_colour(120 + 20 * item, p)) {
-            if (phase)
-                *phase = p;
+        if (frame.pixels[(size_t)y * 640 + x] == placeholder_colour(120 + 20 * item, p))
             return true;
-        }
     }
     return false;
 }
@@ -28,6 +25,15 @@ int switch_image(const HeadlessFrame& frame)
         if (colour == placeholder_colour(60, k))
             return k;
     return -1;
+}
+
+// The switch's images on the six presented frames from `from` on.
+std::vector<int> switch_turn(size_t from)
+{
+    std::vector<int> images;
+    for (size_t n = from; n < from + 6; n++)
+        images.push_back(switch_image(headless_frames()[n]));
+    return images;
 }
 
 // The first presented frame from `from` on that shows item's highlight.
@@ -62,16 +68,19 @@ protected:
 
 }  // namespace
 
-TEST_F(Menu, OpensOverTwentyFramesAndHighlightsAnItemFirstOnTheNineteenthFrameAfter)
+// The highlight first shows on the nineteenth frame after the opening, and
+// follows the pointer to another item only at the end of its cycle.
+TEST_F(Menu, OpensOverTwentyFramesThenTheHighlightFollowsThePointerAtTheEndOfItsCycle)
 {
     headless_clear_sound_log();
-    point_at(0, 300, 90);    // inside "new game" all along
+    point_at(0, 300, 90);      // "new game"
+    point_at(39, 300, 380);    // to "continue" while "new game" shows phase 2
     click(60);
-    int result = ingame_menu();
-    EXPECT_EQ(result, MENU_NEW_GAME);
+    EXPECT_EQ(ingame_menu(), MENU_CONTINUE);
     EXPECT_EQ(first_highlight(MENU_NEW_GAME), 20 + 18);    // selection frame 19
+    EXPECT_EQ(first_highlight(MENU_CONTINUE), 39 + 18);
     // The opening pictures come one a frame, and the sample of the menu opening was heard.
-    EXPECT_EQ(headless_sound_log().empty(), false);
+    EXPECT_FALSE(headless_sound_log().empty());
     EXPECT_EQ(screen_snapshot, nullptr);    // freed on closing
     // 20 opening frames, 42 selecting up to the release, 12 closing.
     EXPECT_EQ(headless_present_count(), 20u + 42u + 12u);
@@ -110,16 +119,6 @@ TEST_F(Menu, AReleaseOverAnotherItemChoosesTheHighlightedOne)
     EXPECT_EQ(ingame_menu(), MENU_NEW_GAME);
 }
 
-TEST_F(Menu, TheHighlightFollowsThePointerOnlyAtTheEndOfItsCycle)
-{
-    point_at(0, 300, 90);
-    point_at(39, 300, 380);    // to "continue" while "new game" shows phase 2
-    headless_key(at(90), KEY_ESCAPE, true);
-    ingame_menu();
-    EXPECT_EQ(first_highlight(MENU_NEW_GAME), 38);
-    EXPECT_EQ(first_highlight(MENU_CONTINUE), 39 + 18);
-}
-
 TEST_F(Menu, AReleaseJustAsThePointerLeavesEveryItemClosesWithNone)
 {
     point_at(0, 300, 90);               // "new game" highlighted from frame 38
@@ -129,40 +128,32 @@ TEST_F(Menu, AReleaseJustAsThePointerLeavesEveryItemClosesWithNone)
     EXPECT_EQ(ingame_menu(), MENU_NONE);
 }
 
-TEST_F(Menu, TheSoundSwitchTurnsOffThroughFiveToZeroAndOnThroughZeroToFive)
+// The switch turns off through images 5 to 0 and on through 0 to 5; without
+// a sound device it turns on but the sound stays off.
+TEST_F(Menu, TheSoundSwitchTurnsOffThroughFiveToZeroAndOnThroughZeroToFiveButStaysOffWithoutADevice)
 {
     ASSERT_EQ(sound_system.sound_enabled, 1);
     point_at(0, 350, 200);    // "sound"
     click(40);                // chosen at frame 41
     click(70);                // and again at frame 71
     headless_key(at(100), KEY_ESCAPE, true);
+    headless_key(at(101), KEY_ESCAPE, false);
     ingame_menu();
-    const auto& frames = headless_frames();
-    std::vector<int> first, second;
-    for (int n = 42; n < 48; n++)
-        first.push_back(switch_image(frames[(size_t)n]));
-    for (int n = 72; n < 78; n++)
-        second.push_back(switch_image(frames[(size_t)n]));
-    EXPECT_EQ(first, (std::vector<int>{5, 4, 3, 2, 1, 0}));
-    EXPECT_EQ(second, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(switch_image(frames[60]), MENU_SWITCH_OFF);
-    EXPECT_EQ(switch_image(frames[90]), MENU_SWITCH_ON);
+    EXPECT_EQ(switch_turn(42), (std::vector<int>{5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(switch_turn(72), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(switch_image(headless_frames()[60]), MENU_SWITCH_OFF);
+    EXPECT_EQ(switch_image(headless_frames()[90]), MENU_SWITCH_ON);
     EXPECT_EQ(sound_system.sound_enabled, 1);
-}
 
-TEST_F(Menu, WithoutASoundDeviceTheSwitchTurnsButStaysOff)
-{
     headless_devices().sound = false;
     sound_create();
-    point_at(0, 350, 200);
+    size_t first = headless_frames().size();
+    start = headless_frame();
     click(40);
     headless_key(at(80), KEY_ESCAPE, true);
     ingame_menu();
-    std::vector<int> images;
-    for (int n = 42; n < 48; n++)
-        images.push_back(switch_image(headless_frames()[(size_t)n]));
-    EXPECT_EQ(images, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(switch_image(headless_frames()[60]), MENU_SWITCH_OFF);
+    EXPECT_EQ(switch_turn(first + 42), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(switch_image(headless_frames()[first + 60]), MENU_SWITCH_OFF);
     EXPECT_EQ(sound_system.sound_enabled, 0);
 }
 

@@ -6,24 +6,10 @@
 // them are played well and run long, the rest at random, which loses in a
 // few turns by closed columns and overfull boards. A long run:
 //   FLICKERMOTH_SOAK_GAMES=10000 build/tests/flickermoth_tests --gtest_filter='Soak.*'
-#include "autoplay/autoplay.h"
-#include "board/board.h"
-#include "board/game_screen.h"
-#include "hiscore/hiscore.h"
-#include "hiscore_helpers.h"
-#include "platform/headless/headless.h"
-#include "shell/app.h"
-#include "shell/flow.h"
-#include "frame/pump.h"
-#include "testkit/session.h"
+#include "flow_helpers.h"
 #include "testkit/soak_checks.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
