@@ -23,6 +23,19 @@ Rgb title_colour(int index)
 
 void set(cairo_t* cr, Rgb c, double a = 1.0) { cairo_set_source_rgba(cr, c.r, c.g, c.b, a); }
 
+// Fills the current path with a gradient from title colour `top` at y0 down
+// to `bottom` at y1.
+void fill_downward(cairo_t* cr, double y0, double y1, int top, int bottom)
+{
+    cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
+    Rgb from = title_colour(top), to = title_colour(bottom);
+    cairo_pattern_add_color_stop_rgb(gradient, 0.0, from.r, from.g, from.b);
+    cairo_pattern_add_color_stop_rgb(gradient, 1.0, to.r, to.g, to.b);
+    cairo_set_source(cr, gradient);
+    cairo_fill(cr);
+    cairo_pattern_destroy(gradient);
+}
+
 double hill(double x, double base, int seed, double height)
 {
     double y = base;
@@ -78,13 +91,7 @@ void garden_far(cairo_t* cr)
         cairo_line_to(cr, x, hill(x, HORIZON + 8, 4, 26));
     cairo_line_to(cr, W, H);
     cairo_close_path(cr);
-    cairo_pattern_t* far = cairo_pattern_create_linear(0, HORIZON - 20, 0, HORIZON + 40);
-    Rgb top = title_colour(74), bottom = title_colour(44);
-    cairo_pattern_add_color_stop_rgb(far, 0.0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(far, 1.0, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, far);
-    cairo_fill(cr);
-    cairo_pattern_destroy(far);
+    fill_downward(cr, HORIZON - 20, HORIZON + 40, 74, 44);
     // a line of trees: round crowns, poplars and firs
     for (int i = 0; i < 46; i++) {
         double x = (i + art_noise(i, 1, 12)) / 46.0 * (W + 30) - 15;
@@ -117,13 +124,7 @@ void garden_far(cairo_t* cr)
         cairo_line_to(cr, x, hill(x, HORIZON + 44, 6, 10));
     cairo_line_to(cr, W, H);
     cairo_close_path(cr);
-    cairo_pattern_t* meadow = cairo_pattern_create_linear(0, HORIZON + 30, 0, H);
-    Rgb near_top = title_colour(38), near_bottom = title_colour(6);
-    cairo_pattern_add_color_stop_rgb(meadow, 0.0, near_top.r, near_top.g, near_top.b);
-    cairo_pattern_add_color_stop_rgb(meadow, 1.0, near_bottom.r, near_bottom.g, near_bottom.b);
-    cairo_set_source(cr, meadow);
-    cairo_fill(cr);
-    cairo_pattern_destroy(meadow);
+    fill_downward(cr, HORIZON + 30, H, 38, 6);
     // a pale path winding out of the trees towards the viewer
     cairo_move_to(cr, 330, HORIZON + 40);
     cairo_curve_to(cr, 300, 300, 420, 340, 360, 400);
@@ -132,13 +133,7 @@ void garden_far(cairo_t* cr)
     cairo_curve_to(cr, 400, 455, 420, 425, 440, 400);
     cairo_curve_to(cr, 500, 330, 330, 300, 338, HORIZON + 40);
     cairo_close_path(cr);
-    cairo_pattern_t* path = cairo_pattern_create_linear(0, HORIZON + 40, 0, H);
-    Rgb path_far = title_colour(62), path_near = title_colour(24);
-    cairo_pattern_add_color_stop_rgb(path, 0.0, path_far.r, path_far.g, path_far.b);
-    cairo_pattern_add_color_stop_rgb(path, 1.0, path_near.r, path_near.g, path_near.b);
-    cairo_set_source(cr, path);
-    cairo_fill(cr);
-    cairo_pattern_destroy(path);
+    fill_downward(cr, HORIZON + 40, H, 62, 24);
     // small bushes in the meadow, smaller with distance
     for (int i = 0; i < 16; i++) {
         double x = art_noise(i, 5, 13) * W;
