@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -49,43 +50,37 @@ inline void bind_game_data()
     ASSERT_TRUE(bind_resources(data_path("DATA50.RES").c_str())) << "the generated game pack must pass the game's checks";
 }
 
-// Which screen pixels a run picture writes: drawn over two different
-// backgrounds, the pixels it skips keep the background.
-inline std::vector<bool> covered_by_runs(const ImageRecord* image, bool fill_runs)
-{
-    std::vector<uint8_t> first(640 * 480);
-    std::vector<bool> covered(640 * 480);
-    for (int pass = 0; pass < 2; pass++) {
-        display_clear(pass == 0 ? 0x11 : 0xEE);
-        if (fill_runs)
-            draw_fill_runs(nullptr, 0, 0, image);
-        else
-            draw_runs(nullptr, 0, 0, image);
-        for (int y = 0; y < 480; y++)
-            for (int x = 0; x < 640; x++) {
-                uint8_t p = display.back_buffer[(size_t)y * display.pitch + x];
-                if (pass == 0)
-                    first[(size_t)y * 640 + x] = p;
-                else
-                    covered[(size_t)y * 640 + x] = !(first[(size_t)y * 640 + x] == 0x11 && p == 0xEE);
-            }
+// Checks of the generated game pack, bound before each (skipped when the
+// build has no data generator).
+class GameData : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DATA();
+        bind_game_data();
     }
-    return covered;
-}
+};
 
-// The screen after drawing a run picture over a cleared screen.
-inline std::vector<uint8_t> screen_with(const ImageRecord* image, bool fill_runs, uint8_t background)
+// The screen after drawing a fill-run picture over a cleared screen.
+inline std::vector<uint8_t> screen_with(const ImageRecord* image, uint8_t background = 0)
 {
     display_clear(background);
-    if (fill_runs)
-        draw_fill_runs(nullptr, 0, 0, image);
-    else
-        draw_runs(nullptr, 0, 0, image);
+    draw_fill_runs(nullptr, 0, 0, image);
     std::vector<uint8_t> screen(640 * 480);
     for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++)
-            screen[(size_t)y * 640 + x] = display.back_buffer[(size_t)y * display.pitch + x];
+        std::copy_n(display.back_buffer + (size_t)y * display.pitch, 640, screen.begin() + y * 640);
     return screen;
+}
+
+// Which screen pixels a fill-run picture writes: drawn over two different
+// backgrounds, the pixels it skips keep the background.
+inline std::vector<bool> covered_by_runs(const ImageRecord* image)
+{
+    std::vector<uint8_t> dark = screen_with(image, 0x11), light = screen_with(image, 0xEE);
+    std::vector<bool> covered(dark.size());
+    for (size_t i = 0; i < dark.size(); i++)
+        covered[i] = !(dark[i] == 0x11 && light[i] == 0xEE);
+    return covered;
 }
 
 // Brightness (0..1) of a palette entry.
@@ -98,4 +93,28 @@ inline bool full_screen_at_origin(const ImageRecord* image)
 {
     return image_x_offset(image) == 0 && image_y_offset(image) == 0 && image_width(image) == 640 &&
            image_height(image) == 480;
+}
+
+// The smallest box holding every point added; right < left while empty.
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -(1 << 20), bottom = -(1 << 20);
+    void add(int x, int y)
+    {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+// The box of the non-transparent pixels of a raw image, in drawing terms.
+inline Box ink_box(const ImageRecord* image)
+{
+    Box box;
+    const uint8_t* pixels = image_pixels(image);
+    for (int y = 0; y < image_height(image); y++)
+        for (int x = 0; x < image_width(image); x++)
+            if (pixels[y * image_width(image) + x])
+                box.add(x + image_x_offset(image), y + image_y_offset(image));
+    return box;
 }

@@ -14,7 +14,7 @@ constexpr int DARK_COUNT = 16;                      // the black and near-black
 
 std::vector<uint8_t> logo_screen(int picture)
 {
-    return screen_with(table_image(LogoImages, picture), true, 0);
+    return screen_with(table_image(LogoImages, picture));
 }
 
 TEST(DataLogo, TheFireTapersToATipWithCurvedSides)

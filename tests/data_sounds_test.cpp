@@ -82,10 +82,10 @@ double power_at(const std::vector<double>& x, double hz)
     return s1 * s1 + s2 * s2 - c * s1 * s2;
 }
 
-TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
+using DataSounds = GameData;
+
+TEST_F(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
         ASSERT_GT(x.size(), RATE / 20) << "sample " << k << " is played";
@@ -98,10 +98,8 @@ TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
     }
 }
 
-TEST(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
+TEST_F(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     double loudness[13] = {};
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
@@ -123,10 +121,8 @@ TEST(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
 }
 
-TEST(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
+TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     std::vector<double> x = levels_of(SWAP);
     size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
     ASSERT_GE(x.size(), swap) << "the swap fades out and in over " << swap / RATE << " s at the starting speed";
@@ -136,10 +132,8 @@ TEST(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
         EXPECT_GT(decibels(rms_of(x, from, from + slice)), -30.0) << "quiet at " << from / RATE << " s";
 }
 
-TEST(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
+TEST_F(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     std::vector<double> x = levels_of(COLUMN_CLOSES);
     // Parseval over the DFT bins of the whole sample: the energy of the bins
     // up to 200 Hz (each counted for its mirror too) against the total.
@@ -153,10 +147,8 @@ TEST(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
 
 // Many wings beating each at its own pace: the loudness of the restart
 // sound must not throb at one rate, which is heard as a buzz.
-TEST(DataSounds, TheRestartFluttersWithoutASingleBeat)
+TEST_F(DataSounds, TheRestartFluttersWithoutASingleBeat)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     std::vector<double> x = levels_of(RESTART);
     constexpr size_t BLOCK = 110;    // the loudness every 5 ms
     std::vector<double> envelope;
@@ -184,7 +176,7 @@ TEST(DataSounds, TheRestartFluttersWithoutASingleBeat)
 // come out as a staircase, rich in harmonics; dithered, the harmonics sink
 // into the noise, the tone keeps its level, and the noise is pushed away
 // from the middle of the range (where hearing is keenest) towards the top.
-TEST(DataSounds, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
+TEST(SoundSynth, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
 {
     constexpr double HZ = 441, STEPS = 1.5;
     std::vector<double> wave((size_t)RATE);
