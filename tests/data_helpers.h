@@ -4,6 +4,9 @@
 #pragma once
 
 #include "resources/resources.h"
+#include "testkit/test_pack.h"
+#include "tools/packtool/contents.h"
+#include "tools/packtool/packtool.h"
 #include "video/display.h"
 #include "video/image.h"
 
@@ -41,6 +44,41 @@ struct Scratch {
     Scratch() : dir(fresh_temp_dir(testing::UnitTest::GetInstance()->current_test_info()->name())) {}
     ~Scratch() { std::filesystem::remove_all(dir); }
     std::string path(const std::string& name) const { return (dir / name).string(); }
+};
+
+// The pack inspector's tests: a scratch folder, a pack saved there as
+// "in.res" and extracted into "files".
+class PackFolder : public testing::Test {
+protected:
+    Scratch scratch;
+    std::string in = scratch.path("in.res"), files = scratch.path("files"), error;
+    void save(const Bytes& pack) { ASSERT_TRUE(save_bytes(in.c_str(), pack)); }
+    // Saves, extracts and builds `pack` again; the rebuilt bytes.
+    Bytes round_trip(const Bytes& pack)
+    {
+        save(pack);
+        EXPECT_TRUE(packtool_extract(in, files, &error)) << error;
+        Bytes rebuilt;
+        EXPECT_TRUE(packtool_build(files, &rebuilt, &error)) << error;
+        return rebuilt;
+    }
+    // What the folder builds into, read back as the inspector reads a pack.
+    PackContents rebuilt_contents()
+    {
+        Bytes rebuilt;
+        PackContents contents;
+        EXPECT_TRUE(packtool_build(files, &rebuilt, &error)) << error;
+        EXPECT_TRUE(save_bytes(scratch.path("out.res").c_str(), rebuilt));
+        EXPECT_TRUE(pack_read(scratch.path("out.res"), &contents, &error)) << error;
+        return contents;
+    }
+    // The placeholder logo pack with `pictures` in place of its own.
+    static Bytes logo_with(const std::vector<Bytes>& pictures)
+    {
+        std::vector<Bytes> entries = test_logo_entries();
+        entries[1] = make_table(pictures);
+        return make_pack(entries);
+    }
 };
 
 // Binds the game pack the build made; fails the test when it does not bind.
