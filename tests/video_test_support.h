@@ -59,6 +59,20 @@ inline int pixels_not(uint8_t colour)
     return count;
 }
 
+// How many visible pixels are not what they should be: pixel(x, y) inside
+// the box from (left, top) to (right, bottom), BACKGROUND outside it.
+template <typename Pixel>
+int pixels_wrong(int left, int top, int right, int bottom, Pixel pixel)
+{
+    int wrong = 0;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++) {
+            bool inside = x >= left && x <= right && y >= top && y <= bottom;
+            wrong += screen_pixel(x, y) != (inside ? (int)pixel(x, y) : BACKGROUND);
+        }
+    return wrong;
+}
+
 inline bool padding_intact()
 {
     for (int y = 0; y < 480; y++)
