@@ -38,20 +38,14 @@ inline std::filesystem::path fresh_temp_dir(const std::string& name)
     return dir;
 }
 
-// A scratch folder of its own for the running test, gone after it.
-struct Scratch {
-    std::filesystem::path dir;
-    Scratch() : dir(fresh_temp_dir(testing::UnitTest::GetInstance()->current_test_info()->name())) {}
-    ~Scratch() { std::filesystem::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-};
-
-// The pack inspector's tests: a scratch folder, a pack saved there as
-// "in.res" and extracted into "files".
+// The pack inspector's tests: a scratch folder of the running test's own,
+// gone after it, and a pack saved there as "in.res" and extracted into "files".
 class PackFolder : public testing::Test {
 protected:
-    Scratch scratch;
-    std::string in = scratch.path("in.res"), files = scratch.path("files"), error;
+    std::filesystem::path dir = fresh_temp_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::string in = path("in.res"), files = path("files"), error;
+    ~PackFolder() override { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
     void save(const Bytes& pack) { ASSERT_TRUE(save_bytes(in.c_str(), pack)); }
     // Saves, extracts and builds `pack` again; the rebuilt bytes.
     Bytes round_trip(const Bytes& pack)
@@ -68,8 +62,8 @@ protected:
         Bytes rebuilt;
         PackContents contents;
         EXPECT_TRUE(packtool_build(files, &rebuilt, &error)) << error;
-        EXPECT_TRUE(save_bytes(scratch.path("out.res").c_str(), rebuilt));
-        EXPECT_TRUE(pack_read(scratch.path("out.res"), &contents, &error)) << error;
+        EXPECT_TRUE(save_bytes(path("out.res").c_str(), rebuilt));
+        EXPECT_TRUE(pack_read(path("out.res"), &contents, &error)) << error;
         return contents;
     }
     // The placeholder logo pack with `pictures` in place of its own.

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace {
 
@@ -38,10 +39,7 @@ double decibels(double level) { return 20 * std::log10(std::max(level, 1e-9)); }
 
 double peak_of(const std::vector<double>& x)
 {
-    double peak = 0;
-    for (double s : x)
-        peak = std::max(peak, std::fabs(s));
-    return peak;
+    return std::accumulate(x.begin(), x.end(), 0.0, [](double peak, double s) { return std::max(peak, std::fabs(s)); });
 }
 
 double rms_of(const std::vector<double>& x, size_t from, size_t to)
@@ -100,24 +98,22 @@ TEST_F(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
 
 TEST_F(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
 {
-    double loudness[13] = {};
+    std::vector<double> others;
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
         double peak = decibels(peak_of(x));
-        loudness[k] = decibels(loudness_of(x));
         EXPECT_LT(peak_of(x), 127.5 / 128) << "sample " << k << " clips";
-        if (k == LANDING)
+        if (k == LANDING) {
             EXPECT_LT(peak, -6.0) << "the landing chime is heard for every moth: it stays soft";
-        else
+        } else {
             EXPECT_NEAR(peak, -1.0, 0.6) << "sample " << k << " is not levelled to just under full scale";
+            others.push_back(decibels(loudness_of(x)));
+        }
     }
-    std::vector<double> others;
-    for (int k : PLAYED)
-        if (k != LANDING)
-            others.push_back(loudness[k]);
     auto [quietest, loudest] = std::minmax_element(others.begin(), others.end());
     EXPECT_LT(*loudest - *quietest, 6.0) << "the effects differ too much in loudness";
-    EXPECT_LT(loudness[LANDING], *quietest - 6.0) << "the landing chime must be softer than every other effect";
+    EXPECT_LT(decibels(loudness_of(levels_of(LANDING))), *quietest - 6.0)
+        << "the landing chime must be softer than every other effect";
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
 }
 
@@ -137,9 +133,8 @@ TEST_F(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
     std::vector<double> x = levels_of(COLUMN_CLOSES);
     // Parseval over the DFT bins of the whole sample: the energy of the bins
     // up to 200 Hz (each counted for its mirror too) against the total.
-    double n = (double)x.size(), total = 0, low = power_at(x, 0) / n;
-    for (double v : x)
-        total += v * v;
+    double n = (double)x.size(), low = power_at(x, 0) / n;
+    double total = std::inner_product(x.begin(), x.end(), x.begin(), 0.0);
     for (int bin = 1; bin * RATE / n <= 200; bin++)
         low += 2 * power_at(x, bin * RATE / n) / n;
     EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
@@ -152,15 +147,10 @@ TEST_F(DataSounds, TheRestartFluttersWithoutASingleBeat)
     std::vector<double> x = levels_of(RESTART);
     constexpr size_t BLOCK = 110;    // the loudness every 5 ms
     std::vector<double> envelope;
-    for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK) {
-        double sum = 0;
-        for (size_t i = from; i < from + BLOCK; i++)
-            sum += std::fabs(x[i]);
-        envelope.push_back(sum / BLOCK);
-    }
-    double mean = 0, variation = 0;
-    for (double e : envelope)
-        mean += e / envelope.size();
+    for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK)
+        envelope.push_back(std::accumulate(x.begin() + from, x.begin() + from + BLOCK, 0.0,
+                                           [](double sum, double v) { return sum + std::fabs(v); }) / BLOCK);
+    double mean = std::accumulate(envelope.begin(), envelope.end(), 0.0) / envelope.size(), variation = 0;
     for (double& e : envelope) {
         e -= mean;
         variation += e * e;

@@ -35,9 +35,9 @@ TEST_F(PacktoolChecks, AnEmptyLastEntryIsReadListedExtractedAndBuiltAgain)
 TEST_F(PacktoolChecks, APackThatIsMissingShortOrWithASoundBankGoingBackwardsIsRefusedWithAMessage)
 {
     PackContents contents;
-    EXPECT_FALSE(pack_read(scratch.path("none.res"), &contents, &error));
+    EXPECT_FALSE(pack_read(path("none.res"), &contents, &error));
     EXPECT_EQ(error, "cannot read the file");
-    EXPECT_FALSE(pack_read(scratch.dir.string(), &contents, &error)) << "a folder is not a pack";
+    EXPECT_FALSE(pack_read(dir.string(), &contents, &error)) << "a folder is not a pack";
     std::vector<Bytes> entries = test_game_entries();
     entries[32] = make_sound_bank({Bytes(8, 0x80), Bytes(8, 0x81), Bytes(8, 0x82)});
     entries[32][4 + 2 * 4] = 4 * 4 + 2;    // pointer 2 moved before pointer 1
@@ -80,7 +80,7 @@ TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawn)
         EXPECT_FALSE(packtool_extract(in, files, &error));
         EXPECT_NE(error.find(message), std::string::npos) << error;
         std::vector<std::string> written;
-        EXPECT_FALSE(packtool_sheet(in, scratch.path("sheet.png"), &written, &error));
+        EXPECT_FALSE(packtool_sheet(in, path("sheet.png"), &written, &error));
         EXPECT_NE(error.find(message), std::string::npos) << error;
     }
 }
@@ -140,9 +140,9 @@ TEST_F(PacktoolChecks, AnInterlacedPictureIsReadPixelForPixel)
     std::vector<uint8_t> pixels((size_t)width * height);
     for (size_t i = 0; i < pixels.size(); i++)
         pixels[i] = (uint8_t)(i * 7 + i / width);
-    ASSERT_TRUE(write_interlaced_png(scratch.path("moth.png"), width, height, pixels));
+    ASSERT_TRUE(write_interlaced_png(path("moth.png"), width, height, pixels));
     IndexedPicture picture;
-    ASSERT_TRUE(media_read_indexed_png(scratch.path("moth.png"), &picture, &error)) << error;
+    ASSERT_TRUE(media_read_indexed_png(path("moth.png"), &picture, &error)) << error;
     EXPECT_EQ(picture.width, width);
     EXPECT_EQ(picture.height, height);
     EXPECT_EQ(picture.pixels, pixels);
@@ -158,20 +158,20 @@ TEST_F(PacktoolChecks, PicturesAreWrittenWithTheirTransparentIndexAndFailuresAre
     for (int i = 0; i < 768; i++)
         picture.rgb[i] = (uint8_t)(i * 3);
     picture.transparent = 5;
-    ASSERT_TRUE(media_write_indexed_png(scratch.path("a.png"), picture));
+    ASSERT_TRUE(media_write_indexed_png(path("a.png"), picture));
     IndexedPicture back;
-    ASSERT_TRUE(media_read_indexed_png(scratch.path("a.png"), &back, &error)) << error;
+    ASSERT_TRUE(media_read_indexed_png(path("a.png"), &back, &error)) << error;
     EXPECT_EQ(back.pixels, picture.pixels);
     EXPECT_EQ(back.transparent, 5);
     EXPECT_EQ(back.rgb[3 * 4 + 2], (uint8_t)((3 * 4 + 2) * 3));
 
     // A sheet is true colour, which a picture of colour indices must not be.
-    ASSERT_TRUE(media_write_rgb_png(scratch.path("sheet.png"), 2, 1, {255, 0, 0, 0, 0, 255}));
-    EXPECT_FALSE(media_read_indexed_png(scratch.path("sheet.png"), &back, &error));
+    ASSERT_TRUE(media_write_rgb_png(path("sheet.png"), 2, 1, {255, 0, 0, 0, 0, 255}));
+    EXPECT_FALSE(media_read_indexed_png(path("sheet.png"), &back, &error));
     EXPECT_NE(error.find("indexed"), std::string::npos) << error;
 
-    EXPECT_FALSE(media_write_indexed_png(scratch.path("no/such/folder.png"), picture));
-    EXPECT_FALSE(media_write_rgb_png(scratch.path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
+    EXPECT_FALSE(media_write_indexed_png(path("no/such/folder.png"), picture));
+    EXPECT_FALSE(media_write_rgb_png(path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
 }
 
 TEST_F(PacktoolChecks, APackKeptWholeIsBuiltAgainEvenWhenItsPartsWouldNotBuild)

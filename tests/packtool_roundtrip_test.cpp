@@ -73,7 +73,7 @@ TEST_F(PacktoolRoundTrip, AnEditedPictureGoesBackIntoThePack)
             << "entry " << e << " changed";
     }
     ASSERT_TRUE(display_create());
-    EXPECT_TRUE(bind_resources(scratch.path("out.res").c_str())) << "the edited pack still binds";
+    EXPECT_TRUE(bind_resources(path("out.res").c_str())) << "the edited pack still binds";
 }
 
 TEST_F(PacktoolRoundTrip, SkippedPixelsAndColourZeroStayApartInRunPictures)
@@ -145,7 +145,7 @@ TEST_F(PacktoolRoundTrip, ListingNamesEveryEntrysKindAndSheetsAreWritten)
     for (const char* word : {"palette", "screen", "fill-runs", "sounds", "texts", "title picture", "13 samples"})
         EXPECT_NE(listing.find(word), std::string::npos) << word;
     std::vector<std::string> written;
-    ASSERT_TRUE(packtool_sheet(in, scratch.path("sheet.png"), &written, &error)) << error;
+    ASSERT_TRUE(packtool_sheet(in, path("sheet.png"), &written, &error)) << error;
     ASSERT_FALSE(written.empty());
     for (const std::string& path : written) {
         Bytes png = read_bytes(path);
