@@ -17,12 +17,14 @@
 
 namespace {
 
-bool in_ranges(int index, const ArtRanges& ranges)
+bool in_range(int index, ArtRange range) { return index >= range.first && index < range.first + range.count; }
+
+// How an eye of the kind `vision` sees a linear-light colour.
+Lab seen_as(Vision vision, const double linear[3])
 {
-    for (const ArtRange& r : ranges)
-        if (index >= r.first && index < r.first + r.count)
-            return true;
-    return false;
+    double seen[3];
+    vision_simulate(vision, linear, seen);
+    return lab_from_linear(seen);
 }
 
 TEST(ArtMaking, EachElementOfAPictureKeepsToItsOwnColours)
@@ -52,7 +54,7 @@ TEST(ArtMaking, EachElementOfAPictureKeepsToItsOwnColours)
             int index = indices[(size_t)y * 64 + x];
             double d = std::hypot(x + 0.5 - 32, y + 0.5 - 16);
             if (d < 9 || d > 11) {
-                EXPECT_TRUE(in_ranges(index, {d < 9 ? range_moth(2) : range_sky()})) << x << ", " << y << ": " << index;
+                EXPECT_TRUE(in_range(index, d < 9 ? range_moth(2) : range_sky())) << x << ", " << y << ": " << index;
             }
         }
     art_picture_free(picture);
@@ -87,26 +89,19 @@ TEST(ArtMaking, TheColourVisionSimulationsKeepWhiteAndMatchKnownColours)
 {
     const double white[3] = {1, 1, 1}, red[3] = {1, 0, 0};
     for (int v = 0; v < VISION_COUNT; v++) {
-        double seen[3];
-        vision_simulate((Vision)v, white, seen);
-        Lab lab = lab_from_linear(seen);
+        Lab lab = seen_as((Vision)v, white);
         EXPECT_NEAR(lab.l, 100.0, 0.5) << vision_name((Vision)v);
         EXPECT_NEAR(std::hypot(lab.a, lab.b), 0.0, 1.0) << vision_name((Vision)v);
     }
     // sRGB red is L*a*b* (53.24, 80.09, 67.20); red and green, far apart
     // for normal eyes, come close for a deuteranope.
-    double seen[3];
-    vision_simulate(VISION_NORMAL, red, seen);
-    Lab lab = lab_from_linear(seen);
+    Lab lab = seen_as(VISION_NORMAL, red);
     EXPECT_NEAR(lab.l, 53.24, 0.1);
     EXPECT_NEAR(lab.a, 80.09, 0.2);
     EXPECT_NEAR(lab.b, 67.20, 0.2);
     const double leaf[3] = {srgb_to_linear(0.30), srgb_to_linear(0.45), srgb_to_linear(0.10)};
     const double rust[3] = {srgb_to_linear(0.55), srgb_to_linear(0.38), srgb_to_linear(0.12)};
-    double a[3], b[3];
-    vision_simulate(VISION_DEUTAN, leaf, a);
-    vision_simulate(VISION_DEUTAN, rust, b);
-    EXPECT_LT(delta_e76(lab_from_linear(a), lab_from_linear(b)),
+    EXPECT_LT(delta_e76(seen_as(VISION_DEUTAN, leaf), seen_as(VISION_DEUTAN, rust)),
               0.5 * delta_e76(lab_from_linear(leaf), lab_from_linear(rust)));
 }
 

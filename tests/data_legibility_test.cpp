@@ -46,8 +46,14 @@ int commonest(const std::map<int, int>& counts)
 
 using DataLegibility = GameData;
 
+// Scores of up to six digits stay inside their plaque, the digits centred
+// on the score's line.
 TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
 {
+    for (int d = 0; d < 10; d++) {
+        const ImageRecord* digit = table_image(DigitImages, d);
+        EXPECT_NEAR(image_y_offset(digit) + image_height(digit) / 2.0, 0, 3.0) << "digit " << d;
+    }
     const uint8_t* field = GameBackground;
     auto gold = [&](int x, int y) { return in_range(field[y * 640 + x], range_gold()); };
     // The plaque's gold rim, found from the middle of the score's line.

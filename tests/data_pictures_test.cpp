@@ -92,7 +92,9 @@ TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
         EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
 }
 
-TEST_F(DataPictures, TheMenuLabelsEachItemInsideItsRectangle)
+// (The items' highlights are checked against the pointer's choice with the
+// menu's tiles.)
+TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInTheirPlaces)
 {
     std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     for (int item = 0; item < MENU_ITEMS; item++) {
@@ -103,12 +105,6 @@ TEST_F(DataPictures, TheMenuLabelsEachItemInsideItsRectangle)
                 bright += palette_lightness(GamePalette, screen[(size_t)y * 640 + x]) > 0.7;
         EXPECT_GT(bright, 80) << "item " << item << " has no readable label";
     }
-}
-
-// (The items' highlights are checked against the pointer's choice with the
-// menu's tiles.)
-TEST_F(DataPictures, TheMenuButtonAndTheSoundSwitchStayInTheirPlaces)
-{
     for (int f = 0; f < MenuButtonImages.count; f++) {
         const ImageRecord* image = table_image(MenuButtonImages, f);
         EXPECT_GE(image_x_offset(image), MENU_BUTTON_X);
