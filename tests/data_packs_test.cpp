@@ -16,24 +16,6 @@ namespace {
 
 using DataPacks = GameData;
 
-// The counts of every table are the binder's own checks; what is left to
-// see is what the pictures show.
-TEST_F(DataPacks, TheLogoAccentColoursAppearOnlyOnTheStillThatFadesThemIn)
-{
-    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
-    EXPECT_EQ(LogoPalette[0] | LogoPalette[1] | LogoPalette[2], 0) << "the logo starts from a black screen";
-    for (int i = 0; i < LogoImages.count; i++) {
-        const ImageRecord* image = table_image(LogoImages, i);
-        EXPECT_TRUE(full_screen_at_origin(image)) << "logo picture " << i;
-        std::vector<uint8_t> screen = screen_with(image);
-        auto accent = std::count_if(screen.begin(), screen.end(), [](uint8_t p) { return p >= 224; });
-        if (i == 41)
-            EXPECT_GT(accent, 500) << "the last still's accent uses colours 224..255";
-        else
-            EXPECT_EQ(accent, 0) << "logo picture " << i << " would show the accent before its fade";
-    }
-}
-
 TEST_F(DataPacks, TheFontDrawsRowsOfTwentyOnePixelsAndTheTextsFitTheirPlaces)
 {
     int tallest = 0;

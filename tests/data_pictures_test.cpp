@@ -26,7 +26,7 @@ TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOrigin)
     EXPECT_TRUE(full_screen_at_origin(TitlePicture));
 }
 
-TEST_F(DataPictures, TheCoveringTransitionLeavesNoPixelOfTheOldScreen)
+TEST_F(DataPictures, TheCoveringTransitionAndTheTitleLeaveNoPixelOfTheOldScreenWhereTheyMust)
 {
     std::vector<bool> covered = covered_by_runs(table_image(TransitionImages, 21));
     EXPECT_EQ(std::count(covered.begin(), covered.end(), false), 0);
@@ -38,11 +38,8 @@ TEST_F(DataPictures, TheCoveringTransitionLeavesNoPixelOfTheOldScreen)
         EXPECT_GT(now, before) << "transition " << i;
         before = now;
     }
-}
-
-TEST_F(DataPictures, TheTitleCoversEveryRowWhereTheSkyWouldRepeat)
-{
-    std::vector<bool> covered = covered_by_runs(TitlePicture);
+    // The title covers every row where its sky would repeat.
+    covered = covered_by_runs(TitlePicture);
     for (int y = 255; y < 480; y++)
         for (int x = 0; x < 640; x++)
             ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "row " << y << " would show the sky's colours again";

@@ -134,7 +134,9 @@ bool write_interlaced_png(const std::string& path, int width, int height, const 
     return std::fclose(file) == 0;
 }
 
-TEST_F(PacktoolChecks, AnInterlacedPictureIsReadPixelForPixel)
+// Pictures are read pixel for pixel, an interlaced one too, and written
+// with their transparent index; failures are reported.
+TEST_F(PacktoolChecks, PicturesAreReadAndWrittenWholeAndFailuresAreReported)
 {
     constexpr int width = 13, height = 11;
     std::vector<uint8_t> pixels((size_t)width * height);
@@ -143,15 +145,11 @@ TEST_F(PacktoolChecks, AnInterlacedPictureIsReadPixelForPixel)
     ASSERT_TRUE(write_interlaced_png(path("moth.png"), width, height, pixels));
     IndexedPicture picture;
     ASSERT_TRUE(media_read_indexed_png(path("moth.png"), &picture, &error)) << error;
-    EXPECT_EQ(picture.width, width);
-    EXPECT_EQ(picture.height, height);
+    EXPECT_EQ((std::pair{picture.width, picture.height}), (std::pair{width, height}));
     EXPECT_EQ(picture.pixels, pixels);
     EXPECT_EQ(picture.rgb[3 * 200 + 1], 55);
-}
 
-TEST_F(PacktoolChecks, PicturesAreWrittenWithTheirTransparentIndexAndFailuresAreReported)
-{
-    IndexedPicture picture;
+    // Pictures are written with their transparent index.
     picture.width = 3;
     picture.height = 2;
     picture.pixels = {5, 1, 2, 3, 5, 4};
