@@ -186,10 +186,7 @@ TEST(ArtMaking, TheMothRampsRunFromShadowToHighlight)
     for (int colour = 0; colour < 5; colour++) {
         double previous = -1;
         for (int i = 0; i < PAL_MOTH_SIZE; i++) {
-            uint8_t c[3];
-            art_palette_rgb8(palette, PAL_MOTH + colour * PAL_MOTH_SIZE + i, c);
-            double lightness = 0.2126 * srgb_to_linear(c[0] / 255.0) + 0.7152 * srgb_to_linear(c[1] / 255.0) +
-                               0.0722 * srgb_to_linear(c[2] / 255.0);
+            double lightness = luminance(palette.six, PAL_MOTH + colour * PAL_MOTH_SIZE + i);
             EXPECT_GE(lightness, previous) << "colour " << colour << ", step " << i;
             previous = lightness;
         }

@@ -6,6 +6,7 @@
 #include "resources/resources.h"
 #include "testkit/test_pack.h"
 #include "tools/packtool/contents.h"
+#include "tools/art/vision.h"
 #include "tools/packtool/packtool.h"
 #include "video/display.h"
 #include "video/image.h"
@@ -113,6 +114,13 @@ inline std::vector<bool> covered_by_runs(const ImageRecord* image)
     for (size_t i = 0; i < dark.size(); i++)
         covered[i] = !(dark[i] == 0x11 && light[i] == 0xEE);
     return covered;
+}
+
+// Relative luminance (0..1) of a palette entry as the display shows it.
+inline double luminance(const uint8_t* palette, int index)
+{
+    auto linear = [&](int c) { return srgb_to_linear(display_level8(palette[index * 3 + c]) / 255.0); };
+    return 0.2126 * linear(0) + 0.7152 * linear(1) + 0.0722 * linear(2);
 }
 
 // Brightness (0..1) of a palette entry.

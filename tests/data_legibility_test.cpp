@@ -20,19 +20,6 @@
 
 namespace {
 
-// Relative luminance (0..1) of a palette entry as the display shows it.
-double luminance(const uint8_t* palette, int index)
-{
-    double l = 0;
-    const double weights[3] = {0.2126, 0.7152, 0.0722};
-    for (int c = 0; c < 3; c++) {
-        double v = display_level8(palette[index * 3 + c]) / 255.0;
-        v = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        l += weights[c] * v;
-    }
-    return l;
-}
-
 double contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
 bool in_range(int index, ArtRange range) { return index >= range.first && index < range.first + range.count; }
@@ -106,12 +93,9 @@ TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
     // the faint fringes of stars and a few moonlit grass blades, which the
     // ring's dark edges keep apart.
     double star = 0;
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++) {
-            int p = GameBackground[y * 640 + x];
-            if (in_range(p, range_light()))
-                star = std::max(star, luminance(GamePalette, p));
-        }
+    for (int i = 0; i < 640 * 480; i++)
+        if (in_range(GameBackground[i], range_light()))
+            star = std::max(star, luminance(GamePalette, GameBackground[i]));
     std::vector<double> around;
     for (const CellCentre& c : cell_centres)
         for (int y = c.y - 24; y <= c.y + 24; y++)
@@ -124,7 +108,6 @@ TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
     std::sort(around.begin(), around.end());
     double sky = around[around.size() * 995 / 1000];
     ASSERT_GT(star, 0.5);
-    ASSERT_EQ(SelectionRingImages.count, 7);
     for (int f = 0; f < SelectionRingImages.count; f++) {
         // the band: the commonest colour where the ring runs round the moth
         const ImageRecord* ring = table_image(SelectionRingImages, f);

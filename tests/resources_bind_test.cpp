@@ -145,9 +145,8 @@ TEST_F(BrokenGamePack, EachIsRefusedWithAMessageNamingTheEntry)
          "DATA50.RES: entry 45 (title palette): a palette needs 768 bytes, 268 are left in the block"},
         {"run row longer than the width",
          [&](std::vector<Bytes>& e) {
-             std::vector<Bytes> transitions;
-             for (int i = 0; i < 43; i++)
-                 transitions.push_back(i == 12 ? wide : encode_fill_runs(0, 0, 4, 4, Bytes(16, 1).data(), 0));
+             std::vector<Bytes> transitions(43, encode_fill_runs(0, 0, 4, 4, Bytes(16, 1).data(), 0));
+             transitions[12] = wide;
              e[40] = make_table(transitions);
          },
          nullptr, "DATA50.RES: entry 40 (transitions), image 12: row 7 runs add up to 641, not 640"},

@@ -10,11 +10,8 @@ namespace {
 Bytes word_bytes(std::initializer_list<int32_t> words)
 {
     Bytes out(words.size() * 4);
-    size_t at = 0;
-    for (int32_t w : words) {
-        set_word(out, at, (uint32_t)w);
-        at += 4;
-    }
+    for (size_t i = 0; i < words.size(); i++)
+        set_word(out, 4 * i, (uint32_t)words.begin()[i]);
     return out;
 }
 

@@ -14,24 +14,6 @@
 
 namespace {
 
-// A glyph table of solid rectangles: code c is widths[c] x 5 of colour c.
-struct TestFont {
-    std::vector<std::vector<uint8_t>> images;
-    std::array<const ImageRecord*, 256> table{};
-
-    void add(int code, int width, int height = 5, int x_offset = 0, int y_offset = 0)
-    {
-        images.push_back(make_raw_image(x_offset, y_offset, width, height, [code](int, int) { return code; }));
-    }
-    // Fills the table once every glyph is added (the images do not move after).
-    const ImageRecord* const* finish()
-    {
-        for (const auto& image : images)
-            table[image[8]] = as_image(image);
-        return table.data();
-    }
-};
-
 // A glyph routine that notes which codes it was asked to draw, by finding
 // the image in the current font's table.
 std::string drawn_codes;
@@ -48,19 +30,26 @@ protected:
     void SetUp() override
     {
         VideoScreen::SetUp();
-        glyphs.add('A', 7);
-        glyphs.add('B', 9);
-        glyphs.add('-', 3);
+        add('A', 7);
+        add('B', 9);
+        add('-', 3);
         for (int digit = 0; digit < 10; digit++)
-            glyphs.add('0' + digit, 4 + digit % 3);
-        glyphs.add(0xC8, 6);
-        glyphs.add(0xFF, 2);
-        glyphs.add('o', 5, 5, 2, -3);    // drawn off its pen position
+            add('0' + digit, 4 + digit % 3);
+        add(0xC8, 6);
+        add(0xFF, 2);
+        add('o', 5, 5, 2, -3);    // drawn off its pen position
         Font font;
-        select_font(nullptr, make_font(&font, glyphs.finish(), 0, draw_sprite_shifted, 1));
+        select_font(nullptr, make_font(&font, glyphs.data(), 0, draw_sprite_shifted, 1));
         drawn_codes.clear();
     }
-    TestFont glyphs;
+    // Glyph `code`: a solid block of colour `code`, placed by its offsets.
+    void add(int code, int width, int height = 5, int x_offset = 0, int y_offset = 0)
+    {
+        images.push_back(make_raw_image(x_offset, y_offset, width, height, [code](int, int) { return code; }));
+        glyphs[(size_t)code] = as_image(images.back());    // a moved image keeps its bytes where they are
+    }
+    std::vector<std::vector<uint8_t>> images;
+    std::array<const ImageRecord*, 256> glyphs{};
 };
 
 TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
