@@ -258,15 +258,11 @@ TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDra
                     }
             // Round the rounded tile, the picture leaves the panel as it is:
             // its corners draw nothing or the panel's own pixels.
-            int ix = image_x_offset(highlight), iy = image_y_offset(highlight);
-            int iw = image_width(highlight), ih = image_height(highlight);
-            for (int corner = 0; corner < 4; corner++)
-                for (int dy = 0; dy < 2; dy++)
-                    for (int dx = 0; dx < 2; dx++) {
-                        int x = corner & 1 ? ix + iw - 1 - dx : ix + dx;
-                        int y = corner & 2 ? iy + ih - 1 - dy : iy + dy;
-                        EXPECT_FALSE(changed[(size_t)y * 640 + x]) << "item " << item << " frame " << f << " corner";
-                    }
+            int left = image_x_offset(highlight), right = left + image_width(highlight) - 1;
+            int top = image_y_offset(highlight), bottom = top + image_height(highlight) - 1;
+            for (int x : {left, left + 1, right - 1, right})
+                for (int y : {top, top + 1, bottom - 1, bottom})
+                    EXPECT_FALSE(changed[(size_t)y * 640 + x]) << "item " << item << " frame " << f << " corner";
         }
         ASSERT_GT(box.width(), 41) << "item " << item << " has no highlight";
     }

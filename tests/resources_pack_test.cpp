@@ -193,12 +193,6 @@ std::string problem(const Bytes& bytes, Check check)
     return good ? "" : error;
 }
 
-Bytes resized(Bytes bytes, size_t size)
-{
-    bytes.resize(size);
-    return bytes;
-}
-
 Bytes changed(Bytes bytes, size_t at, uint8_t value)
 {
     bytes[at] = value;
@@ -229,7 +223,7 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     };
     const Case cases[] = {
         {raw, RAW, ""},
-        {resized(raw, raw.size() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
+        {Bytes(raw.begin(), raw.end() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
         {changed(raw, 6, 0), RAW, "the image is 4 x 0; both must be at least 1"},
         {Bytes{0, 0, 0, 0, 1, 0, 1}, RAW, "the image header runs past the end of the block"},
         {encode_raw(0, 0, 640, 480, Bytes(640 * 480, 1).data()), RAW, ""},
@@ -239,8 +233,8 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
         {runs, RUNS, ""},
         {changed(runs, 14, 0x03), RUNS, "row 1 runs add up to 4, not 3"},
         {changed(runs, 13, 0), RUNS, "row 1 has no runs"},
-        {resized(runs, 11), RUNS, "row 0 runs past the end of the block"},
-        {resized(runs, 13), RUNS, "row 1 starts past the end of the block"},
+        {Bytes(runs.begin(), runs.begin() + 11), RUNS, "row 0 runs past the end of the block"},
+        {Bytes(runs.begin(), runs.begin() + 13), RUNS, "row 1 starts past the end of the block"},
         {fills, FILL_RUNS, ""},
         {fills, RUNS, "row 0 runs past the end of the block"},
         {Bytes{0, 0, 0, 0, 64, 0, 1, 0, 1, 0xFF}, FILL_RUNS, "row 0 runs past the end of the block"},

@@ -70,20 +70,14 @@ std::vector<std::vector<EncodedRun>> fill_run_rows(const Bytes& image)
     const uint8_t* data = image_pixels(record);
     std::vector<std::vector<EncodedRun>> rows;
     for (int r = 0; r < image_height(record); r++) {
-        std::vector<EncodedRun> runs;
+        rows.emplace_back();
         for (int n = *data++; n > 0; n--) {
-            int control = *data++;
-            if (control < 0x80) {
-                runs.push_back({0, control + 1, {}});
-            } else if (control < 0xC0) {
-                int length = (control & 0x3F) + 1;
-                runs.push_back({1, length, std::vector<uint8_t>(data, data + length)});
-                data += length;
-            } else {
-                runs.push_back({2, (control & 0x3F) + 1, {*data++}});
-            }
+            int control = *data++, kind = control < 0x80 ? 0 : control < 0xC0 ? 1 : 2;
+            int length = kind == 0 ? control + 1 : (control & 0x3F) + 1;
+            const uint8_t* bytes = data;
+            data += kind == 0 ? 0 : kind == 1 ? length : 1;
+            rows.back().push_back({kind, length, std::vector<uint8_t>(bytes, data)});
         }
-        rows.push_back(runs);
     }
     return rows;
 }

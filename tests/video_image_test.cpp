@@ -8,6 +8,7 @@
 
 #include <array>
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -168,19 +169,15 @@ TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
     auto runs = make_image(0, 0, 4, 3, RUN_DATA);
     auto fill_runs = make_image(0, 0, 6, 2, FILL_RUN_DATA);
     auto placed_left = make_image(-5, 470, 4, 3, RUN_DATA);    // off the screen by its offsets alone
-    struct Case {
-        const std::vector<uint8_t>* image;
-        int x, y;
-    };
-    const Case cases[] = {
+    const std::tuple<const std::vector<uint8_t>*, int, int> cases[] = {
         {&runs, -1, 10},  {&runs, 10, -1},  {&runs, 637, 10},  {&runs, 10, 478},
         {&runs, 2000, 2000}, {&runs, INT_MIN, 0}, {&runs, INT_MAX, INT_MAX}, {&placed_left, 0, 0},
         {&fill_runs, -1, 0}, {&fill_runs, 0, -1}, {&fill_runs, 635, 0}, {&fill_runs, 0, 479},
     };
-    for (const Case& c : cases) {
+    for (auto [image, x, y] : cases) {
         DrawResult r = {0, 0, 0, 0, 0};
-        (c.image == &fill_runs ? draw_fill_runs : draw_runs)(&r, c.x, c.y, as_image(*c.image));
-        EXPECT_EQ(r.empty, 1) << c.x << "," << c.y;
+        (image == &fill_runs ? draw_fill_runs : draw_runs)(&r, x, y, as_image(*image));
+        EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
     EXPECT_EQ(pixels_not(BACKGROUND), 0);
     // The same images just inside each edge are drawn.
