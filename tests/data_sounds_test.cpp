@@ -195,10 +195,9 @@ TEST(SoundSynth, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
     EXPECT_LT(decibels(std::sqrt(band(3000, 4000) / band(9500, 10500))), -10.0);
 
     // below a fraction of a step nothing is left to dither: true silence
-    std::vector<double> faint(wave.size());
-    for (size_t i = 0; i < wave.size(); i++)
-        faint[i] = wave[i] / 10;
-    Bytes quiet = synth_quantise(faint, 1);
+    for (double& v : wave)
+        v /= 10;
+    Bytes quiet = synth_quantise(wave, 1);
     EXPECT_TRUE(std::all_of(quiet.begin(), quiet.end(), [](uint8_t b) { return b == SILENCE; }));
 }
 

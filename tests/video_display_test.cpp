@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -40,9 +41,7 @@ TEST_F(DisplayLifecycle, AFreshBackBufferIsAllColourZeroAndPresentsAsSuch)
 {
     for (int pitch : {DISPLAY_PITCH, TEST_PITCH}) {
         ASSERT_TRUE(display_create_pitched(pitch));
-        EXPECT_EQ(display.width, 640);
-        EXPECT_EQ(display.height, 480);
-        EXPECT_EQ(display.pitch, pitch);
+        EXPECT_EQ((std::array{display.width, display.height, display.pitch}), (std::array{640, 480, pitch}));
         EXPECT_EQ(std::count(display.back_buffer, display.back_buffer + pitch * 480, 0), pitch * 480);
         display_release();
     }
@@ -50,8 +49,7 @@ TEST_F(DisplayLifecycle, AFreshBackBufferIsAllColourZeroAndPresentsAsSuch)
     EXPECT_EQ(display.pitch, DISPLAY_PITCH);
     display_present();
     EXPECT_EQ(headless_present_count(), 1u);
-    const HeadlessFrame& frame = headless_last_frame();
-    EXPECT_EQ(frame.pixels, std::vector<uint8_t>(640 * 480, 0));
+    EXPECT_EQ(headless_last_frame().pixels, std::vector<uint8_t>(640 * 480, 0));
 }
 
 TEST_F(DisplayLifecycle, WithoutAScreenOrWithRowsTooNarrowThereIsNoDisplayAndNothingIsShown)
