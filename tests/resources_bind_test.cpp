@@ -37,8 +37,9 @@ const uint8_t* first_item(const Bytes& file, int e)
 
 using BindGamePack = ResourcesTest;
 
-// Binding makes the game font current; releasing clears the roles and the
-// font, which must not lead into the freed block.
+// Binding makes the game font current and the sound bank's samples
+// available; releasing clears the roles and the font, which must not lead
+// into the freed block.
 TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasingClearsThem)
 {
     Bytes file = bind_test_pack();
@@ -71,6 +72,15 @@ TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasing
     EXPECT_EQ(current_font.glyphs, (const ImageRecord* const*)FontGlyphs.items);
     EXPECT_EQ(current_font.glyph_routine, &draw_sprite_shifted);
     EXPECT_EQ(measure_text("AB"), 3 + 'A' % 4 + 1 + 3 + 'B' % 4) << "glyph widths from the pack, spacing 1";
+    // Sample k is the bytes between pointers k and k + 1; 14 pointers mark 13 samples.
+    const uint8_t* start = nullptr;
+    uint32_t length = 0;
+    for (int k = 0; k < 13; k++) {
+        ASSERT_TRUE(sound_sample(k, &start, &length)) << k;
+        EXPECT_EQ(Bytes(start, start + length), Bytes(32 + 8 * k, 0x80 + k)) << k;
+    }
+    EXPECT_FALSE(sound_sample(13, &start, &length));
+    EXPECT_FALSE(sound_sample(-1, &start, &length));
 
     release_resources();
     EXPECT_EQ(resource_pack, nullptr);
@@ -78,19 +88,6 @@ TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasing
     EXPECT_EQ(FontGlyphs.count, 0);
     EXPECT_EQ(TitlePalette, nullptr);
     EXPECT_EQ(current_font.glyphs, nullptr);
-}
-
-TEST_F(BindGamePack, SampleKIsTheBytesBetweenPointersKAndKPlusOne)
-{
-    bind_test_pack();
-    const uint8_t* start = nullptr;
-    uint32_t length = 0;
-    for (int k = 0; k < 13; k++) {
-        ASSERT_TRUE(sound_sample(k, &start, &length)) << k;
-        EXPECT_EQ(Bytes(start, start + length), Bytes(32 + 8 * k, 0x80 + k)) << k;
-    }
-    EXPECT_FALSE(sound_sample(13, &start, &length)) << "14 pointers mark 13 samples";
-    EXPECT_FALSE(sound_sample(-1, &start, &length));
 }
 
 TEST_F(BindGamePack, EntriesTheGameDoesNotUseMayHoldAnything)

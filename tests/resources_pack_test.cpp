@@ -104,21 +104,20 @@ TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
     EXPECT_EQ(again.items, bound.items) << "a table is bound once per load";
     EXPECT_EQ(again.count, 3);
     EXPECT_EQ(pack->entries[0], first) << "binding again does not move the entry further";
+
+    // A count of zero binds to an empty table and leaves the data alone.
+    LoadedPack empty(make_pack({make_table({}), Bytes{7, 7, 7}}));
+    ASSERT_NE(empty.pack, nullptr) << empty.error;
+    Bytes before(empty.pack->block, empty.pack->block + empty.pack->size);
+    ASSERT_TRUE(bind_table(empty.pack, 0, &bound));
+    EXPECT_EQ(bound.count, 0);
+    EXPECT_EQ(Bytes(empty.pack->block, empty.pack->block + empty.pack->size), before);
+    EXPECT_EQ(empty.pack->entries[0], empty.pack->block + 8 + 4);
 }
 
-TEST(PackTables, ACountOfZeroBindsToAnEmptyTableAndLeavesTheDataAlone)
-{
-    LoadedPack loaded(make_pack({make_table({}), Bytes{7, 7, 7}}));
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    Bytes before(loaded.pack->block, loaded.pack->block + loaded.pack->size);
-    PackTable table;
-    ASSERT_TRUE(bind_table(loaded.pack, 0, &table));
-    EXPECT_EQ(table.count, 0);
-    EXPECT_EQ(Bytes(loaded.pack->block, loaded.pack->block + loaded.pack->size), before);
-    EXPECT_EQ(loaded.pack->entries[0], loaded.pack->block + 8 + 4);
-}
-
-TEST(PackTables, EntriesAtTheSameOffsetShareOneTable)
+// Entries at the same offset share one table; a table overlapping another
+// cannot overrun the room for items.
+TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOverrunTheRoomForItems)
 {
     Bytes file = make_pack({make_table({Bytes{1}, Bytes{2}}), Bytes{0}});
     set_word(file, 8, (uint32_t)word_at(file, 4));    // entry 1 at entry 0's table
@@ -130,6 +129,21 @@ TEST(PackTables, EntriesAtTheSameOffsetShareOneTable)
     EXPECT_EQ(b.items, a.items);
     EXPECT_EQ(loaded.pack->entries[1], loaded.pack->entries[0]);
     EXPECT_EQ(loaded.pack->table_items_used, 2u);
+
+    // Entry 0: a table of 100 items filling the block; entry 1 starts on its
+    // first offset, which reads as a count of 99 that fits as well.
+    Bytes table(4 + 400, 0);
+    set_word(table, 0, 100);
+    set_word(table, 4, 99);
+    file = make_pack({table, Bytes()});
+    set_word(file, 8, 8 + 4);
+    LoadedPack overlapping(file);
+    ASSERT_NE(overlapping.pack, nullptr) << overlapping.error;
+    std::string error;
+    ASSERT_TRUE(bind_table(overlapping.pack, 0, &a, &error)) << error;
+    EXPECT_FALSE(bind_table(overlapping.pack, 1, &b, &error));
+    EXPECT_EQ(error, "table of 99 items overlaps other tables");
+    EXPECT_LE(overlapping.pack->table_items_used, overlapping.pack->table_items_room);
 }
 
 TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
@@ -151,25 +165,6 @@ TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
         EXPECT_EQ(error, message);
         EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
     }
-}
-
-TEST(PackTables, OverlappingTablesCannotOverrunTheRoomForItems)
-{
-    // Entry 0: a table of 100 items filling the block; entry 1 starts on its
-    // first offset, which reads as a count of 99 that fits as well.
-    Bytes table(4 + 400, 0);
-    set_word(table, 0, 100);
-    set_word(table, 4, 99);
-    Bytes file = make_pack({table, Bytes()});
-    set_word(file, 8, 8 + 4);
-    LoadedPack loaded(file);
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    PackTable a, b;
-    std::string error;
-    ASSERT_TRUE(bind_table(loaded.pack, 0, &a, &error)) << error;
-    EXPECT_FALSE(bind_table(loaded.pack, 1, &b, &error));
-    EXPECT_EQ(error, "table of 99 items overlaps other tables");
-    EXPECT_LE(loaded.pack->table_items_used, loaded.pack->table_items_room);
 }
 
 // ---- Images, palettes, pictures, texts ------------------------------------------
