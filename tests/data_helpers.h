@@ -131,8 +131,7 @@ inline double palette_lightness(const uint8_t* palette, int index)
 
 inline bool full_screen_at_origin(const ImageRecord* image)
 {
-    return image_x_offset(image) == 0 && image_y_offset(image) == 0 && image_width(image) == 640 &&
-           image_height(image) == 480;
+    return !image_x_offset(image) && !image_y_offset(image) && image_width(image) == 640 && image_height(image) == 480;
 }
 
 // The smallest box holding every point added; right < left while empty.

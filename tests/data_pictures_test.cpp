@@ -71,13 +71,14 @@ TEST_F(DataPictures, EachColumnsTrailLightsOnlyItsOwnSpotsAndDimsAwayWhenItClose
 TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
 {
     auto check = [](const ImageRecord* image, const char* what, int index) {
-        EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2)) << what << " " << index;
-        EXPECT_EQ(image_y_offset(image), -(image_height(image) / 2)) << what << " " << index;
+        SCOPED_TRACE(testing::Message() << what << " " << index);
+        EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2));
+        EXPECT_EQ(image_y_offset(image), -(image_height(image) / 2));
         Box box = ink_box(image);
-        ASSERT_LE(box.left, box.right) << what << " " << index << " is empty";
-        EXPECT_NEAR((box.left + box.right) / 2.0, 0.0, 2.0) << what << " " << index;
-        EXPECT_NEAR((box.top + box.bottom) / 2.0, 0.0, 2.0) << what << " " << index;
-        EXPECT_LE(box.right - box.left + 1, 30) << what << " " << index;
+        ASSERT_LE(box.left, box.right) << "empty";
+        EXPECT_NEAR((box.left + box.right) / 2.0, 0.0, 2.0);
+        EXPECT_NEAR((box.top + box.bottom) / 2.0, 0.0, 2.0);
+        EXPECT_LE(box.width(), 30);
     };
     for (int colour = 0; colour < 5; colour++) {
         check(table_image(MothImages[colour], 19), "steady moth of colour", colour);
@@ -119,7 +120,7 @@ TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInThe
     }
 }
 
-TEST_F(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheName)
+TEST_F(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheNameAndTheSliderKnobRunsAlongItsBar)
 {
     for (int f = 0; f < ScoreScreenImages.count; f++) {
         Box box = ink_box(table_image(ScoreScreenImages, f));
@@ -129,12 +130,9 @@ TEST_F(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheName)
         // rows: text from y r * 21 + 110, about 16 high; the band is drawn at r * 21 + 103
         EXPECT_LE(box.top + 103, 110);
         EXPECT_GE(box.bottom + 103, 110 + 16);
-        EXPECT_LT(box.bottom - box.top + 1, 2 * HISCORE_ROW_HEIGHT);
+        EXPECT_LT(box.height(), 2 * HISCORE_ROW_HEIGHT);
     }
-}
-
-TEST_F(DataPictures, TheSpeedSliderKnobRunsAlongItsBar)
-{
+    // The speed slider's knob runs along its bar.
     Box bar = ink_box(table_image(SpeedSliderImages, 0));
     Box knob = ink_box(table_image(SpeedSliderImages, 1));
     EXPECT_LE(SLIDER_BAR_X + bar.left, 526) << "the knob at x 526 sits on the bar";
