@@ -45,10 +45,7 @@ TEST(ArtMaking, EachElementOfAPictureKeepsToItsOwnColours)
         cairo_arc(cr, 32, 16, 10, 0, 2 * M_PI);
         cairo_fill(cr);
     });
-    ArtQuantize how;
-    how.alpha_cutoff = 0;
-    how.dither = 1.0;
-    std::vector<uint8_t> indices = art_quantize(picture, art_game_palette(), how);
+    std::vector<uint8_t> indices = art_quantize(picture, art_game_palette(), {.alpha_cutoff = 0, .dither = 1.0});
     for (int y = 0; y < 32; y++)
         for (int x = 0; x < 64; x++) {
             int index = indices[(size_t)y * 64 + x];
@@ -71,8 +68,7 @@ TEST(ArtMaking, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
         cairo_rectangle(cr, 0, 0, 20, 3);
         cairo_fill(cr);
     });
-    ArtQuantize how;
-    how.alpha_cutoff = 0.5;
+    ArtQuantize how{.alpha_cutoff = 0.5};
     std::vector<uint8_t> sprite = art_quantize(picture, art_game_palette(), how);
     EXPECT_EQ(sprite[0], 0) << "a faint pixel of a sprite is transparent";
     EXPECT_NE(sprite[10 * 20 + 10], 0);

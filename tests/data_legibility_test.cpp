@@ -205,8 +205,7 @@ TEST_F(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
         fill_rect(0, y, 640, 1, (uint8_t)(y % 255));
     draw_fill_runs(nullptr, 0, 0, TitlePicture);
     auto [title_ground, title_text] = ground_and_text(150, 450, 490, 474, TitlePalette, 40);
-    double title_contrast = contrast(luminance(TitlePalette, title_ground), luminance(TitlePalette, title_text));
-    EXPECT_GE(title_contrast, 4.5);
+    EXPECT_GE(contrast(luminance(TitlePalette, title_ground), luminance(TitlePalette, title_text)), 4.5);
 
     // The end picture's hint lies on a plate of its own, whatever board is
     // under it: over two different screens the same pixels show round it.
@@ -224,20 +223,7 @@ TEST_F(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
         for (int x = text.left - 4; x <= text.right + 4; x++)
             ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "the board shows through at " << x << ", " << y;
     auto [plate, hint] = ground_and_text(text.left - 4, text.top - 3, text.right + 4, text.bottom + 3, GamePalette, 40);
-    double hint_contrast = contrast(luminance(GamePalette, plate), luminance(GamePalette, hint));
-    EXPECT_GE(hint_contrast, 4.5);
-}
-
-// Which screen pixels a highlight picture changes on the open panel.
-std::vector<bool> changed_by_highlight(const ImageRecord* highlight, const std::vector<uint8_t>& panel)
-{
-    display_restore_background(panel.data());
-    draw_runs(nullptr, 0, 0, highlight);
-    std::vector<bool> changed(640 * 480);
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++)
-            changed[(size_t)y * 640 + x] = screen_at(x, y) != panel[(size_t)y * 640 + x];
-    return changed;
+    EXPECT_GE(contrast(luminance(GamePalette, plate), luminance(GamePalette, hint)), 4.5);
 }
 
 TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDrawn)
@@ -248,10 +234,13 @@ TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDra
         Box& box = tiles[item];
         for (int f = 0; f < MenuItemImages[item].count; f++) {
             const ImageRecord* highlight = table_image(MenuItemImages[item], f);
-            std::vector<bool> changed = changed_by_highlight(highlight, panel);
+            // the highlight drawn on the open panel: which pixels it changes
+            display_restore_background(panel.data());
+            draw_runs(nullptr, 0, 0, highlight);
+            auto changed = [&](int x, int y) { return screen_at(x, y) != panel[(size_t)y * 640 + x]; };
             for (int y = 0; y < 480; y++)
                 for (int x = 0; x < 640; x++)
-                    if (changed[(size_t)y * 640 + x]) {
+                    if (changed(x, y)) {
                         // a highlighted pixel is one the pointer chooses the item at
                         ASSERT_EQ(menu_item_at(x, y), item) << "frame " << f << " at " << x << ", " << y;
                         box.add(x, y);
@@ -262,7 +251,7 @@ TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDra
             int top = image_y_offset(highlight), bottom = top + image_height(highlight) - 1;
             for (int x : {left, left + 1, right - 1, right})
                 for (int y : {top, top + 1, bottom - 1, bottom})
-                    EXPECT_FALSE(changed[(size_t)y * 640 + x]) << "item " << item << " frame " << f << " corner";
+                    EXPECT_FALSE(changed(x, y)) << "item " << item << " frame " << f << " corner";
         }
         ASSERT_GT(box.width(), 41) << "item " << item << " has no highlight";
     }

@@ -4,6 +4,7 @@
 #include "resources_helpers.h"
 #include "video_test_support.h"
 
+#include <array>
 #include <vector>
 
 namespace {
@@ -176,9 +177,7 @@ TEST(WriterRuns, NoRunPassesItsLongestLength)
         row[i] = (uint8_t)(1 + i % 7);
     Bytes runs = encode_runs(0, 0, 500, 1, row.data(), 0);
     ASSERT_EQ(runs.size(), 8u + 1 + 1 + 128 + 1 + 72 + 3);
-    EXPECT_EQ(runs[8], 5);
-    EXPECT_EQ(runs[9], 0xFF);
-    EXPECT_EQ(runs[9 + 129], 0x80 | 71);
+    EXPECT_EQ((std::array{runs[8], runs[9], runs[9 + 129]}), (std::array<uint8_t, 3>{5, 0xFF, 0x80 | 71}));
     EXPECT_EQ(Bytes(runs.end() - 3, runs.end()), (Bytes{0x7F, 0x7F, 43}));
 }
 
