@@ -10,7 +10,10 @@ namespace {
 
 const std::vector<uint8_t> CHIME = {128, 140, 150, 140, 128}, THUD = {128, 100, 128};
 
-void load(int slot, const std::vector<uint8_t>& sample) { sound_load_slot(slot, sample.data(), (uint32_t)sample.size()); }
+void load(int slot, const std::vector<uint8_t>& sample)
+{
+    sound_load_slot(slot, sample.data(), (uint32_t)sample.size());
+}
 
 std::vector<int> log_kinds()
 {

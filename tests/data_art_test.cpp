@@ -77,7 +77,8 @@ TEST(ArtMaking, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
     EXPECT_EQ(runs.pixels[10 * 20 + 19], SKIP) << "nothing drawn is skipped";
     EXPECT_NE(runs.pixels[10 * 20 + 10], SKIP);
     RunImage cropped = art_crop(runs);
-    EXPECT_EQ((std::array{cropped.x_offset, cropped.y_offset, cropped.width, cropped.height}), (std::array{5, 5, 10, 10}));
+    EXPECT_EQ((std::array{cropped.x_offset, cropped.y_offset, cropped.width, cropped.height}),
+              (std::array{5, 5, 10, 10}));
     art_picture_free(picture);
 }
 

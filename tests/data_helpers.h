@@ -76,21 +76,15 @@ protected:
     }
 };
 
-// Binds the game pack the build made; fails the test when it does not bind.
-inline void bind_game_data()
-{
-    ASSERT_TRUE(display_create());
-    ASSERT_TRUE(bind_resources(data_path("DATA50.RES").c_str())) << "the generated game pack must pass the game's checks";
-}
-
 // Checks of the generated game pack, bound before each (skipped when the
-// build has no data generator).
+// build has no data generator); a pack that does not bind fails the test.
 class GameData : public testing::Test {
 protected:
     void SetUp() override
     {
         REQUIRE_DATA();
-        bind_game_data();
+        ASSERT_TRUE(display_create());
+        ASSERT_TRUE(bind_resources(data_path("DATA50.RES").c_str())) << "the generated pack fails the game's checks";
     }
 };
 

@@ -56,8 +56,7 @@ TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         bottom++;
     ASSERT_GT(right - left, 100) << "the plaque's rim is not found";
     // The same margin to the screen's edge as the menu button's rim.
-    int button_left = 0;
-    int button_row = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
+    int button_left = 0, button_row = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
     display_clear(0);
     draw_runs(nullptr, 0, 0, table_image(MenuButtonImages, 0));
     while (button_left < 200 && !in_range(screen_at(button_left, button_row), range_gold()))
@@ -68,7 +67,7 @@ TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         display_restore_background(GameBackground);
         board.score = score;
         score_draw();
-        int digit_pixels = 0;
+        int digit_pixels = 0;    // and their box
         Box digits;
         for (int y = 0; y < 480; y++)
             for (int x = 0; x < 640; x++)

@@ -39,13 +39,8 @@ TEST_F(PacktoolRoundTrip, APackLaidOutOtherwiseStillComesBackWhole)
 {
     // The same entries, but the data of the first two swapped in the file.
     std::vector<Bytes> entries = test_logo_entries();
-    Bytes canonical = make_pack(entries);
-    Bytes shuffled(canonical.begin(), canonical.begin() + 12);
-    uint32_t first = 8, second = first + (uint32_t)entries[1].size();
-    for (int s = 0; s < 32; s += 8) {
-        shuffled[4 + s / 8] = (uint8_t)(second >> s);
-        shuffled[8 + s / 8] = (uint8_t)(first >> s);
-    }
+    uint32_t at = 8 + (uint32_t)entries[1].size();    // entry 0's data after entry 1's
+    Bytes shuffled = {2, 0, 0, 0, (uint8_t)at, (uint8_t)(at >> 8), (uint8_t)(at >> 16), 0, 8, 0, 0, 0};
     shuffled.insert(shuffled.end(), entries[1].begin(), entries[1].end());
     shuffled.insert(shuffled.end(), entries[0].begin(), entries[0].end());
     ASSERT_TRUE(round_trip(shuffled) == shuffled);
@@ -79,8 +74,8 @@ TEST_F(PacktoolRoundTrip, WhatAModderEditsGoesBackIntoThePackAndNothingElse)
     EXPECT_EQ(image.pixels[(size_t)(image.height / 2) * image.width + image.width / 2], 77);
     EXPECT_EQ(std::string((const char*)after.entries[41].items[2].data()), "\xa8\xeb\xea\xe0");
     for (size_t e = 0; e < before.entries.size(); e++)
-        EXPECT_TRUE(e == 3 || e == 41 ||
-                    (before.entries[e].bytes == after.entries[e].bytes && before.entries[e].items == after.entries[e].items))
+        EXPECT_TRUE(e == 3 || e == 41 || (before.entries[e].bytes == after.entries[e].bytes &&
+                                          before.entries[e].items == after.entries[e].items))
             << "entry " << e << " changed";
     ASSERT_TRUE(display_create());
     EXPECT_TRUE(bind_resources(path("out.res").c_str())) << "the edited pack still binds";

@@ -31,7 +31,7 @@ TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCountAndTheLastEntryMayBeE
     EXPECT_EQ(loaded.pack->entries[0][0], file[20]) << "block offset 4N is file offset 4 + 4N";
     EXPECT_EQ(loaded.pack->entries[1][2], 23);
     EXPECT_EQ(loaded.pack->entries[2][0], 31);
-    EXPECT_EQ(loaded.pack->entries[3], loaded.pack->block + loaded.pack->size) << "an entry with no data ends the block";
+    EXPECT_EQ(loaded.pack->entries[3], loaded.pack->block + loaded.pack->size) << "an empty entry ends the block";
     EXPECT_EQ(std::memcmp(loaded.pack->block, file.data() + 4, file.size() - 4), 0);
 }
 

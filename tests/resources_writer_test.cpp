@@ -145,7 +145,8 @@ TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
 TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledAndShorterOnesCopied)
 {
     uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
-    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0), (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
+    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0),
+              (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
 }
 
 TEST(WriterRuns, NoRunPassesItsLongestLength)

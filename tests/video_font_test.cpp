@@ -91,7 +91,8 @@ TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
     // Each glyph is drawn at its pen, the spacing left clear.
     display_clear(BACKGROUND);
     draw_text(100, 50, "AB", ALIGN_LEFT, nullptr);
-    EXPECT_EQ(pixels_wrong(100, 50, 116, 54, [](int x, int) { return x < 107 ? 'A' : x == 107 ? BACKGROUND : 'B'; }), 0);
+    auto a_gap_b = [](int x, int) { return x < 107 ? 'A' : x == 107 ? BACKGROUND : 'B'; };
+    EXPECT_EQ(pixels_wrong(100, 50, 116, 54, a_gap_b), 0);
     EXPECT_EQ(measure_text("AB"), 17);
     EXPECT_EQ(measure_text(""), -1);
     Font wide;
@@ -168,8 +169,7 @@ TEST_F(FontText, TheColourShiftIsHandedToTheGlyphRoutine)
     const ImageRecord* const* game_glyphs = current_font.glyphs;
     EXPECT_EQ(select_font(&previous, &shifted), &previous);
     EXPECT_EQ(previous.glyphs, game_glyphs);
-    EXPECT_EQ(previous.colour_shift, 0);
-    EXPECT_EQ(previous.spacing, 1);
+    EXPECT_EQ((std::pair{previous.colour_shift, previous.spacing}), (std::pair{0, 1}));
     draw_text(0, 0, "A", ALIGN_LEFT, nullptr);
     EXPECT_EQ(screen_pixel(0, 0), 'A' + 5);
     select_font(nullptr, &previous);

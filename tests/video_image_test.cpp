@@ -13,15 +13,10 @@
 
 namespace {
 
-// Every pixel of the test sprites is distinct and non-zero, so a pixel on
+// Every pixel of the 10 x 10 test sprites is distinct and non-zero, so a pixel on
 // the screen tells which image column and row it came from (and none is
 // the background colour).
 int sprite_pixel(int column, int row) { return 100 + column + row * 16; }
-
-std::vector<uint8_t> ten_by_ten(int x_offset = 0, int y_offset = 0)
-{
-    return make_raw_image(x_offset, y_offset, 10, 10, sprite_pixel);
-}
 
 void expect_result(const DrawResult& r, int x, int y, int width, int height)
 {
@@ -51,13 +46,12 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         display_clear(BACKGROUND);
-        auto image = ten_by_ten(c.x_offset, c.y_offset);
+        auto image = make_raw_image(c.x_offset, c.y_offset, 10, 10, sprite_pixel);
         DrawResult r;
         EXPECT_EQ(draw_sprite(&r, c.x, c.y, as_image(image)), &r);
         expect_result(r, c.left, c.top, c.width, c.height);
-        EXPECT_EQ(pixels_wrong(c.left, c.top, c.left + c.width - 1, c.top + c.height - 1,
-                               [&](int x, int y) { return sprite_pixel(c.first_column + x - c.left, c.first_row + y - c.top); }),
-                  0);
+        auto sprite = [&](int x, int y) { return sprite_pixel(x - c.left + c.first_column, y - c.top + c.first_row); };
+        EXPECT_EQ(pixels_wrong(c.left, c.top, c.left + c.width - 1, c.top + c.height - 1, sprite), 0);
     }
     // Wider than the screen and cut on the left, it still stops at column 639
     // (the fixture's padding check proves nothing went past the edge).
@@ -71,7 +65,7 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
 
 TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
 {
-    auto image = ten_by_ten();
+    auto image = make_raw_image(0, 0, 10, 10, sprite_pixel);
     const int places[][2] = {
         {0, 480}, {0, 600}, {640, 0}, {900, 10}, {-10, 0}, {-50, 0},
         {0, -10}, {0, -400}, {INT_MAX, 0}, {0, INT_MIN}, {INT_MIN, INT_MIN},
@@ -82,7 +76,7 @@ TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
         EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
     // An offset cannot wrap a far drawing point onto the screen.
-    auto far_left = ten_by_ten(-32768, 0);
+    auto far_left = make_raw_image(-32768, 0, 10, 10, sprite_pixel);
     DrawResult r;
     draw_sprite(&r, INT_MIN + 5, 0, as_image(far_left));
     EXPECT_EQ(r.empty, 1);
