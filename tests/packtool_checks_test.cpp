@@ -19,7 +19,7 @@ using PacktoolChecks = PackFolder;
 TEST_F(PacktoolChecks, AnEmptyLastEntryIsReadListedExtractedAndBuiltAgain)
 {
     Bytes pack = make_pack({Bytes{1, 2, 3}, Bytes{4, 5}, Bytes{}});
-    save(pack);
+    EXPECT_TRUE(round_trip(pack) == pack);
     PackContents contents;
     ASSERT_TRUE(pack_read(in, &contents, &error)) << error;
     ASSERT_EQ(contents.entries.size(), 3u);
@@ -29,7 +29,6 @@ TEST_F(PacktoolChecks, AnEmptyLastEntryIsReadListedExtractedAndBuiltAgain)
     std::string listing;
     ASSERT_TRUE(packtool_list(in, &listing, &error)) << error;
     EXPECT_NE(listing.find("3 entries"), std::string::npos) << listing;
-    EXPECT_TRUE(round_trip(pack) == pack);
 }
 
 TEST_F(PacktoolChecks, APackThatIsMissingShortOrWithASoundBankGoingBackwardsIsRefusedWithAMessage)
@@ -87,8 +86,7 @@ TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawn)
 
 TEST_F(PacktoolChecks, AKeptRunPictureThatIsBrokenIsNotTakenForTheEditedOne)
 {
-    DecodedImage image{0, 0, 4, 1, {7, 7, 7, 7}};
-    save(logo_with({image_encode(image, IMAGE_FILL_RUNS)}));
+    save(logo_with({image_encode(DecodedImage{0, 0, 4, 1, {7, 7, 7, 7}}, IMAGE_FILL_RUNS)}));
     ASSERT_TRUE(packtool_extract(in, files, &error)) << error;
     // the bytes kept beside the picture are damaged
     ASSERT_TRUE(save_bytes((files + "/001/000.img").c_str(), overlong_fill_runs()));

@@ -11,17 +11,6 @@
 
 namespace {
 
-// Binds the placeholder game pack from a file; the pack's file bytes.
-Bytes bind_test_pack()
-{
-    Bytes file = make_test_game_pack();
-    std::string path = scratch_path("DATA50.RES");
-    EXPECT_TRUE(save_bytes(path.c_str(), file));
-    EXPECT_TRUE(bind_resources(path.c_str()));
-    unlink(path.c_str());
-    return file;
-}
-
 // Where a file offset of the bound pack lies in its loaded block.
 const uint8_t* in_block(size_t file_offset) { return resource_pack->block + file_offset - 4; }
 
@@ -42,8 +31,12 @@ using BindGamePack = ResourcesTest;
 // into the freed block.
 TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasingClearsThem)
 {
-    Bytes file = bind_test_pack();
-    ASSERT_NE(resource_pack, nullptr);
+    // The placeholder game pack, bound from a file.
+    Bytes file = make_test_game_pack();
+    std::string path = scratch_path("DATA50.RES");
+    ASSERT_TRUE(save_bytes(path.c_str(), file));
+    ASSERT_TRUE(bind_resources(path.c_str()));
+    unlink(path.c_str());
     std::vector<int> roles_of(PACK_ENTRIES_USED);
     for (const PackRole& role : GAME_PACK_ROLES) {
         ASSERT_TRUE(role.entry >= 0 && role.entry < PACK_ENTRIES_USED) << role.entry;
