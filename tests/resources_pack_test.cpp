@@ -66,7 +66,7 @@ TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
         {Bytes(good.begin(), good.end() - 3), "entry 1: offset 12 is outside the block of 11 bytes"},
         {with_word(4, 1000), "entry 0: offset 1000 is outside the block of 14 bytes"},
         {with_word(8, -4), "entry 1: offset -4 is outside the block of 14 bytes"},
-        {with_word(0, 100), "entry count 100 needs 400 bytes of offsets, the block holds 14"},
+        {with_word(0, 4), "entry count 4 needs 16 bytes of offsets, the block holds 14"},    // just too many
         {with_word(0, -1), "entry count -1 is negative"},
     };
     for (const auto& [bytes, message] : cases) {
