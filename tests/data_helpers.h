@@ -1,12 +1,13 @@
-// Helpers for the checks of the generated data packs: where the build put
-// them, and drawing their pictures with the game's own routines to see
+// Helpers for the checks of the generated data packs and of the pack
+// inspector: where the build put the packs, fixtures that bind them or give
+// a scratch folder, and drawing pictures with the game's own routines to see
 // which pixels a picture covers.
 #pragma once
 
 #include "resources/resources.h"
 #include "testkit/test_pack.h"
-#include "tools/packtool/contents.h"
 #include "tools/art/vision.h"
+#include "tools/packtool/contents.h"
 #include "tools/packtool/packtool.h"
 #include "video/display.h"
 #include "video/image.h"
