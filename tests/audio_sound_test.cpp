@@ -8,8 +8,12 @@
 
 namespace {
 
-const uint8_t CHIME[] = {128, 140, 150, 140, 128};
-const uint8_t THUD[] = {128, 100, 128};
+const std::vector<uint8_t> CHIME = {128, 140, 150, 140, 128}, THUD = {128, 100, 128};
+
+void load(int slot, const std::vector<uint8_t>& sample)
+{
+    sound_load_slot(slot, sample.data(), (uint32_t)sample.size());
+}
 
 std::vector<int> log_kinds()
 {
@@ -33,48 +37,40 @@ std::vector<uint8_t> last_played()
 TEST(SoundSlots, SwitchedOffEffectsIgnoreLoadsAndPlaysAndKeepTheSlotsSample)
 {
     ASSERT_EQ(sound_create(), 1);
-    sound_load_slot(0, CHIME, sizeof CHIME);
+    load(0, CHIME);
     headless_clear_sound_log();
     sound_system.sound_enabled = 0;    // the menu's sound switch
-    sound_load_slot(0, THUD, sizeof THUD);
+    load(0, THUD);
     EXPECT_EQ(sound_play_slot(0, 0), 0);
     EXPECT_TRUE(headless_sound_log().empty());
-
     sound_system.sound_enabled = 1;
     EXPECT_EQ(sound_play_slot(0, 0), VOICE_OK);
-    EXPECT_EQ(last_played(), std::vector<uint8_t>(CHIME, CHIME + sizeof CHIME));
+    EXPECT_EQ(last_played(), CHIME);
 }
 
-TEST(SoundSlots, ASlotWhoseVoiceCouldNotBeMadeIsNeverFilledOrPlayed)
+TEST(SoundSlots, ASlotWhoseVoiceCouldNotBeMadeIsNeverFilledOrPlayedAndALostVoiceIsRestored)
 {
     sound_create();
     headless_devices().voices = false;
-    sound_load_slot(1, CHIME, sizeof CHIME);
+    load(1, CHIME);
     EXPECT_NE(sound_play_slot(1, 0), VOICE_OK);
     for (int kind : log_kinds())
         EXPECT_TRUE(kind != SOUND_LOG_FILL && kind != SOUND_LOG_PLAY) << kind;
-
     headless_devices().voices = true;    // a later load may succeed
-    sound_load_slot(1, CHIME, sizeof CHIME);
-    EXPECT_EQ(sound_play_slot(1, 0), VOICE_OK);
-}
-
-TEST(SoundSlots, ALostVoiceIsRestoredRefilledAndPlayed)
-{
-    sound_create();
-    sound_load_slot(3, CHIME, sizeof CHIME);
-    headless_lose_voice(sound_system.slot_voices[3]);
+    load(1, CHIME);
+    // A lost voice is restored, refilled and played.
+    headless_lose_voice(sound_system.slot_voices[1]);
     headless_clear_sound_log();
-    EXPECT_EQ(sound_play_slot(3, 0), VOICE_OK);
+    EXPECT_EQ(sound_play_slot(1, 0), VOICE_OK);
     EXPECT_EQ(log_kinds(), (std::vector<int>{SOUND_LOG_RESTORE, SOUND_LOG_FILL, SOUND_LOG_PLAY}));
-    EXPECT_EQ(last_played(), std::vector<uint8_t>(CHIME, CHIME + sizeof CHIME));
+    EXPECT_EQ(last_played(), CHIME);
 }
 
 TEST(SoundSlots, ReleaseFreesEveryVoice)
 {
     sound_create();
     for (int slot = 0; slot < SOUND_SLOTS; slot++)
-        sound_load_slot(slot, CHIME, sizeof CHIME);
+        load(slot, CHIME);
     EXPECT_EQ(headless_live_voices(), SOUND_SLOTS);
     sound_release();
     EXPECT_EQ(headless_live_voices(), 0);

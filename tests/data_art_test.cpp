@@ -6,23 +6,28 @@
 #include "tools/art/art.h"
 #include "tools/art/palettes.h"
 #include "tools/art/vision.h"
+#include "tools/packtool/contents.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
-bool in_ranges(int index, const ArtRanges& ranges)
+bool in_range(int index, ArtRange range) { return index >= range.first && index < range.first + range.count; }
+
+// How an eye of the kind `vision` sees a linear-light colour.
+Lab seen_as(Vision vision, const double linear[3])
 {
-    for (const ArtRange& r : ranges)
-        if (index >= r.first && index < r.first + r.count)
-            return true;
-    return false;
+    double seen[3];
+    vision_simulate(vision, linear, seen);
+    return lab_from_linear(seen);
 }
 
-TEST(DataArt, EachElementOfAPictureKeepsToItsOwnColours)
+TEST(ArtMaking, EachElementOfAPictureKeepsToItsOwnColours)
 {
     ArtPicture picture = art_picture_create(64, 32, {range_sky()});
     art_paint(picture, [](cairo_t* cr) {
@@ -40,25 +45,19 @@ TEST(DataArt, EachElementOfAPictureKeepsToItsOwnColours)
         cairo_arc(cr, 32, 16, 10, 0, 2 * M_PI);
         cairo_fill(cr);
     });
-    ArtQuantize how;
-    how.alpha_cutoff = 0;
-    how.dither = 1.0;
-    std::vector<uint8_t> indices = art_quantize(picture, art_game_palette(), how);
+    std::vector<uint8_t> indices = art_quantize(picture, art_game_palette(), {.alpha_cutoff = 0, .dither = 1.0});
     for (int y = 0; y < 32; y++)
         for (int x = 0; x < 64; x++) {
             int index = indices[(size_t)y * 64 + x];
-            bool inside = (x + 0.5 - 32) * (x + 0.5 - 32) + (y + 0.5 - 16) * (y + 0.5 - 16) < 9 * 9;
-            bool outside = (x + 0.5 - 32) * (x + 0.5 - 32) + (y + 0.5 - 16) * (y + 0.5 - 16) > 11 * 11;
-            if (inside) {
-                EXPECT_TRUE(in_ranges(index, {range_moth(2)})) << x << ", " << y << ": " << index;
-            } else if (outside) {
-                EXPECT_TRUE(in_ranges(index, {range_sky()})) << x << ", " << y << ": " << index;
+            double d = std::hypot(x + 0.5 - 32, y + 0.5 - 16);
+            if (d < 9 || d > 11) {
+                EXPECT_TRUE(in_range(index, d < 9 ? range_moth(2) : range_sky())) << x << ", " << y << ": " << index;
             }
         }
     art_picture_free(picture);
 }
 
-TEST(DataArt, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
+TEST(ArtMaking, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
 {
     ArtPicture picture = art_picture_create(20, 20, {range_light()});
     art_draw(picture, 0, 0.0, [](cairo_t* cr) {
@@ -69,8 +68,7 @@ TEST(DataArt, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
         cairo_rectangle(cr, 0, 0, 20, 3);
         cairo_fill(cr);
     });
-    ArtQuantize how;
-    how.alpha_cutoff = 0.5;
+    ArtQuantize how{.alpha_cutoff = 0.5};
     std::vector<uint8_t> sprite = art_quantize(picture, art_game_palette(), how);
     EXPECT_EQ(sprite[0], 0) << "a faint pixel of a sprite is transparent";
     EXPECT_NE(sprite[10 * 20 + 10], 0);
@@ -79,37 +77,28 @@ TEST(DataArt, SoftEdgesBelowTheCutoffAreLeftOutOfSpritesAndRunPictures)
     EXPECT_EQ(runs.pixels[10 * 20 + 19], SKIP) << "nothing drawn is skipped";
     EXPECT_NE(runs.pixels[10 * 20 + 10], SKIP);
     RunImage cropped = art_crop(runs);
-    EXPECT_EQ(cropped.x_offset, 5);
-    EXPECT_EQ(cropped.y_offset, 5);
-    EXPECT_EQ(cropped.width, 10);
-    EXPECT_EQ(cropped.height, 10);
+    EXPECT_EQ((std::array{cropped.x_offset, cropped.y_offset, cropped.width, cropped.height}),
+              (std::array{5, 5, 10, 10}));
     art_picture_free(picture);
 }
 
-TEST(DataArt, TheColourVisionSimulationsKeepWhiteAndMatchKnownColours)
+TEST(ArtMaking, TheColourVisionSimulationsKeepWhiteAndMatchKnownColours)
 {
     const double white[3] = {1, 1, 1}, red[3] = {1, 0, 0};
     for (int v = 0; v < VISION_COUNT; v++) {
-        double seen[3];
-        vision_simulate((Vision)v, white, seen);
-        Lab lab = lab_from_linear(seen);
+        Lab lab = seen_as((Vision)v, white);
         EXPECT_NEAR(lab.l, 100.0, 0.5) << vision_name((Vision)v);
         EXPECT_NEAR(std::hypot(lab.a, lab.b), 0.0, 1.0) << vision_name((Vision)v);
     }
     // sRGB red is L*a*b* (53.24, 80.09, 67.20); red and green, far apart
     // for normal eyes, come close for a deuteranope.
-    double seen[3];
-    vision_simulate(VISION_NORMAL, red, seen);
-    Lab lab = lab_from_linear(seen);
+    Lab lab = seen_as(VISION_NORMAL, red);
     EXPECT_NEAR(lab.l, 53.24, 0.1);
     EXPECT_NEAR(lab.a, 80.09, 0.2);
     EXPECT_NEAR(lab.b, 67.20, 0.2);
     const double leaf[3] = {srgb_to_linear(0.30), srgb_to_linear(0.45), srgb_to_linear(0.10)};
     const double rust[3] = {srgb_to_linear(0.55), srgb_to_linear(0.38), srgb_to_linear(0.12)};
-    double a[3], b[3];
-    vision_simulate(VISION_DEUTAN, leaf, a);
-    vision_simulate(VISION_DEUTAN, rust, b);
-    EXPECT_LT(delta_e76(lab_from_linear(a), lab_from_linear(b)),
+    EXPECT_LT(delta_e76(seen_as(VISION_DEUTAN, leaf), seen_as(VISION_DEUTAN, rust)),
               0.5 * delta_e76(lab_from_linear(leaf), lab_from_linear(rust)));
 }
 
@@ -121,24 +110,6 @@ Lab moth_as_seen(int colour, Vision vision)
     for (int i = 0; i < 768; i++)
         rgb8[i] = display_level8(GamePalette[i]);
     return vision_mean_colour(image_pixels(moth), image_width(moth) * image_height(moth), rgb8, vision);
-}
-
-TEST(DataArt, TheFiveMothsStayApartForEveryKindOfColourVisionAndInGrey)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    for (int v = 0; v < VISION_COUNT; v++) {
-        Lab seen[5];
-        for (int c = 0; c < 5; c++)
-            seen[c] = moth_as_seen(c, (Vision)v);
-        for (int a = 0; a < 5; a++)
-            for (int b = a + 1; b < 5; b++) {
-                EXPECT_GE(delta_e76(seen[a], seen[b]), 20.0) << "moths " << a << " and " << b << ", " << vision_name((Vision)v);
-                if (v == VISION_NORMAL) {
-                    EXPECT_GE(std::fabs(seen[a].l - seen[b].l), 12.0) << "moths " << a << " and " << b << " in grey";
-                }
-            }
-    }
 }
 
 // Which pixels of a raw sprite are drawn, on a 40 x 40 grid around its hot spot.
@@ -155,51 +126,43 @@ std::vector<bool> sprite_mask(const ImageRecord* image)
     return mask;
 }
 
-TEST(DataArt, EachMothHasAnOutlineOfItsOwn)
+using DataArt = GameData;
+
+// Any two steady moths stay apart in colour for every kind of colour vision
+// and in grey; laid over each other at their hot spots they differ in at
+// least a sixth of the pixels either covers: not one outline in other colours.
+TEST_F(DataArt, TheFiveMothsStayApartInColourForEveryVisionInGreyAndInOutline)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    // Laid over each other at their hot spots, any two steady moths differ
-    // in at least a sixth of the pixels either covers: not one outline in
-    // other colours.
-    std::vector<bool> masks[5];
-    for (int c = 0; c < 5; c++)
-        masks[c] = sprite_mask(table_image(MothImages[c], 19));
     for (int a = 0; a < 5; a++)
         for (int b = a + 1; b < 5; b++) {
+            for (int v = 0; v < VISION_COUNT; v++)
+                EXPECT_GE(delta_e76(moth_as_seen(a, (Vision)v), moth_as_seen(b, (Vision)v)), 20.0)
+                    << "moths " << a << " and " << b << ", " << vision_name((Vision)v);
+            EXPECT_GE(std::fabs(moth_as_seen(a, VISION_NORMAL).l - moth_as_seen(b, VISION_NORMAL).l), 12.0)
+                << "moths " << a << " and " << b << " in grey";
+            std::vector<bool> first = sprite_mask(table_image(MothImages[a], 19));
+            std::vector<bool> second = sprite_mask(table_image(MothImages[b], 19));
             int both = 0, either = 0;
-            for (size_t i = 0; i < masks[a].size(); i++) {
-                both += masks[a][i] && masks[b][i];
-                either += masks[a][i] || masks[b][i];
+            for (size_t i = 0; i < first.size(); i++) {
+                both += first[i] && second[i];
+                either += first[i] || second[i];
             }
             EXPECT_LT(both, either * 5 / 6) << "moths " << a << " and " << b << " share their outline";
         }
 }
 
-TEST(DataArt, FlightsAndSwapsShowWarmLightAndNoThinBars)
+TEST_F(DataArt, FlightsAndSwapsShowWarmLightAndNoThinBars)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    auto warmth = [](const ImageRecord* image) {
-        const uint8_t* pixels = image_pixels(image);
-        double red = 0, blue = 0;
+    auto warmth = [](const ImageRecord* image) {    // red less blue over the drawn pixels
+        double warm = 0;
         for (int i = 0; i < image_width(image) * image_height(image); i++)
-            if (pixels[i]) {
-                red += GamePalette[pixels[i] * 3];
-                blue += GamePalette[pixels[i] * 3 + 2];
-            }
-        return red - blue;
+            if (uint8_t p = image_pixels(image)[i])
+                warm += GamePalette[p * 3] - GamePalette[p * 3 + 2];
+        return warm;
     };
     for (int f = 0; f < FlightImages.count; f++) {
-        std::vector<bool> mask = sprite_mask(table_image(FlightImages, f));
-        int left = 40, right = -1, top = 40, bottom = -1;
-        for (int i = 0; i < 40 * 40; i++)
-            if (mask[i]) {
-                left = std::min(left, i % 40), right = std::max(right, i % 40);
-                top = std::min(top, i / 40), bottom = std::max(bottom, i / 40);
-            }
-        EXPECT_GE(right - left + 1, 12) << "flight frame " << f << " is a thin bar";
-        EXPECT_GE(bottom - top + 1, 12) << "flight frame " << f;
+        Box box = ink_box(table_image(FlightImages, f));
+        EXPECT_GE(std::min(box.width(), box.height()), 12) << "flight frame " << f << " is a thin bar";
         EXPECT_GT(warmth(table_image(FlightImages, f)), 0) << "flight frame " << f << " is not warm light";
     }
     // The middle of a swap, where one moth has gone and the other not yet
@@ -210,33 +173,32 @@ TEST(DataArt, FlightsAndSwapsShowWarmLightAndNoThinBars)
     }
 }
 
-TEST(DataArt, TheMothRampsRunFromShadowToHighlight)
+TEST(ArtMaking, TheMothRampsRunFromShadowToHighlight)
 {
     const ArtPalette& palette = art_game_palette();
     for (int colour = 0; colour < 5; colour++) {
         double previous = -1;
         for (int i = 0; i < PAL_MOTH_SIZE; i++) {
-            uint8_t c[3];
-            art_palette_rgb8(palette, PAL_MOTH + colour * PAL_MOTH_SIZE + i, c);
-            double lightness = 0.2126 * srgb_to_linear(c[0] / 255.0) + 0.7152 * srgb_to_linear(c[1] / 255.0) +
-                               0.0722 * srgb_to_linear(c[2] / 255.0);
+            double lightness = luminance(palette.six, PAL_MOTH + colour * PAL_MOTH_SIZE + i);
             EXPECT_GE(lightness, previous) << "colour " << colour << ", step " << i;
             previous = lightness;
         }
     }
 }
 
-TEST(DataArt, ColoursAreMatchedAsTheScreenShowsThem)
+// The art is matched, and the pack inspector shows pictures, in the colours
+// the screen shows.
+TEST(ArtMaking, ColoursAreMatchedAndShownAsTheScreenShowsThem)
 {
     ASSERT_TRUE(display_create());
     for (const ArtPalette* palette : {&art_game_palette(), &art_title_palette(), &art_logo_palette()}) {
         display_set_palette(palette->six);
-        for (int i = 0; i < 256; i++) {
-            uint8_t rgb[3];
-            art_palette_rgb8(*palette, i, rgb);
-            for (int c = 0; c < 3; c++)
-                ASSERT_EQ(rgb[c], display.rgb[i * 3 + c]) << "colour " << i;
-        }
+        uint8_t art[768], inspector[768];
+        for (int i = 0; i < 256; i++)
+            art_palette_rgb8(*palette, i, art + i * 3);
+        palette_rgb8(Bytes(palette->six, palette->six + 768), inspector);
+        ASSERT_EQ(0, std::memcmp(art, display.rgb, 768));
+        ASSERT_EQ(0, std::memcmp(inspector, display.rgb, 768));
     }
 }
 

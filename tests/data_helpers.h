@@ -1,14 +1,20 @@
-// Helpers for the checks of the generated data packs: where the build put
-// them, and drawing their pictures with the game's own routines to see
+// Helpers for the checks of the generated data packs and of the pack
+// inspector: where the build put the packs, fixtures that bind them or give
+// a scratch folder, and drawing pictures with the game's own routines to see
 // which pixels a picture covers.
 #pragma once
 
 #include "resources/resources.h"
+#include "testkit/test_pack.h"
+#include "tools/art/vision.h"
+#include "tools/packtool/contents.h"
+#include "tools/packtool/packtool.h"
 #include "video/display.h"
 #include "video/image.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -34,58 +40,82 @@ inline std::filesystem::path fresh_temp_dir(const std::string& name)
     return dir;
 }
 
-// A scratch folder of its own for the running test, gone after it.
-struct Scratch {
-    std::filesystem::path dir;
-    Scratch() : dir(fresh_temp_dir(testing::UnitTest::GetInstance()->current_test_info()->name())) {}
-    ~Scratch() { std::filesystem::remove_all(dir); }
+// The pack inspector's tests: a scratch folder of the running test's own,
+// gone after it, and a pack saved there as "in.res" and extracted into "files".
+class PackFolder : public testing::Test {
+protected:
+    std::filesystem::path dir = fresh_temp_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::string in = path("in.res"), files = path("files"), error;
+    ~PackFolder() override { std::filesystem::remove_all(dir); }
     std::string path(const std::string& name) const { return (dir / name).string(); }
+    void save(const Bytes& pack) { ASSERT_TRUE(save_bytes(in.c_str(), pack)); }
+    // Saves, extracts and builds `pack` again; the rebuilt bytes.
+    Bytes round_trip(const Bytes& pack)
+    {
+        save(pack);
+        EXPECT_TRUE(packtool_extract(in, files, &error)) << error;
+        Bytes rebuilt;
+        EXPECT_TRUE(packtool_build(files, &rebuilt, &error)) << error;
+        return rebuilt;
+    }
+    // What the folder builds into, read back as the inspector reads a pack.
+    PackContents rebuilt_contents()
+    {
+        Bytes rebuilt;
+        PackContents contents;
+        EXPECT_TRUE(packtool_build(files, &rebuilt, &error)) << error;
+        EXPECT_TRUE(save_bytes(path("out.res").c_str(), rebuilt));
+        EXPECT_TRUE(pack_read(path("out.res"), &contents, &error)) << error;
+        return contents;
+    }
+    // The placeholder logo pack with `pictures` in place of its own.
+    static Bytes logo_with(const std::vector<Bytes>& pictures)
+    {
+        std::vector<Bytes> entries = test_logo_entries();
+        entries[1] = make_table(pictures);
+        return make_pack(entries);
+    }
 };
 
-// Binds the game pack the build made; fails the test when it does not bind.
-inline void bind_game_data()
+// Checks of the generated game pack, bound before each (skipped when the
+// build has no data generator); a pack that does not bind fails the test.
+class GameData : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DATA();
+        ASSERT_TRUE(display_create());
+        ASSERT_TRUE(bind_resources(data_path("DATA50.RES").c_str())) << "the generated pack fails the game's checks";
+    }
+};
+
+// The screen after drawing a fill-run picture over a cleared screen.
+inline std::vector<uint8_t> screen_with(const ImageRecord* image, uint8_t background = 0)
 {
-    ASSERT_TRUE(display_create());
-    ASSERT_TRUE(bind_resources(data_path("DATA50.RES").c_str())) << "the generated game pack must pass the game's checks";
+    display_clear(background);
+    draw_fill_runs(nullptr, 0, 0, image);
+    std::vector<uint8_t> screen(640 * 480);
+    for (int y = 0; y < 480; y++)
+        std::copy_n(display.back_buffer + (size_t)y * display.pitch, 640, screen.begin() + y * 640);
+    return screen;
 }
 
-// Which screen pixels a run picture writes: drawn over two different
+// Which screen pixels a fill-run picture writes: drawn over two different
 // backgrounds, the pixels it skips keep the background.
-inline std::vector<bool> covered_by_runs(const ImageRecord* image, bool fill_runs)
+inline std::vector<bool> covered_by_runs(const ImageRecord* image)
 {
-    std::vector<uint8_t> first(640 * 480);
-    std::vector<bool> covered(640 * 480);
-    for (int pass = 0; pass < 2; pass++) {
-        display_clear(pass == 0 ? 0x11 : 0xEE);
-        if (fill_runs)
-            draw_fill_runs(nullptr, 0, 0, image);
-        else
-            draw_runs(nullptr, 0, 0, image);
-        for (int y = 0; y < 480; y++)
-            for (int x = 0; x < 640; x++) {
-                uint8_t p = display.back_buffer[(size_t)y * display.pitch + x];
-                if (pass == 0)
-                    first[(size_t)y * 640 + x] = p;
-                else
-                    covered[(size_t)y * 640 + x] = !(first[(size_t)y * 640 + x] == 0x11 && p == 0xEE);
-            }
-    }
+    std::vector<uint8_t> dark = screen_with(image, 0x11), light = screen_with(image, 0xEE);
+    std::vector<bool> covered(dark.size());
+    for (size_t i = 0; i < dark.size(); i++)
+        covered[i] = !(dark[i] == 0x11 && light[i] == 0xEE);
     return covered;
 }
 
-// The screen after drawing a run picture over a cleared screen.
-inline std::vector<uint8_t> screen_with(const ImageRecord* image, bool fill_runs, uint8_t background)
+// Relative luminance (0..1) of a palette entry as the display shows it.
+inline double luminance(const uint8_t* palette, int index)
 {
-    display_clear(background);
-    if (fill_runs)
-        draw_fill_runs(nullptr, 0, 0, image);
-    else
-        draw_runs(nullptr, 0, 0, image);
-    std::vector<uint8_t> screen(640 * 480);
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++)
-            screen[(size_t)y * 640 + x] = display.back_buffer[(size_t)y * display.pitch + x];
-    return screen;
+    auto linear = [&](int c) { return srgb_to_linear(display_level8(palette[index * 3 + c]) / 255.0); };
+    return 0.2126 * linear(0) + 0.7152 * linear(1) + 0.0722 * linear(2);
 }
 
 // Brightness (0..1) of a palette entry.
@@ -96,6 +126,29 @@ inline double palette_lightness(const uint8_t* palette, int index)
 
 inline bool full_screen_at_origin(const ImageRecord* image)
 {
-    return image_x_offset(image) == 0 && image_y_offset(image) == 0 && image_width(image) == 640 &&
-           image_height(image) == 480;
+    return !image_x_offset(image) && !image_y_offset(image) && image_width(image) == 640 && image_height(image) == 480;
+}
+
+// The smallest box holding every point added; right < left while empty.
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -(1 << 20), bottom = -(1 << 20);
+    void add(int x, int y)
+    {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+// The box of the non-transparent pixels of a raw image, in drawing terms.
+inline Box ink_box(const ImageRecord* image)
+{
+    Box box;
+    const uint8_t* pixels = image_pixels(image);
+    for (int y = 0; y < image_height(image); y++)
+        for (int x = 0; x < image_width(image); x++)
+            if (pixels[y * image_width(image) + x])
+                box.add(x + image_x_offset(image), y + image_y_offset(image));
+    return box;
 }

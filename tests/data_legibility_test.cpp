@@ -16,21 +16,9 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 
 namespace {
-
-// Relative luminance (0..1) of a palette entry as the display shows it.
-double luminance(const uint8_t* palette, int index)
-{
-    double l = 0;
-    const double weights[3] = {0.2126, 0.7152, 0.0722};
-    for (int c = 0; c < 3; c++) {
-        double v = display_level8(palette[index * 3 + c]) / 255.0;
-        v = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        l += weights[c] * v;
-    }
-    return l;
-}
 
 double contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
@@ -38,10 +26,21 @@ bool in_range(int index, ArtRange range) { return index >= range.first && index 
 
 uint8_t screen_at(int x, int y) { return display.back_buffer[(size_t)y * display.pitch + x]; }
 
-TEST(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
+int commonest(const std::map<int, int>& counts)
 {
-    REQUIRE_DATA();
-    bind_game_data();
+    return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+using DataLegibility = GameData;
+
+// Scores of up to six digits stay inside their plaque, the digits centred
+// on the score's line.
+TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
+{
+    for (int d = 0; d < 10; d++) {
+        const ImageRecord* digit = table_image(DigitImages, d);
+        EXPECT_NEAR(image_y_offset(digit) + image_height(digit) / 2.0, 0, 3.0) << "digit " << d;
+    }
     const uint8_t* field = GameBackground;
     auto gold = [&](int x, int y) { return in_range(field[y * 640 + x], range_gold()); };
     // The plaque's gold rim, found from the middle of the score's line.
@@ -57,8 +56,7 @@ TEST(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         bottom++;
     ASSERT_GT(right - left, 100) << "the plaque's rim is not found";
     // The same margin to the screen's edge as the menu button's rim.
-    int button_left = 0;
-    int button_row = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
+    int button_left = 0, button_row = MENU_BUTTON_Y + MENU_BUTTON_HEIGHT / 2;
     display_clear(0);
     draw_runs(nullptr, 0, 0, table_image(MenuButtonImages, 0));
     while (button_left < 200 && !in_range(screen_at(button_left, button_row), range_gold()))
@@ -69,39 +67,34 @@ TEST(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         display_restore_background(GameBackground);
         board.score = score;
         score_draw();
-        int digit_pixels = 0, lowest = 640, highest = -1;
+        int digit_pixels = 0;    // and their box
+        Box digits;
         for (int y = 0; y < 480; y++)
             for (int x = 0; x < 640; x++)
                 if (screen_at(x, y) != field[y * 640 + x]) {
                     digit_pixels++;
-                    lowest = std::min(lowest, x);
-                    highest = std::max(highest, x);
+                    digits.add(x, y);
                     ASSERT_TRUE(x > left && x < right && y > top && y < bottom)
                         << "score " << score << ": a digit's pixel at " << x << ", " << y << " lies on or outside the plaque "
                         << left << ".." << right << " x " << top << ".." << bottom;
                 }
         EXPECT_GT(digit_pixels, 50) << "score " << score;
         // and the digits keep clear of the rim on both sides
-        EXPECT_GE(lowest - left, 4) << "score " << score;
-        EXPECT_GE(right - highest, 4) << "score " << score;
+        EXPECT_GE(digits.left - left, 4) << "score " << score;
+        EXPECT_GE(right - digits.right, 4) << "score " << score;
     }
 }
 
-TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
+TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     // What lies around the cells: the sky and the garden, and the stars.
     // The sky's lightness is taken at its 99.5th percentile: the rest are
     // the faint fringes of stars and a few moonlit grass blades, which the
     // ring's dark edges keep apart.
     double star = 0;
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++) {
-            int p = GameBackground[y * 640 + x];
-            if (in_range(p, range_light()))
-                star = std::max(star, luminance(GamePalette, p));
-        }
+    for (int i = 0; i < 640 * 480; i++)
+        if (in_range(GameBackground[i], range_light()))
+            star = std::max(star, luminance(GamePalette, GameBackground[i]));
     std::vector<double> around;
     for (const CellCentre& c : cell_centres)
         for (int y = c.y - 24; y <= c.y + 24; y++)
@@ -114,7 +107,6 @@ TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
     std::sort(around.begin(), around.end());
     double sky = around[around.size() * 995 / 1000];
     ASSERT_GT(star, 0.5);
-    ASSERT_EQ(SelectionRingImages.count, 7);
     for (int f = 0; f < SelectionRingImages.count; f++) {
         // the band: the commonest colour where the ring runs round the moth
         const ImageRecord* ring = table_image(SelectionRingImages, f);
@@ -127,7 +119,7 @@ TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
                     counts[pixels[y * image_width(ring) + x]]++;
             }
         ASSERT_FALSE(counts.empty()) << "frame " << f;
-        int band = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+        int band = commonest(counts);
         double l = luminance(GamePalette, band);
         const uint8_t* rgb = GamePalette + band * 3;
         EXPECT_GT(rgb[0], rgb[2] + 20) << "frame " << f << ": the ring is warm";
@@ -137,61 +129,51 @@ TEST(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
 }
 
 // The lit pixels (those a glyph fills, not its dark edge) of a text drawn
-// at (10, 20), as columns.
-std::vector<bool> lit_columns(const char* text)
+// at (10, 20).
+std::vector<std::pair<int, int>> lit_pixels(const char* text)
 {
     display_clear(0);
     draw_text(10, 20, text, ALIGN_LEFT, nullptr);
-    std::vector<bool> columns(640, false);
+    std::vector<std::pair<int, int>> lit;
     for (int y = 0; y < 60; y++)
         for (int x = 0; x < 640; x++)
             if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5)
-                columns[x] = true;
-    return columns;
+                lit.push_back({x, y});
+    return lit;
 }
 
-TEST(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
+TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     // The lit shapes of I and l, aligned at their feet and left sides.
-    auto shape = [](char c) {
-        const char text[2] = {c, 0};
-        display_clear(0);
-        draw_text(10, 20, text, ALIGN_LEFT, nullptr);
-        std::vector<std::pair<int, int>> lit;
-        int left = 640, bottom = 0;
-        for (int y = 0; y < 60; y++)
-            for (int x = 0; x < 40; x++)
-                if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5) {
-                    lit.push_back({x, y});
-                    left = std::min(left, x);
-                    bottom = std::max(bottom, y);
-                }
+    auto shape = [](const char* letter) {
+        std::vector<std::pair<int, int>> lit = lit_pixels(letter);
+        Box box;
+        for (auto [x, y] : lit)
+            box.add(x, y);
         std::vector<bool> grid(20 * 20, false);
         for (auto [x, y] : lit)
-            if (x - left < 20 && bottom - y < 20)
-                grid[(bottom - y) * 20 + x - left] = true;
+            if (x - box.left < 20 && box.bottom - y < 20)
+                grid[(box.bottom - y) * 20 + x - box.left] = true;
         return grid;
     };
-    std::vector<bool> capital = shape('I'), small = shape('l');
+    std::vector<bool> capital = shape("I"), small = shape("l");
     int differing = 0;
     for (size_t i = 0; i < capital.size(); i++)
         differing += capital[i] != small[i];
     EXPECT_GE(differing, 5) << "I and l are told apart by more than their height";
 
     // A word gap is much wider than any gap between the letters of a word.
-    std::vector<bool> columns = lit_columns("Moth Keeper");
+    std::vector<bool> columns(640, false);
+    for (auto [x, y] : lit_pixels("Moth Keeper"))
+        columns[x] = true;
     std::vector<int> gaps;
     int first = std::find(columns.begin(), columns.end(), true) - columns.begin();
     int last = 639 - (std::find(columns.rbegin(), columns.rend(), true) - columns.rbegin());
     for (int x = first, run = 0; x <= last; x++) {
-        if (!columns[x]) {
+        if (!columns[x])
             run++;
-        } else if (run > 0) {
-            gaps.push_back(run);
-            run = 0;
-        }
+        else if (run > 0)
+            gaps.push_back(std::exchange(run, 0));
     }
     ASSERT_GE(gaps.size(), 2u);
     std::sort(gaps.begin(), gaps.end());
@@ -208,103 +190,73 @@ std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_
     for (int y = y0; y <= y1; y++)
         for (int x = x0; x <= x1; x++)
             counts[screen_at(x, y)]++;
-    int ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
-    int text = ground;
+    int ground = commonest(counts), text = ground;
     for (auto [index, count] : counts)
         if (count >= least && luminance(palette, index) > luminance(palette, text))
             text = index;
     return {ground, text};
 }
 
-TEST(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
+TEST_F(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     // The title over its sky, as the title screen paints it.
     for (int y = 0; y < 480; y++)
         fill_rect(0, y, 640, 1, (uint8_t)(y % 255));
     draw_fill_runs(nullptr, 0, 0, TitlePicture);
     auto [title_ground, title_text] = ground_and_text(150, 450, 490, 474, TitlePalette, 40);
-    double title_contrast = contrast(luminance(TitlePalette, title_ground), luminance(TitlePalette, title_text));
-    EXPECT_GE(title_contrast, 4.5);
+    EXPECT_GE(contrast(luminance(TitlePalette, title_ground), luminance(TitlePalette, title_text)), 4.5);
 
     // The end picture's hint lies on a plate of its own, whatever board is
     // under it: over two different screens the same pixels show round it.
     const ImageRecord* still = table_image(MainScreenImages, END_STILL);
-    std::vector<bool> covered = covered_by_runs(still, true);
-    std::vector<uint8_t> screen = screen_with(still, true, 0);
-    int x0 = 640, x1 = -1, y0 = 480, y1 = -1;
+    std::vector<bool> covered = covered_by_runs(still);
+    std::vector<uint8_t> screen = screen_with(still);
+    Box text;
     for (int y = 320; y < 400; y++)
         for (int x = 0; x < 640; x++)
             if (in_range(screen[(size_t)y * 640 + x], range_text()) &&
-                palette_lightness(GamePalette, screen[(size_t)y * 640 + x]) > 0.7) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
-    ASSERT_GT(x1 - x0, 80) << "the hint is not found below the banner";
-    for (int y = y0 - 3; y <= y1 + 3; y++)
-        for (int x = x0 - 4; x <= x1 + 4; x++)
+                palette_lightness(GamePalette, screen[(size_t)y * 640 + x]) > 0.7)
+                text.add(x, y);
+    ASSERT_GT(text.width(), 81) << "the hint is not found below the banner";
+    for (int y = text.top - 3; y <= text.bottom + 3; y++)
+        for (int x = text.left - 4; x <= text.right + 4; x++)
             ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "the board shows through at " << x << ", " << y;
-    auto [plate, hint] = ground_and_text(x0 - 4, y0 - 3, x1 + 4, y1 + 3, GamePalette, 40);
-    double hint_contrast = contrast(luminance(GamePalette, plate), luminance(GamePalette, hint));
-    EXPECT_GE(hint_contrast, 4.5);
+    auto [plate, hint] = ground_and_text(text.left - 4, text.top - 3, text.right + 4, text.bottom + 3, GamePalette, 40);
+    EXPECT_GE(contrast(luminance(GamePalette, plate), luminance(GamePalette, hint)), 4.5);
 }
 
-// Which screen pixels a highlight picture changes on the open panel.
-std::vector<bool> changed_by_highlight(const ImageRecord* highlight, const std::vector<uint8_t>& panel)
+TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDrawn)
 {
-    display_restore_background(panel.data());
-    draw_runs(nullptr, 0, 0, highlight);
-    std::vector<bool> changed(640 * 480);
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++)
-            changed[(size_t)y * 640 + x] = screen_at(x, y) != panel[(size_t)y * 640 + x];
-    return changed;
-}
-
-TEST(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDrawn)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    std::vector<uint8_t> panel = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE), true, 0);
-    struct Box {
-        int left = 640, top = 480, right = -1, bottom = -1;
-    };
+    std::vector<uint8_t> panel = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     std::vector<Box> tiles(MENU_ITEMS);
     for (int item = 0; item < MENU_ITEMS; item++) {
         Box& box = tiles[item];
         for (int f = 0; f < MenuItemImages[item].count; f++) {
             const ImageRecord* highlight = table_image(MenuItemImages[item], f);
-            std::vector<bool> changed = changed_by_highlight(highlight, panel);
+            // the highlight drawn on the open panel: which pixels it changes
+            display_restore_background(panel.data());
+            draw_runs(nullptr, 0, 0, highlight);
+            auto changed = [&](int x, int y) { return screen_at(x, y) != panel[(size_t)y * 640 + x]; };
             for (int y = 0; y < 480; y++)
                 for (int x = 0; x < 640; x++)
-                    if (changed[(size_t)y * 640 + x]) {
+                    if (changed(x, y)) {
                         // a highlighted pixel is one the pointer chooses the item at
                         ASSERT_EQ(menu_item_at(x, y), item) << "frame " << f << " at " << x << ", " << y;
-                        box.left = std::min(box.left, x);
-                        box.right = std::max(box.right, x);
-                        box.top = std::min(box.top, y);
-                        box.bottom = std::max(box.bottom, y);
+                        box.add(x, y);
                     }
             // Round the rounded tile, the picture leaves the panel as it is:
             // its corners draw nothing or the panel's own pixels.
-            int ix = image_x_offset(highlight), iy = image_y_offset(highlight);
-            int iw = image_width(highlight), ih = image_height(highlight);
-            for (int corner = 0; corner < 4; corner++)
-                for (int dy = 0; dy < 2; dy++)
-                    for (int dx = 0; dx < 2; dx++) {
-                        int x = corner & 1 ? ix + iw - 1 - dx : ix + dx;
-                        int y = corner & 2 ? iy + ih - 1 - dy : iy + dy;
-                        EXPECT_FALSE(changed[(size_t)y * 640 + x]) << "item " << item << " frame " << f << " corner";
-                    }
+            int left = image_x_offset(highlight), right = left + image_width(highlight) - 1;
+            int top = image_y_offset(highlight), bottom = top + image_height(highlight) - 1;
+            for (int x : {left, left + 1, right - 1, right})
+                for (int y : {top, top + 1, bottom - 1, bottom})
+                    EXPECT_FALSE(changed(x, y)) << "item " << item << " frame " << f << " corner";
         }
-        ASSERT_GT(box.right - box.left, 40) << "item " << item << " has no highlight";
+        ASSERT_GT(box.width(), 41) << "item " << item << " has no highlight";
     }
     for (int item = 1; item < MENU_ITEMS; item++) {
-        EXPECT_EQ(tiles[item].right - tiles[item].left, tiles[0].right - tiles[0].left) << "item " << item;
-        EXPECT_EQ(tiles[item].bottom - tiles[item].top, tiles[0].bottom - tiles[0].top) << "item " << item;
+        EXPECT_EQ(tiles[item].width(), tiles[0].width()) << "item " << item;
+        EXPECT_EQ(tiles[item].height(), tiles[0].height()) << "item " << item;
         EXPECT_EQ(tiles[item].top - tiles[item - 1].top, tiles[1].top - tiles[0].top) << "item " << item;
     }
     // two columns

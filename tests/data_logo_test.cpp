@@ -1,5 +1,6 @@
-// The maker's logo as the player first sees it: a fire that tapers to a
-// tip with curved sides, and a tin chest whose lid sits on it.
+// The maker's logo as the player first sees it: an accent that waits for
+// its still, a fire that tapers to a tip with curved sides, and a tin chest
+// whose lid sits on it.
 #include "data_helpers.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +13,27 @@ constexpr int EMBER_FIRST = 16, EMBER_COUNT = 64;   // the logo palette's fire r
 constexpr int TIN_FIRST = 128, TIN_COUNT = 48;      // its cold metal
 constexpr int DARK_COUNT = 16;                      // the black and near-black
 
-std::vector<uint8_t> logo_screen(int picture)
-{
-    return screen_with(table_image(LogoImages, picture), true, 0);
-}
-
-TEST(DataLogo, TheFireTapersToATipWithCurvedSides)
+// The logo starts from a black screen, its accent colours show only on the
+// still that fades them in, and its pictures show a fire and a chest.
+TEST(DataLogo, TheAccentWaitsForItsStillTheFireTapersToATipAndTheChestsLidSitsOnIt)
 {
     REQUIRE_DATA();
     ASSERT_TRUE(display_create());
     ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
+    EXPECT_EQ(LogoPalette[0] | LogoPalette[1] | LogoPalette[2], 0) << "the logo starts from a black screen";
+    for (int i = 0; i < LogoImages.count; i++) {
+        const ImageRecord* image = table_image(LogoImages, i);
+        EXPECT_TRUE(full_screen_at_origin(image)) << "logo picture " << i;
+        std::vector<uint8_t> screen = screen_with(image);
+        auto accent = std::count_if(screen.begin(), screen.end(), [](uint8_t p) { return p >= 224; });
+        if (i == 41)
+            EXPECT_GT(accent, 500) << "the last still's accent uses colours 224..255";
+        else
+            EXPECT_EQ(accent, 0) << "logo picture " << i << " would show the accent before its fade";
+    }
     // The bright part of the fire on the last frame of the animation,
     // inside the emblem: its width row by row.
-    std::vector<uint8_t> screen = logo_screen(40);
+    std::vector<uint8_t> screen = screen_with(table_image(LogoImages, 40));
     std::vector<int> width;
     for (int y = 110; y < 280; y++) {
         int left = 640, right = -1;
@@ -46,16 +55,10 @@ TEST(DataLogo, TheFireTapersToATipWithCurvedSides)
     EXPECT_LT(at(0.1), widest / 3) << "the fire ends in a tip, not an arch";
     EXPECT_LT(at(0.25), at(0.5)) << "the sides curve outwards all the way down";
     EXPECT_LT(at(0.5) + 3, at(0.8)) << "the sides are not straight";
-}
 
-TEST(DataLogo, TheChestsLidSitsOnTheChest)
-{
-    REQUIRE_DATA();
-    ASSERT_TRUE(display_create());
-    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
     // Down every column through the chest, from the top of the lid to the
     // foot of the body, no black shows between them (the keyhole aside).
-    std::vector<uint8_t> screen = logo_screen(42);
+    screen = screen_with(table_image(LogoImages, 42));
     int columns = 0;
     for (int x = 260; x < 380; x += 3) {
         if (x > 305 && x < 335)

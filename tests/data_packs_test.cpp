@@ -2,49 +2,38 @@
 // screen needs, and come out the same on every build.
 #include "data_helpers.h"
 
-#include "board/game_screen.h"
 #include "hiscore/hiscore.h"
 #include "tools/packtool/media.h"
 #include "video/font.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 namespace {
 
-// The counts of every table are the binder's own checks; what is left to
-// see is what the pictures show.
-TEST(DataPacks, TheLogoAccentColoursAppearOnlyOnTheStillThatFadesThemIn)
-{
-    REQUIRE_DATA();
-    ASSERT_TRUE(display_create());
-    ASSERT_TRUE(load_logo_pack(data_path("brenmoor.res").c_str()));
-    EXPECT_EQ(LogoPalette[0] | LogoPalette[1] | LogoPalette[2], 0) << "the logo starts from a black screen";
-    for (int i = 0; i < LogoImages.count; i++) {
-        const ImageRecord* image = table_image(LogoImages, i);
-        EXPECT_TRUE(full_screen_at_origin(image)) << "logo picture " << i;
-        std::vector<uint8_t> screen = screen_with(image, true, 0);
-        int accent = 0;
-        for (uint8_t p : screen)
-            accent += p >= 224;
-        if (i == 41)
-            EXPECT_GT(accent, 500) << "the last still's accent uses colours 224..255";
-        else
-            EXPECT_EQ(accent, 0) << "logo picture " << i << " would show the accent before its fade";
-    }
-}
+using DataPacks = GameData;
 
-TEST(DataPacks, TheTextsFitTheirPlaces)
+TEST_F(DataPacks, TheFontDrawsRowsOfTwentyOnePixelsAndTheTextsFitTheirPlaces)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    EXPECT_GT(std::strlen(table_text(ScoreTexts, 0)), 0u);
+    int tallest = 0;
+    for (int code = 0; code < 256; code++)
+        tallest = std::max(tallest, image_y_offset(table_image(FontGlyphs, code)) + image_height(table_image(FontGlyphs, code)));
+    EXPECT_LE(tallest, HISCORE_ROW_HEIGHT) << "rows are 21 pixels apart";
+    EXPECT_GE(tallest, 14) << "about 16 pixels tall";
+    // Letters, digits and Cyrillic draw something; the cursor too.
+    for (int code : {(int)'A', (int)'z', (int)'0', (int)'!', 0xC0, 0xFF, 0xA8, 1}) {
+        const ImageRecord* glyph = table_image(FontGlyphs, code);
+        int size = image_width(glyph) * image_height(glyph);
+        EXPECT_GT(size - std::count(image_pixels(glyph), image_pixels(glyph) + size, 0), 4) << "glyph " << code;
+    }
+    EXPECT_LE(glyph_width(0), 1) << "glyph 0 is blank";
+    EXPECT_GT(glyph_width(' '), 2) << "a space leaves a gap";
+    EXPECT_LE(measure_text("Alexandra-Margarethe von Nachtfa"), 384) << "a 32-character name fits";
     EXPECT_LE(std::strlen(table_text(ScoreTexts, 0)), 35u) << "the default name must fit a name field";
-    for (int text : {1, 2, 3, 4, 5, 6, 7}) {
+    for (int text = 0; text < 8; text++) {
         EXPECT_GT(std::strlen(table_text(ScoreTexts, text)), 0u) << "text " << text;
         EXPECT_LE(measure_text(table_text(ScoreTexts, text)), 600) << "text " << text << " is centred at x 320";
     }
@@ -58,43 +47,7 @@ TEST(DataPacks, TheTextsFitTheirPlaces)
         EXPECT_GT(320 - measure_text(text) / 2, divider + 4) << text;
 }
 
-TEST(DataPacks, TheFontDrawsRowsOfTwentyOnePixelsAndLongNames)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    int tallest = 0;
-    for (int code = 0; code < 256; code++)
-        tallest = std::max(tallest, image_y_offset(table_image(FontGlyphs, code)) + image_height(table_image(FontGlyphs, code)));
-    EXPECT_LE(tallest, HISCORE_ROW_HEIGHT) << "rows are 21 pixels apart";
-    EXPECT_GE(tallest, 14) << "about 16 pixels tall";
-    // Letters, digits and Cyrillic draw something; the cursor too.
-    for (int code : {(int)'A', (int)'z', (int)'0', (int)'!', 0xC0, 0xFF, 0xA8, 1}) {
-        const ImageRecord* glyph = table_image(FontGlyphs, code);
-        const uint8_t* pixels = image_pixels(glyph);
-        int ink = 0;
-        for (int i = 0; i < image_width(glyph) * image_height(glyph); i++)
-            ink += pixels[i] != 0;
-        EXPECT_GT(ink, 4) << "glyph " << code;
-    }
-    EXPECT_LE(glyph_width(0), 1) << "glyph 0 is blank";
-    EXPECT_GT(glyph_width(' '), 2) << "a space leaves a gap";
-    EXPECT_LE(measure_text("Alexandra-Margarethe von Nachtfa"), 384) << "a 32-character name fits";
-}
-
-// (That long scores stay on the screen, inside their plaque, is checked
-// with what the player must be able to read.)
-TEST(DataPacks, TheDigitsAreCentredOnTheScoresLine)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    for (int d = 0; d < 10; d++) {
-        const ImageRecord* digit = table_image(DigitImages, d);
-        int top = SCORE_Y + image_y_offset(digit);
-        EXPECT_NEAR(top + image_height(digit) / 2.0, SCORE_Y, 3.0) << "digit " << d;
-    }
-}
-
-TEST(DataPacks, TwoRunsOfTheGeneratorMakeTheSameBytes)
+TEST_F(DataPacks, TwoRunsOfTheGeneratorMakeTheSameBytes)
 {
 #if defined(FLICKERMOTH_DATA_DIR) && defined(FLICKERMOTH_DATAGEN)
     std::string dir = fresh_temp_dir("data-again").string();

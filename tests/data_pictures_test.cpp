@@ -15,60 +15,31 @@
 
 namespace {
 
-// The box of the non-transparent pixels of a raw image, in drawing terms.
-struct Box {
-    int left, top, right, bottom;   // inclusive; left > right when empty
-};
+using DataPictures = GameData;
 
-Box ink_box(const ImageRecord* image)
+TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOrigin)
 {
-    Box box{1 << 20, 1 << 20, -(1 << 20), -(1 << 20)};
-    const uint8_t* pixels = image_pixels(image);
-    for (int y = 0; y < image_height(image); y++)
-        for (int x = 0; x < image_width(image); x++)
-            if (pixels[y * image_width(image) + x]) {
-                box.left = std::min(box.left, x + image_x_offset(image));
-                box.right = std::max(box.right, x + image_x_offset(image));
-                box.top = std::min(box.top, y + image_y_offset(image));
-                box.bottom = std::max(box.bottom, y + image_y_offset(image));
-            }
-    return box;
-}
-
-TEST(DataPictures, FullScreenPicturesAre640By480AtTheOrigin)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    for (int i = 0; i < TransitionImages.count; i++)
-        EXPECT_TRUE(full_screen_at_origin(table_image(TransitionImages, i))) << "transition " << i;
-    for (int i = 0; i < MenuImages.count; i++)
-        EXPECT_TRUE(full_screen_at_origin(table_image(MenuImages, i))) << "menu picture " << i;
-    for (int i = 0; i < MainScreenImages.count; i++)
-        EXPECT_TRUE(full_screen_at_origin(table_image(MainScreenImages, i))) << "end picture " << i;
+    for (auto [table, what] : {std::pair{&TransitionImages, "transition"}, {&MenuImages, "menu picture"},
+                               {&MainScreenImages, "end picture"}})
+        for (int i = 0; i < table->count; i++)
+            EXPECT_TRUE(full_screen_at_origin(table_image(*table, i))) << what << " " << i;
     EXPECT_TRUE(full_screen_at_origin(TitlePicture));
 }
 
-TEST(DataPictures, TheCoveringTransitionLeavesNoPixelOfTheOldScreen)
+TEST_F(DataPictures, TheCoveringTransitionAndTheTitleLeaveNoPixelOfTheOldScreenWhereTheyMust)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    std::vector<bool> covered = covered_by_runs(table_image(TransitionImages, 21), true);
+    std::vector<bool> covered = covered_by_runs(table_image(TransitionImages, 21));
     EXPECT_EQ(std::count(covered.begin(), covered.end(), false), 0);
     // and the pictures before it cover more and more
     int before = 0;
     for (int i = 0; i <= 21; i += 7) {
-        std::vector<bool> part = covered_by_runs(table_image(TransitionImages, i), true);
+        std::vector<bool> part = covered_by_runs(table_image(TransitionImages, i));
         int now = (int)std::count(part.begin(), part.end(), true);
         EXPECT_GT(now, before) << "transition " << i;
         before = now;
     }
-}
-
-TEST(DataPictures, TheTitleCoversEveryRowWhereTheSkyWouldRepeat)
-{
-    REQUIRE_DATA();
-    bind_game_data();
-    std::vector<bool> covered = covered_by_runs(TitlePicture, true);
+    // The title covers every row where its sky would repeat.
+    covered = covered_by_runs(TitlePicture);
     for (int y = 255; y < 480; y++)
         for (int x = 0; x < 640; x++)
             ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "row " << y << " would show the sky's colours again";
@@ -78,48 +49,36 @@ TEST(DataPictures, TheTitleCoversEveryRowWhereTheSkyWouldRepeat)
             EXPECT_LE(std::abs(TitlePalette[i * 3 + c] - TitlePalette[(i + 1) * 3 + c]), 2) << "colour " << i;
 }
 
-TEST(DataPictures, EachOpenColumnLightsItsOwnEightSpotsAndNoOther)
+// An open column's trail lights its own eight spots and no other; by the
+// last picture of its closing it has dimmed away as the playfield shows it.
+TEST_F(DataPictures, EachColumnsTrailLightsOnlyItsOwnSpotsAndDimsAwayWhenItCloses)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     for (int column = 0; column < BOARD_COLUMNS; column++) {
-        std::vector<bool> covered = covered_by_runs(table_image(ColumnImages[column], 5), true);
+        std::vector<bool> open = covered_by_runs(table_image(ColumnImages[column], 5));
+        std::vector<bool> closed = covered_by_runs(table_image(ColumnImages[column], 15));
+        int lit_when_closed = 0;
         for (int cell = 0; cell < BOARD_CELLS; cell++) {
-            const CellCentre& c = cell_centres[cell];
+            size_t centre = (size_t)cell_centres[cell].y * 640 + cell_centres[cell].x;
             bool own = cell % BOARD_COLUMNS == column;
-            EXPECT_EQ(covered[(size_t)c.y * 640 + c.x], own)
-                << "column " << column << ", centre of cell " << cell << (own ? " is not lit" : " is drawn over");
+            EXPECT_EQ(open[centre], own) << "column " << column << ", centre of cell " << cell
+                                         << (own ? " is not lit" : " is drawn over");
+            lit_when_closed += own && closed[centre];
         }
+        EXPECT_LE(lit_when_closed, 2) << "column " << column << " has dimmed away by its last picture";
     }
 }
 
-TEST(DataPictures, AClosedColumnsLastPictureLeavesTheTrailAsThePlayfieldShowsIt)
+TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    for (int column = 0; column < BOARD_COLUMNS; column++) {
-        std::vector<bool> covered = covered_by_runs(table_image(ColumnImages[column], 15), true);
-        int lit_centres = 0;
-        for (int row = 0; row < BOARD_ROWS; row++) {
-            const CellCentre& c = cell_centres[cell_index(column, row)];
-            lit_centres += covered[(size_t)c.y * 640 + c.x];
-        }
-        EXPECT_LE(lit_centres, 2) << "column " << column << " has dimmed away by its last picture";
-    }
-}
-
-TEST(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
-{
-    REQUIRE_DATA();
-    bind_game_data();
     auto check = [](const ImageRecord* image, const char* what, int index) {
-        EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2)) << what << " " << index;
-        EXPECT_EQ(image_y_offset(image), -(image_height(image) / 2)) << what << " " << index;
+        SCOPED_TRACE(testing::Message() << what << " " << index);
+        EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2));
+        EXPECT_EQ(image_y_offset(image), -(image_height(image) / 2));
         Box box = ink_box(image);
-        ASSERT_LE(box.left, box.right) << what << " " << index << " is empty";
-        EXPECT_NEAR((box.left + box.right) / 2.0, 0.0, 2.0) << what << " " << index;
-        EXPECT_NEAR((box.top + box.bottom) / 2.0, 0.0, 2.0) << what << " " << index;
-        EXPECT_LE(box.right - box.left + 1, 30) << what << " " << index;
+        ASSERT_LE(box.left, box.right) << "empty";
+        EXPECT_NEAR((box.left + box.right) / 2.0, 0.0, 2.0);
+        EXPECT_NEAR((box.top + box.bottom) / 2.0, 0.0, 2.0);
+        EXPECT_LE(box.width(), 30);
     };
     for (int colour = 0; colour < 5; colour++) {
         check(table_image(MothImages[colour], 19), "steady moth of colour", colour);
@@ -131,11 +90,11 @@ TEST(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
         EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
 }
 
-TEST(DataPictures, TheMenuLabelsEachItemInsideItsRectangle)
+// (The items' highlights are checked against the pointer's choice with the
+// menu's tiles.)
+TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInTheirPlaces)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE), true, 0);
+    std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     for (int item = 0; item < MENU_ITEMS; item++) {
         const MenuRect& r = menu_items[item];
         int bright = 0;
@@ -144,14 +103,6 @@ TEST(DataPictures, TheMenuLabelsEachItemInsideItsRectangle)
                 bright += palette_lightness(GamePalette, screen[(size_t)y * 640 + x]) > 0.7;
         EXPECT_GT(bright, 80) << "item " << item << " has no readable label";
     }
-}
-
-// (The items' highlights are checked against the pointer's choice with the
-// menu's tiles.)
-TEST(DataPictures, TheMenuButtonAndTheSoundSwitchStayInTheirPlaces)
-{
-    REQUIRE_DATA();
-    bind_game_data();
     for (int f = 0; f < MenuButtonImages.count; f++) {
         const ImageRecord* image = table_image(MenuButtonImages, f);
         EXPECT_GE(image_x_offset(image), MENU_BUTTON_X);
@@ -160,7 +111,7 @@ TEST(DataPictures, TheMenuButtonAndTheSoundSwitchStayInTheirPlaces)
         EXPECT_LE(image_y_offset(image) + image_height(image) - 1, MENU_BUTTON_Y + MENU_BUTTON_HEIGHT);
     }
     // the sound switch lies on the panel, clear of the items it is not part of
-    std::vector<bool> panel = covered_by_runs(table_image(MenuImages, MENU_PANEL_PICTURE), true);
+    std::vector<bool> panel = covered_by_runs(table_image(MenuImages, MENU_PANEL_PICTURE));
     for (int f = 0; f < MenuToggleImages.count; f++) {
         Box box = ink_box(table_image(MenuToggleImages, f));
         for (int y = box.top; y <= box.bottom; y++)
@@ -169,10 +120,8 @@ TEST(DataPictures, TheMenuButtonAndTheSoundSwitchStayInTheirPlaces)
     }
 }
 
-TEST(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheName)
+TEST_F(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheNameAndTheSliderKnobRunsAlongItsBar)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     for (int f = 0; f < ScoreScreenImages.count; f++) {
         Box box = ink_box(table_image(ScoreScreenImages, f));
         int left = HISCORE_HIGHLIGHT_X + box.left, right = HISCORE_HIGHLIGHT_X + box.right;
@@ -181,14 +130,9 @@ TEST(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheName)
         // rows: text from y r * 21 + 110, about 16 high; the band is drawn at r * 21 + 103
         EXPECT_LE(box.top + 103, 110);
         EXPECT_GE(box.bottom + 103, 110 + 16);
-        EXPECT_LT(box.bottom - box.top + 1, 2 * HISCORE_ROW_HEIGHT);
+        EXPECT_LT(box.height(), 2 * HISCORE_ROW_HEIGHT);
     }
-}
-
-TEST(DataPictures, TheSpeedSliderKnobRunsAlongItsBar)
-{
-    REQUIRE_DATA();
-    bind_game_data();
+    // The speed slider's knob runs along its bar.
     Box bar = ink_box(table_image(SpeedSliderImages, 0));
     Box knob = ink_box(table_image(SpeedSliderImages, 1));
     EXPECT_LE(SLIDER_BAR_X + bar.left, 526) << "the knob at x 526 sits on the bar";

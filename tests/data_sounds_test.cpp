@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace {
 
@@ -38,10 +39,7 @@ double decibels(double level) { return 20 * std::log10(std::max(level, 1e-9)); }
 
 double peak_of(const std::vector<double>& x)
 {
-    double peak = 0;
-    for (double s : x)
-        peak = std::max(peak, std::fabs(s));
-    return peak;
+    return std::accumulate(x.begin(), x.end(), 0.0, [](double peak, double s) { return std::max(peak, std::fabs(s)); });
 }
 
 double rms_of(const std::vector<double>& x, size_t from, size_t to)
@@ -82,10 +80,10 @@ double power_at(const std::vector<double>& x, double hz)
     return s1 * s1 + s2 * s2 - c * s1 * s2;
 }
 
-TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
+using DataSounds = GameData;
+
+TEST_F(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
         ASSERT_GT(x.size(), RATE / 20) << "sample " << k << " is played";
@@ -98,35 +96,29 @@ TEST(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
     }
 }
 
-TEST(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
+TEST_F(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
 {
-    REQUIRE_DATA();
-    bind_game_data();
-    double loudness[13] = {};
+    std::vector<double> others;
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
         double peak = decibels(peak_of(x));
-        loudness[k] = decibels(loudness_of(x));
         EXPECT_LT(peak_of(x), 127.5 / 128) << "sample " << k << " clips";
-        if (k == LANDING)
+        if (k == LANDING) {
             EXPECT_LT(peak, -6.0) << "the landing chime is heard for every moth: it stays soft";
-        else
+        } else {
             EXPECT_NEAR(peak, -1.0, 0.6) << "sample " << k << " is not levelled to just under full scale";
+            others.push_back(decibels(loudness_of(x)));
+        }
     }
-    std::vector<double> others;
-    for (int k : PLAYED)
-        if (k != LANDING)
-            others.push_back(loudness[k]);
     auto [quietest, loudest] = std::minmax_element(others.begin(), others.end());
     EXPECT_LT(*loudest - *quietest, 6.0) << "the effects differ too much in loudness";
-    EXPECT_LT(loudness[LANDING], *quietest - 6.0) << "the landing chime must be softer than every other effect";
+    EXPECT_LT(decibels(loudness_of(levels_of(LANDING))), *quietest - 6.0)
+        << "the landing chime must be softer than every other effect";
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
 }
 
-TEST(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
+TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     std::vector<double> x = levels_of(SWAP);
     size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
     ASSERT_GE(x.size(), swap) << "the swap fades out and in over " << swap / RATE << " s at the starting speed";
@@ -136,16 +128,13 @@ TEST(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
         EXPECT_GT(decibels(rms_of(x, from, from + slice)), -30.0) << "quiet at " << from / RATE << " s";
 }
 
-TEST(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
+TEST_F(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     std::vector<double> x = levels_of(COLUMN_CLOSES);
     // Parseval over the DFT bins of the whole sample: the energy of the bins
     // up to 200 Hz (each counted for its mirror too) against the total.
-    double n = (double)x.size(), total = 0, low = power_at(x, 0) / n;
-    for (double v : x)
-        total += v * v;
+    double n = (double)x.size(), low = power_at(x, 0) / n;
+    double total = std::inner_product(x.begin(), x.end(), x.begin(), 0.0);
     for (int bin = 1; bin * RATE / n <= 200; bin++)
         low += 2 * power_at(x, bin * RATE / n) / n;
     EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
@@ -153,22 +142,15 @@ TEST(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
 
 // Many wings beating each at its own pace: the loudness of the restart
 // sound must not throb at one rate, which is heard as a buzz.
-TEST(DataSounds, TheRestartFluttersWithoutASingleBeat)
+TEST_F(DataSounds, TheRestartFluttersWithoutASingleBeat)
 {
-    REQUIRE_DATA();
-    bind_game_data();
     std::vector<double> x = levels_of(RESTART);
     constexpr size_t BLOCK = 110;    // the loudness every 5 ms
     std::vector<double> envelope;
-    for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK) {
-        double sum = 0;
-        for (size_t i = from; i < from + BLOCK; i++)
-            sum += std::fabs(x[i]);
-        envelope.push_back(sum / BLOCK);
-    }
-    double mean = 0, variation = 0;
-    for (double e : envelope)
-        mean += e / envelope.size();
+    for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK)
+        envelope.push_back(std::accumulate(x.begin() + from, x.begin() + from + BLOCK, 0.0,
+                                           [](double sum, double v) { return sum + std::fabs(v); }) / BLOCK);
+    double mean = std::accumulate(envelope.begin(), envelope.end(), 0.0) / envelope.size(), variation = 0;
     for (double& e : envelope) {
         e -= mean;
         variation += e * e;
@@ -184,7 +166,7 @@ TEST(DataSounds, TheRestartFluttersWithoutASingleBeat)
 // come out as a staircase, rich in harmonics; dithered, the harmonics sink
 // into the noise, the tone keeps its level, and the noise is pushed away
 // from the middle of the range (where hearing is keenest) towards the top.
-TEST(DataSounds, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
+TEST(SoundSynth, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
 {
     constexpr double HZ = 441, STEPS = 1.5;
     std::vector<double> wave((size_t)RATE);
@@ -213,10 +195,9 @@ TEST(DataSounds, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
     EXPECT_LT(decibels(std::sqrt(band(3000, 4000) / band(9500, 10500))), -10.0);
 
     // below a fraction of a step nothing is left to dither: true silence
-    std::vector<double> faint(wave.size());
-    for (size_t i = 0; i < wave.size(); i++)
-        faint[i] = wave[i] / 10;
-    Bytes quiet = synth_quantise(faint, 1);
+    for (double& v : wave)
+        v /= 10;
+    Bytes quiet = synth_quantise(wave, 1);
     EXPECT_TRUE(std::all_of(quiet.begin(), quiet.end(), [](uint8_t b) { return b == SILENCE; }));
 }
 

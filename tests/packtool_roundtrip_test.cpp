@@ -3,16 +3,12 @@
 // into the pack; texts are UTF-8 outside and Windows-1251 inside.
 #include "data_helpers.h"
 
-#include "platform/codepage.h"
-#include "resources/pack_writer.h"
-#include "testkit/test_pack.h"
-#include "tools/packtool/contents.h"
 #include "tools/packtool/media.h"
-#include "tools/packtool/packtool.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -25,172 +21,120 @@ Bytes read_bytes(const std::string& path)
     return bytes;
 }
 
-// Extracts `pack` and builds it again; the rebuilt bytes.
-Bytes round_trip(const Scratch& scratch, const Bytes& pack)
-{
-    std::string error;
-    EXPECT_TRUE(save_bytes(scratch.path("in.res").c_str(), pack));
-    EXPECT_TRUE(packtool_extract(scratch.path("in.res"), scratch.path("files"), &error)) << error;
-    Bytes rebuilt;
-    EXPECT_TRUE(packtool_build(scratch.path("files"), &rebuilt, &error)) << error;
-    return rebuilt;
-}
+using PacktoolRoundTrip = PackFolder;
 
-TEST(PacktoolRoundTrip, TheGeneratedPacksComeBackByteForByte)
+TEST_F(PacktoolRoundTrip, TheGeneratedPacksComeBackByteForByte)
 {
     REQUIRE_DATA();
-    Scratch scratch;
     for (const char* name : {"DATA50.RES", "brenmoor.res"}) {
         Bytes original = read_bytes(data_path(name));
         ASSERT_FALSE(original.empty());
-        EXPECT_TRUE(round_trip(scratch, original) == original) << name;
-        EXPECT_FALSE(fs::exists(scratch.path("files/pack.raw"))) << name << " is laid out as the pack writer does";
-        fs::remove_all(scratch.path("files"));
+        EXPECT_TRUE(round_trip(original) == original) << name;
+        EXPECT_FALSE(fs::exists(files + "/pack.raw")) << name << " is laid out as the pack writer does";
+        fs::remove_all(files);
     }
 }
 
-TEST(PacktoolRoundTrip, APackLaidOutOtherwiseStillComesBackWhole)
+TEST_F(PacktoolRoundTrip, APackLaidOutOtherwiseStillComesBackWhole)
 {
-    Scratch scratch;
     // The same entries, but the data of the first two swapped in the file.
     std::vector<Bytes> entries = test_logo_entries();
-    Bytes canonical = make_pack(entries);
-    Bytes shuffled(canonical.begin(), canonical.begin() + 12);
-    uint32_t first = 8, second = first + (uint32_t)entries[1].size();
-    for (int s = 0; s < 32; s += 8) {
-        shuffled[4 + s / 8] = (uint8_t)(second >> s);
-        shuffled[8 + s / 8] = (uint8_t)(first >> s);
-    }
+    uint32_t at = 8 + (uint32_t)entries[1].size();    // entry 0's data after entry 1's
+    Bytes shuffled = {2, 0, 0, 0, (uint8_t)at, (uint8_t)(at >> 8), (uint8_t)(at >> 16), 0, 8, 0, 0, 0};
     shuffled.insert(shuffled.end(), entries[1].begin(), entries[1].end());
     shuffled.insert(shuffled.end(), entries[0].begin(), entries[0].end());
-    ASSERT_TRUE(round_trip(scratch, shuffled) == shuffled);
-    EXPECT_TRUE(fs::exists(scratch.path("files/pack.raw")));
+    ASSERT_TRUE(round_trip(shuffled) == shuffled);
+    EXPECT_TRUE(fs::exists(files + "/pack.raw"));
 }
 
-TEST(PacktoolRoundTrip, AnEditedPictureGoesBackIntoThePack)
+// What a modder edits comes back into the pack and nothing else changes.
+// Texts are UTF-8 outside and Windows-1251 inside; a character the code page
+// has not is refused, and the message says where.
+TEST_F(PacktoolRoundTrip, WhatAModderEditsGoesBackIntoThePackAndNothingElse)
 {
-    Scratch scratch;
-    Bytes pack = make_test_game_pack();
-    std::string error;
-    ASSERT_TRUE(save_bytes(scratch.path("in.res").c_str(), pack));
-    ASSERT_TRUE(packtool_extract(scratch.path("in.res"), scratch.path("files"), &error)) << error;
-    // A modder paints the steady moth of colour 2: its centre pixel becomes colour 77.
+    std::vector<Bytes> entries = test_game_entries();
+    std::string moth_name = "\xcc\xee\xf2\xfb\xeb\xb8\xea";    // "Мотылёк" in Windows-1251
+    entries[41] = make_text_table({"Moth Keeper", moth_name, "", "x", "E", "F", "G", "H"});
+    Bytes pack = make_pack(entries);
+    ASSERT_TRUE(round_trip(pack) == pack);
+    Bytes text = read_bytes(files + "/041/001.txt");
+    EXPECT_EQ(std::string(text.begin(), text.end()), "\xd0\x9c\xd0\xbe\xd1\x82\xd1\x8b\xd0\xbb\xd1\x91\xd0\xba");
+    // The steady moth of colour 2 gets colour 77 at its centre; text 2 becomes "Ёлка".
     IndexedPicture moth;
-    ASSERT_TRUE(media_read_indexed_png(scratch.path("files/003/019.png"), &moth, &error)) << error;
+    ASSERT_TRUE(media_read_indexed_png(files + "/003/019.png", &moth, &error)) << error;
     moth.pixels[(size_t)(moth.height / 2) * moth.width + moth.width / 2] = 77;
-    ASSERT_TRUE(media_write_indexed_png(scratch.path("files/003/019.png"), moth));
-    Bytes rebuilt;
-    ASSERT_TRUE(packtool_build(scratch.path("files"), &rebuilt, &error)) << error;
-    ASSERT_TRUE(save_bytes(scratch.path("out.res").c_str(), rebuilt));
-    PackContents before, after;
-    ASSERT_TRUE(pack_read(scratch.path("in.res"), &before, &error)) << error;
-    ASSERT_TRUE(pack_read(scratch.path("out.res"), &after, &error)) << error;
+    ASSERT_TRUE(media_write_indexed_png(files + "/003/019.png", moth));
+    std::string fir = "\xd0\x81\xd0\xbb\xd0\xba\xd0\xb0";
+    ASSERT_TRUE(save_bytes((files + "/041/002.txt").c_str(), Bytes(fir.begin(), fir.end())));
+    PackContents before, after = rebuilt_contents();
+    ASSERT_TRUE(pack_read(in, &before, &error)) << error;
+    ASSERT_EQ(after.entries.size(), before.entries.size());
     DecodedImage image;
     ASSERT_TRUE(image_decode(after.entries[3].items[19], IMAGE_RAW, &image));
     EXPECT_EQ(image.pixels[(size_t)(image.height / 2) * image.width + image.width / 2], 77);
-    for (size_t e = 0; e < before.entries.size(); e++) {
-        if (e == 3)
-            continue;
-        EXPECT_TRUE(before.entries[e].bytes == after.entries[e].bytes && before.entries[e].items == after.entries[e].items)
+    EXPECT_EQ(std::string((const char*)after.entries[41].items[2].data()), "\xa8\xeb\xea\xe0");
+    for (size_t e = 0; e < before.entries.size(); e++)
+        EXPECT_TRUE(e == 3 || e == 41 || (before.entries[e].bytes == after.entries[e].bytes &&
+                                          before.entries[e].items == after.entries[e].items))
             << "entry " << e << " changed";
-    }
     ASSERT_TRUE(display_create());
-    EXPECT_TRUE(bind_resources(scratch.path("out.res").c_str())) << "the edited pack still binds";
+    EXPECT_TRUE(bind_resources(path("out.res").c_str())) << "the edited pack still binds";
+
+    std::string chinese = "\xe4\xb8\xad";
+    ASSERT_TRUE(save_bytes((files + "/041/003.txt").c_str(), Bytes(chinese.begin(), chinese.end())));
+    Bytes rebuilt;
+    EXPECT_FALSE(packtool_build(files, &rebuilt, &error));
+    EXPECT_NE(error.find("041/003.txt"), std::string::npos) << error;
 }
 
-TEST(PacktoolRoundTrip, SkippedPixelsAndColourZeroStayApartInRunPictures)
+TEST_F(PacktoolRoundTrip, SkippedPixelsAndColourZeroStayApartInRunPictures)
 {
     ASSERT_TRUE(packtool_begin());
-    DecodedImage image;
-    image.x_offset = 10;
-    image.y_offset = 20;
-    image.width = 5;
-    image.height = 2;
-    image.pixels = {PIXEL_SKIP, 0, 0, 0, 9, 3, 3, 3, PIXEL_SKIP, 0};
+    DecodedImage image{10, 20, 5, 2, {PIXEL_SKIP, 0, 0, 0, 9, 3, 3, 3, PIXEL_SKIP, 0}};
     for (int encoding : {IMAGE_RUNS, IMAGE_FILL_RUNS}) {
         Bytes record = image_encode(image, encoding);
         ASSERT_FALSE(record.empty());
         DecodedImage back;
         ASSERT_TRUE(image_decode(record, encoding, &back));
-        EXPECT_EQ(back.x_offset, 10);
-        EXPECT_EQ(back.y_offset, 20);
+        EXPECT_EQ((std::pair{back.x_offset, back.y_offset}), (std::pair{10, 20}));
         EXPECT_EQ(back.pixels, image.pixels) << encoding_name(encoding);
     }
     // and through the files: a table of one fill-run picture
-    Scratch scratch;
-    std::vector<Bytes> entries = test_logo_entries();
-    entries[1] = make_table({image_encode(image, IMAGE_FILL_RUNS)});
-    Bytes pack = make_pack(entries);
-    EXPECT_TRUE(round_trip(scratch, pack) == pack);
+    Bytes pack = logo_with({image_encode(image, IMAGE_FILL_RUNS)});
+    EXPECT_TRUE(round_trip(pack) == pack);
     IndexedPicture picture;
-    std::string error;
-    ASSERT_TRUE(media_read_indexed_png(scratch.path("files/001/000.png"), &picture, &error)) << error;
+    ASSERT_TRUE(media_read_indexed_png(files + "/001/000.png", &picture, &error)) << error;
     ASSERT_GE(picture.transparent, 0);
     EXPECT_EQ(picture.pixels[0], picture.transparent) << "a skipped pixel is transparent in the PNG";
     EXPECT_EQ(picture.pixels[1], 0) << "colour 0 stays a colour";
 }
 
-TEST(PacktoolRoundTrip, TextsAreUtf8OutsideAndWindows1251Inside)
+TEST_F(PacktoolRoundTrip, ListingNamesEveryEntrysKindSheetsAreWrittenAndSamplesBecomeWavFiles)
 {
-    Scratch scratch;
-    std::vector<Bytes> entries = test_game_entries();
-    // "Мотылёк" in Windows-1251
-    std::string moth = "\xcc\xee\xf2\xfb\xeb\xb8\xea";
-    entries[41] = make_text_table({"Moth Keeper", moth, "", "x"});
-    Bytes pack = make_pack(entries);
-    ASSERT_TRUE(round_trip(scratch, pack) == pack);
-    Bytes text = read_bytes(scratch.path("files/041/001.txt"));
-    EXPECT_EQ(std::string(text.begin(), text.end()), "\xd0\x9c\xd0\xbe\xd1\x82\xd1\x8b\xd0\xbb\xd1\x91\xd0\xba");
-    // An edited text in UTF-8 comes back in Windows-1251.
-    std::string fir = "\xd0\x81\xd0\xbb\xd0\xba\xd0\xb0";   // "Ёлка"
-    ASSERT_TRUE(save_bytes(scratch.path("files/041/002.txt").c_str(), Bytes(fir.begin(), fir.end())));
-    Bytes rebuilt;
-    std::string error;
-    ASSERT_TRUE(packtool_build(scratch.path("files"), &rebuilt, &error)) << error;
-    ASSERT_TRUE(save_bytes(scratch.path("out.res").c_str(), rebuilt));
-    PackContents after;
-    ASSERT_TRUE(pack_read(scratch.path("out.res"), &after, &error)) << error;
-    EXPECT_EQ(std::string((const char*)after.entries[41].items[2].data()), "\xa8\xeb\xea\xe0");
-    // A character the code page has not is refused, and says where.
-    std::string chinese = "\xe4\xb8\xad";
-    ASSERT_TRUE(save_bytes(scratch.path("files/041/003.txt").c_str(), Bytes(chinese.begin(), chinese.end())));
-    EXPECT_FALSE(packtool_build(scratch.path("files"), &rebuilt, &error));
-    EXPECT_NE(error.find("041/003.txt"), std::string::npos) << error;
-}
-
-TEST(PacktoolRoundTrip, SamplesBecomeWavFilesOfTheGamesFormat)
-{
-    Scratch scratch;
     Bytes pack = make_test_game_pack();
-    ASSERT_TRUE(round_trip(scratch, pack) == pack);
-    std::vector<uint8_t> sample;
-    std::string error;
-    ASSERT_TRUE(media_read_wav(scratch.path("files/032/003.wav"), &sample, &error)) << error;
-    EXPECT_EQ(sample, std::vector<uint8_t>(32 + 8 * 3, 0x80 + 3));
-    Bytes wav = read_bytes(scratch.path("files/032/003.wav"));
-    ASSERT_GE(wav.size(), 44u);
-    EXPECT_EQ(wav[24] | wav[25] << 8, 22050) << "22050 samples a second";
-    EXPECT_EQ(wav[22], 1) << "mono";
-    EXPECT_EQ(wav[34], 8) << "8 bits";
-}
-
-TEST(PacktoolRoundTrip, ListingNamesEveryEntrysKindAndSheetsAreWritten)
-{
-    Scratch scratch;
-    ASSERT_TRUE(save_bytes(scratch.path("in.res").c_str(), make_test_game_pack()));
-    std::string listing, error;
-    ASSERT_TRUE(packtool_list(scratch.path("in.res"), &listing, &error)) << error;
+    ASSERT_TRUE(round_trip(pack) == pack);
+    std::string listing;
+    ASSERT_TRUE(packtool_list(in, &listing, &error)) << error;
     EXPECT_NE(listing.find("46 entries, game pack"), std::string::npos) << listing;
     for (const char* word : {"palette", "screen", "fill-runs", "sounds", "texts", "title picture", "13 samples"})
         EXPECT_NE(listing.find(word), std::string::npos) << word;
     std::vector<std::string> written;
-    ASSERT_TRUE(packtool_sheet(scratch.path("in.res"), scratch.path("sheet.png"), &written, &error)) << error;
+    ASSERT_TRUE(packtool_sheet(in, path("sheet.png"), &written, &error)) << error;
     ASSERT_FALSE(written.empty());
     for (const std::string& path : written) {
         Bytes png = read_bytes(path);
         ASSERT_GT(png.size(), 8u) << path;
         EXPECT_EQ(png[1], 'P');
     }
+    // Samples are WAV files of the game's format.
+    std::vector<uint8_t> sample;
+    ASSERT_TRUE(media_read_wav(files + "/032/003.wav", &sample, &error)) << error;
+    EXPECT_EQ(sample, std::vector<uint8_t>(32 + 8 * 3, 0x80 + 3));
+    Bytes wav = read_bytes(files + "/032/003.wav");
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_EQ(wav[24] | wav[25] << 8, 22050) << "22050 samples a second";
+    EXPECT_EQ(wav[22], 1) << "mono";
+    EXPECT_EQ(wav[34], 8) << "8 bits";
 }
 
 }  // namespace

@@ -13,8 +13,7 @@
 
 inline int32_t word_at(const Bytes& bytes, size_t at)
 {
-    return (int32_t)((uint32_t)bytes[at] | (uint32_t)bytes[at + 1] << 8 | (uint32_t)bytes[at + 2] << 16 |
-                     (uint32_t)bytes[at + 3] << 24);
+    return (int32_t)(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | (uint32_t)bytes[at + 3] << 24);
 }
 
 inline void set_word(Bytes& bytes, size_t at, uint32_t value)

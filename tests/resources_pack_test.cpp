@@ -7,54 +7,37 @@
 
 namespace {
 
-Bytes bytes_of(std::initializer_list<int> values)
-{
-    Bytes out;
-    for (int v : values)
-        out.push_back((uint8_t)v);
-    return out;
-}
-
 Bytes word_bytes(std::initializer_list<int32_t> words)
 {
     Bytes out(words.size() * 4);
-    size_t at = 0;
-    for (int32_t w : words) {
-        set_word(out, at, (uint32_t)w);
-        at += 4;
-    }
+    for (size_t i = 0; i < words.size(); i++)
+        set_word(out, 4 * i, (uint32_t)words.begin()[i]);
     return out;
 }
-
-// A pack whose one entry holds `data`; its block starts with the 4-byte
-// entry offset, so the data lies at block offset 4.
-struct OneEntry : LoadedPack {
-    explicit OneEntry(const Bytes& data) : LoadedPack(make_pack({data})) {}
-    const uint8_t* data() const { return pack->entries[0]; }
-};
 
 }  // namespace
 
 // ---- Entries -------------------------------------------------------------------
 
-TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCount)
+TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCountAndTheLastEntryMayBeEmpty)
 {
-    Bytes file = make_pack({bytes_of({11, 12}), bytes_of({21, 22, 23}), bytes_of({31})});
-    ASSERT_EQ(word_at(file, 4), 12) << "entry 0's data follows the 3 offsets: block offset 4 x 3";
+    Bytes file = make_pack({Bytes{11, 12}, Bytes{21, 22, 23}, Bytes{31}, Bytes{}});
+    ASSERT_EQ(word_at(file, 4), 16) << "entry 0's data follows the 4 offsets: block offset 4 x 4";
     LoadedPack loaded(file);
     ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    EXPECT_EQ(loaded.pack->entry_count, 3);
+    EXPECT_EQ(loaded.pack->entry_count, 4);
     EXPECT_EQ(loaded.pack->size, file.size() - 4);
-    EXPECT_EQ(loaded.pack->entries[0], loaded.pack->block + 12);
-    EXPECT_EQ(loaded.pack->entries[0][0], file[16]) << "block offset 4N is file offset 4 + 4N";
+    EXPECT_EQ(loaded.pack->entries[0], loaded.pack->block + 16);
+    EXPECT_EQ(loaded.pack->entries[0][0], file[20]) << "block offset 4N is file offset 4 + 4N";
     EXPECT_EQ(loaded.pack->entries[1][2], 23);
     EXPECT_EQ(loaded.pack->entries[2][0], 31);
+    EXPECT_EQ(loaded.pack->entries[3], loaded.pack->block + loaded.pack->size) << "an empty entry ends the block";
     EXPECT_EQ(std::memcmp(loaded.pack->block, file.data() + 4, file.size() - 4), 0);
 }
 
 TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemoryAndAMissingOneSaysSo)
 {
-    Bytes file = make_pack({bytes_of({1, 2, 3}), word_bytes({0})});
+    Bytes file = make_pack({Bytes{1, 2, 3}, word_bytes({0})});
     std::string path = scratch_path("pack.res");
     ASSERT_TRUE(save_bytes(path.c_str(), file));
     std::string error;
@@ -72,45 +55,25 @@ TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemoryAndAMissingOneSaysSo)
 
 TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
 {
-    Bytes good = make_pack({bytes_of({1, 2, 3, 4}), bytes_of({5, 6})});
-    struct Case {
-        Bytes bytes;
-        const char* message;
+    const Bytes good = make_pack({Bytes{1, 2, 3, 4}, Bytes{5, 6}});
+    auto with_word = [&](size_t at, int32_t value) {
+        Bytes bytes = good;
+        set_word(bytes, at, (uint32_t)value);
+        return bytes;
     };
-    Bytes cut = good;
-    cut.resize(good.size() - 3);    // entry 1 now starts past the end
-    Bytes far = good;
-    set_word(far, 4, 1000);
-    Bytes negative = good;
-    set_word(negative, 8, (uint32_t)-4);
-    Bytes too_many = good;
-    set_word(too_many, 0, 100);
-    Bytes count_minus = good;
-    set_word(count_minus, 0, (uint32_t)-1);
-    const Case cases[] = {
-        {bytes_of({2, 0, 0}), "the pack is shorter than 4 bytes"},
-        {cut, "entry 1: offset 12 is outside the block of 11 bytes"},
-        {far, "entry 0: offset 1000 is outside the block of 14 bytes"},
-        {negative, "entry 1: offset -4 is outside the block of 14 bytes"},
-        {too_many, "entry count 100 needs 400 bytes of offsets, the block holds 14"},
-        {count_minus, "entry count -1 is negative"},
+    const std::pair<Bytes, const char*> cases[] = {
+        {Bytes{2, 0, 0}, "the pack is shorter than 4 bytes"},
+        {Bytes(good.begin(), good.end() - 3), "entry 1: offset 12 is outside the block of 11 bytes"},
+        {with_word(4, 1000), "entry 0: offset 1000 is outside the block of 14 bytes"},
+        {with_word(8, -4), "entry 1: offset -4 is outside the block of 14 bytes"},
+        {with_word(0, 4), "entry count 4 needs 16 bytes of offsets, the block holds 14"},    // just too many
+        {with_word(0, -1), "entry count -1 is negative"},
     };
-    for (const Case& c : cases) {
-        LoadedPack loaded(c.bytes);
-        EXPECT_EQ(loaded.pack, nullptr) << c.message;
-        EXPECT_EQ(loaded.error, c.message);
+    for (const auto& [bytes, message] : cases) {
+        LoadedPack loaded(bytes);
+        EXPECT_EQ(loaded.pack, nullptr) << message;
+        EXPECT_EQ(loaded.error, message);
     }
-}
-
-TEST(PackEntries, AnEntryMayEndTheBlockWithNoData)
-{
-    LoadedPack loaded(make_pack({bytes_of({9}), Bytes()}));
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    EXPECT_EQ(loaded.pack->entries[1], loaded.pack->block + loaded.pack->size);
-    PackTable table;
-    std::string error;
-    EXPECT_FALSE(bind_table(loaded.pack, 1, &table, &error));
-    EXPECT_EQ(error, "no room for a table count before the end of the block");
 }
 
 // ---- Tables --------------------------------------------------------------------
@@ -121,7 +84,7 @@ TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
     // it, at the very start of the block.
     Bytes table = word_bytes({3, 12, 14, -12});
     table.insert(table.end(), {0xA1, 0xA2, 0xB1});
-    LoadedPack loaded(make_pack({table, bytes_of({0xC1, 0xC2})}));
+    LoadedPack loaded(make_pack({table, Bytes{0xC1, 0xC2}}));
     ASSERT_NE(loaded.pack, nullptr) << loaded.error;
     ResourcePack* pack = loaded.pack;
     const uint8_t* count_address = pack->entries[0];
@@ -141,23 +104,22 @@ TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
     EXPECT_EQ(again.items, bound.items) << "a table is bound once per load";
     EXPECT_EQ(again.count, 3);
     EXPECT_EQ(pack->entries[0], first) << "binding again does not move the entry further";
+
+    // A count of zero binds to an empty table and leaves the data alone.
+    LoadedPack empty(make_pack({make_table({}), Bytes{7, 7, 7}}));
+    ASSERT_NE(empty.pack, nullptr) << empty.error;
+    Bytes before(empty.pack->block, empty.pack->block + empty.pack->size);
+    ASSERT_TRUE(bind_table(empty.pack, 0, &bound));
+    EXPECT_EQ(bound.count, 0);
+    EXPECT_EQ(Bytes(empty.pack->block, empty.pack->block + empty.pack->size), before);
+    EXPECT_EQ(empty.pack->entries[0], empty.pack->block + 8 + 4);
 }
 
-TEST(PackTables, ACountOfZeroBindsToAnEmptyTableAndLeavesTheDataAlone)
+// Entries at the same offset share one table; a table overlapping another
+// cannot overrun the room for items.
+TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOverrunTheRoomForItems)
 {
-    LoadedPack loaded(make_pack({make_table({}), bytes_of({7, 7, 7})}));
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    Bytes before(loaded.pack->block, loaded.pack->block + loaded.pack->size);
-    PackTable table;
-    ASSERT_TRUE(bind_table(loaded.pack, 0, &table));
-    EXPECT_EQ(table.count, 0);
-    EXPECT_EQ(Bytes(loaded.pack->block, loaded.pack->block + loaded.pack->size), before);
-    EXPECT_EQ(loaded.pack->entries[0], loaded.pack->block + 8 + 4);
-}
-
-TEST(PackTables, EntriesAtTheSameOffsetShareOneTable)
-{
-    Bytes file = make_pack({make_table({bytes_of({1}), bytes_of({2})}), bytes_of({0})});
+    Bytes file = make_pack({make_table({Bytes{1}, Bytes{2}}), Bytes{0}});
     set_word(file, 8, (uint32_t)word_at(file, 4));    // entry 1 at entry 0's table
     LoadedPack loaded(file);
     ASSERT_NE(loaded.pack, nullptr) << loaded.error;
@@ -167,49 +129,42 @@ TEST(PackTables, EntriesAtTheSameOffsetShareOneTable)
     EXPECT_EQ(b.items, a.items);
     EXPECT_EQ(loaded.pack->entries[1], loaded.pack->entries[0]);
     EXPECT_EQ(loaded.pack->table_items_used, 2u);
+
+    // Entry 0: a table of 100 items filling the block; entry 1 starts on its
+    // first offset, which reads as a count of 99 that fits as well.
+    Bytes table(4 + 400, 0);
+    set_word(table, 0, 100);
+    set_word(table, 4, 99);
+    file = make_pack({table, Bytes()});
+    set_word(file, 8, 8 + 4);
+    LoadedPack overlapping(file);
+    ASSERT_NE(overlapping.pack, nullptr) << overlapping.error;
+    std::string error;
+    ASSERT_TRUE(bind_table(overlapping.pack, 0, &a, &error)) << error;
+    EXPECT_FALSE(bind_table(overlapping.pack, 1, &b, &error));
+    EXPECT_EQ(error, "table of 99 items overlaps other tables");
+    EXPECT_LE(overlapping.pack->table_items_used, overlapping.pack->table_items_room);
 }
 
 TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
 {
-    struct Case {
-        Bytes table;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::pair<Bytes, const char*> cases[] = {
+        {Bytes{}, "no room for a table count before the end of the block"},
         {word_bytes({INT32_MIN, 0}), "table count -2147483648 is negative"},
         {word_bytes({1 << 30, 0}), "table count 1073741824 needs 4294967296 bytes of offsets, 4 are left in the block"},
         {word_bytes({3, 12, 8}), "table count 3 needs 12 bytes of offsets, 8 are left in the block"},
         {word_bytes({2, 8, 9}), "item 1: offset 9 leads outside the block"},
         {word_bytes({2, 8, -13}), "item 1: offset -13 leads outside the block"},
     };
-    for (const Case& c : cases) {
-        LoadedPack loaded(make_pack({c.table}));
+    for (const auto& [table_bytes, message] : cases) {
+        LoadedPack loaded(make_pack({table_bytes}));
         ASSERT_NE(loaded.pack, nullptr) << loaded.error;
         PackTable table;
         std::string error;
-        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << c.message;
-        EXPECT_EQ(error, c.message);
+        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << message;
+        EXPECT_EQ(error, message);
         EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
     }
-}
-
-TEST(PackTables, OverlappingTablesCannotOverrunTheRoomForItems)
-{
-    // Entry 0: a table of 100 items filling the block; entry 1 starts on its
-    // first offset, which reads as a count of 99 that fits as well.
-    Bytes table(4 + 400, 0);
-    set_word(table, 0, 100);
-    set_word(table, 4, 99);
-    Bytes file = make_pack({table, Bytes()});
-    set_word(file, 8, 8 + 4);
-    LoadedPack loaded(file);
-    ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-    PackTable a, b;
-    std::string error;
-    ASSERT_TRUE(bind_table(loaded.pack, 0, &a, &error)) << error;
-    EXPECT_FALSE(bind_table(loaded.pack, 1, &b, &error));
-    EXPECT_EQ(error, "table of 99 items overlaps other tables");
-    EXPECT_LE(loaded.pack->table_items_used, loaded.pack->table_items_room);
 }
 
 // ---- Images, palettes, pictures, texts ------------------------------------------
@@ -221,21 +176,16 @@ enum Check { RAW, RUNS, FILL_RUNS, PLACED, PALETTE, SCREEN, TEXT };
 // The message of the check of `bytes`, lying alone in a pack; "" when good.
 std::string problem(const Bytes& bytes, Check check)
 {
-    OneEntry one(bytes);
+    LoadedPack one(make_pack({bytes}));
     EXPECT_NE(one.pack, nullptr) << one.error;
+    const uint8_t* data = one.pack->entries[0];
     std::string error;
-    bool good = check == PALETTE ? pack_check_palette(one.pack, one.data(), &error)
-                : check == SCREEN ? pack_check_screen(one.pack, one.data(), &error)
-                : check == TEXT   ? pack_check_text(one.pack, one.data(), &error)
-                : check == PLACED ? pack_check_image(one.pack, one.data(), IMAGE_FILL_RUNS, &error, true)
-                                  : pack_check_image(one.pack, one.data(), check, &error);
+    bool good = check == PALETTE ? pack_check_palette(one.pack, data, &error)
+                : check == SCREEN ? pack_check_screen(one.pack, data, &error)
+                : check == TEXT   ? pack_check_text(one.pack, data, &error)
+                : check == PLACED ? pack_check_image(one.pack, data, IMAGE_FILL_RUNS, &error, true)
+                                  : pack_check_image(one.pack, data, check, &error);
     return good ? "" : error;
-}
-
-Bytes resized(Bytes bytes, size_t size)
-{
-    bytes.resize(size);
-    return bytes;
 }
 
 Bytes changed(Bytes bytes, size_t at, uint8_t value)
@@ -268,7 +218,7 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     };
     const Case cases[] = {
         {raw, RAW, ""},
-        {resized(raw, raw.size() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
+        {Bytes(raw.begin(), raw.end() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
         {changed(raw, 6, 0), RAW, "the image is 4 x 0; both must be at least 1"},
         {Bytes{0, 0, 0, 0, 1, 0, 1}, RAW, "the image header runs past the end of the block"},
         {encode_raw(0, 0, 640, 480, Bytes(640 * 480, 1).data()), RAW, ""},
@@ -278,8 +228,8 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
         {runs, RUNS, ""},
         {changed(runs, 14, 0x03), RUNS, "row 1 runs add up to 4, not 3"},
         {changed(runs, 13, 0), RUNS, "row 1 has no runs"},
-        {resized(runs, 11), RUNS, "row 0 runs past the end of the block"},
-        {resized(runs, 13), RUNS, "row 1 starts past the end of the block"},
+        {Bytes(runs.begin(), runs.begin() + 11), RUNS, "row 0 runs past the end of the block"},
+        {Bytes(runs.begin(), runs.begin() + 13), RUNS, "row 1 starts past the end of the block"},
         {fills, FILL_RUNS, ""},
         {fills, RUNS, "row 0 runs past the end of the block"},
         {Bytes{0, 0, 0, 0, 64, 0, 1, 0, 1, 0xFF}, FILL_RUNS, "row 0 runs past the end of the block"},

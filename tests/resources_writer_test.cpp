@@ -2,72 +2,59 @@
 // keep to the encodings' limits, and its tables and packs have the layout
 // the loader reads.
 #include "resources_helpers.h"
+#include "video_test_support.h"
 
-#include "video/display.h"
-#include "video/image.h"
-
+#include <array>
 #include <vector>
 
 namespace {
 
-constexpr uint8_t BACKGROUND = 7;
-
-struct Picture {
-    int width, height;
-    std::vector<uint8_t> pixels;
-    uint8_t& at(int x, int y) { return pixels[(size_t)y * width + x]; }
-};
+using Pixels = std::vector<uint8_t>;
 
 // A picture of stretches: runs of one colour or of noise, some of them the
 // transparent index, of lengths up to `longest`.
-Picture stretches(int width, int height, uint32_t seed, int transparent, int longest)
+Pixels stretches(int width, int height, uint32_t seed, int transparent, int longest)
 {
-    Picture p = {width, height, std::vector<uint8_t>((size_t)width * height)};
+    Pixels p((size_t)width * height);
     uint32_t state = seed;
     auto next = [&](int n) {
         state = state * 1103515245u + 12345u;
         return (int)((state >> 16) % (uint32_t)n);
     };
     size_t i = 0;
-    while (i < p.pixels.size()) {
+    while (i < p.size()) {
         int length = 1 + next(longest);
         int kind = next(4);
         int colour = kind == 0 && transparent >= 0 ? transparent : next(256);
-        for (int k = 0; k < length && i < p.pixels.size(); k++, i++)
-            p.pixels[i] = (uint8_t)(kind == 3 ? next(256) : colour);
+        for (int k = 0; k < length && i < p.size(); k++, i++)
+            p[i] = (uint8_t)(kind == 3 ? next(256) : colour);
     }
     return p;
 }
 
 // What drawing the picture must leave: its pixels, the transparent ones
 // showing the background.
-Picture expected(const Picture& p, int transparent)
+Pixels expected(Pixels p, int transparent)
 {
-    Picture out = p;
-    for (uint8_t& pixel : out.pixels)
+    for (uint8_t& pixel : p)
         if (pixel == transparent)
             pixel = BACKGROUND;
-    return out;
+    return p;
 }
 
 // Draws `image` with the operation of its encoding at (x, y) on a cleared
 // screen and reads back the w x h area at (left, top).
-Picture draw_back(const Bytes& image, int encoding, int x, int y, int left, int top, int w, int h)
+Pixels draw_back(const Bytes& image, int encoding, int x, int y, int left, int top, int w, int h)
 {
     display_clear(BACKGROUND);
     DrawResult result;
-    const ImageRecord* record = (const ImageRecord*)image.data();
-    if (encoding == IMAGE_RAW)
-        draw_sprite(&result, x, y, record);
-    else if (encoding == IMAGE_RUNS)
-        draw_runs(&result, x, y, record);
-    else
-        draw_fill_runs(&result, x, y, record);
+    auto draw = encoding == IMAGE_RAW ? draw_sprite : encoding == IMAGE_RUNS ? draw_runs : draw_fill_runs;
+    draw(&result, x, y, as_image(image));
     EXPECT_EQ(result.empty, 0);
-    Picture out = {w, h, std::vector<uint8_t>((size_t)w * h)};
+    Pixels out;
     for (int r = 0; r < h; r++)
         for (int c = 0; c < w; c++)
-            out.at(c, r) = display.back_buffer[(size_t)(top + r) * display.pitch + left + c];
+            out.push_back(screen_pixel(left + c, top + r));
     return out;
 }
 
@@ -84,29 +71,19 @@ std::vector<std::vector<EncodedRun>> fill_run_rows(const Bytes& image)
     const uint8_t* data = image_pixels(record);
     std::vector<std::vector<EncodedRun>> rows;
     for (int r = 0; r < image_height(record); r++) {
-        std::vector<EncodedRun> runs;
+        rows.emplace_back();
         for (int n = *data++; n > 0; n--) {
-            int control = *data++;
-            if (control < 0x80) {
-                runs.push_back({0, control + 1, {}});
-            } else if (control < 0xC0) {
-                int length = (control & 0x3F) + 1;
-                runs.push_back({1, length, std::vector<uint8_t>(data, data + length)});
-                data += length;
-            } else {
-                runs.push_back({2, (control & 0x3F) + 1, {*data++}});
-            }
+            int control = *data++, kind = control < 0x80 ? 0 : control < 0xC0 ? 1 : 2;
+            int length = kind == 0 ? control + 1 : (control & 0x3F) + 1;
+            const uint8_t* bytes = data;
+            data += kind == 0 ? 0 : kind == 1 ? length : 1;
+            rows.back().push_back({kind, length, std::vector<uint8_t>(bytes, data)});
         }
-        rows.push_back(runs);
     }
     return rows;
 }
 
-class WriterRoundTrip : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(display_create()); }
-    void TearDown() override { display_release(); }
-};
+using WriterRoundTrip = VideoScreen;
 
 }  // namespace
 
@@ -114,26 +91,21 @@ protected:
 
 TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
 {
-    struct Case {
-        int width, height, transparent, longest;
-    };
-    const Case cases[] = {
+    // width, height, transparent index, longest stretch
+    const int cases[][4] = {
         {1, 1, 0, 1},   {37, 23, 0, 6},     {300, 40, 0, 200},  {640, 12, 0, 400},
         {90, 30, 200, 40}, {50, 20, -1, 30}, {128, 4, 9, 300},
     };
     uint32_t seed = 1;
-    for (const Case& c : cases) {
-        Picture picture = stretches(c.width, c.height, seed++, c.transparent, c.longest);
-        Picture want = expected(picture, c.transparent);
-        int x = (640 - c.width) / 3, y = (480 - c.height) / 2;
-        Bytes runs = encode_runs(x, y, c.width, c.height, picture.pixels.data(), c.transparent);
-        Bytes fills = encode_fill_runs(x, y, c.width, c.height, picture.pixels.data(), c.transparent);
-        ASSERT_FALSE(runs.empty());
-        ASSERT_FALSE(fills.empty());
-        EXPECT_EQ(draw_back(runs, IMAGE_RUNS, 0, 0, x, y, c.width, c.height).pixels, want.pixels)
-            << c.width << " x " << c.height;
-        EXPECT_EQ(draw_back(fills, IMAGE_FILL_RUNS, 0, 0, x, y, c.width, c.height).pixels, want.pixels)
-            << c.width << " x " << c.height;
+    for (auto [width, height, transparent, longest] : cases) {
+        Pixels picture = stretches(width, height, seed++, transparent, longest);
+        int x = (640 - width) / 3, y = (480 - height) / 2;
+        Bytes runs = encode_runs(x, y, width, height, picture.data(), transparent);
+        Bytes fills = encode_fill_runs(x, y, width, height, picture.data(), transparent);
+        ASSERT_FALSE(runs.empty() || fills.empty());
+        Pixels want = expected(picture, transparent);
+        EXPECT_EQ(draw_back(runs, IMAGE_RUNS, 0, 0, x, y, width, height), want) << width << " x " << height;
+        EXPECT_EQ(draw_back(fills, IMAGE_FILL_RUNS, 0, 0, x, y, width, height), want) << width << " x " << height;
     }
 }
 
@@ -145,29 +117,27 @@ TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
     for (int encoding : {IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS}) {
         Bytes image = encode_with_skips(100, 50, 6, 1, pixels, encoding);
         ASSERT_FALSE(image.empty()) << encoding;
-        Picture drawn = draw_back(image, encoding, 0, 0, 100, 50, 6, 1);
-        EXPECT_EQ(drawn.pixels[0], BACKGROUND) << encoding;
-        EXPECT_EQ(drawn.pixels[4], BACKGROUND) << encoding;
-        EXPECT_EQ(drawn.pixels[2], 1) << encoding;
-        EXPECT_EQ(drawn.pixels[5], 9) << encoding;
+        Pixels drawn = draw_back(image, encoding, 0, 0, 100, 50, 6, 1);
+        uint8_t zero = encoding == IMAGE_RAW ? BACKGROUND : 0;    // colour 0 of a raw picture is see-through
+        EXPECT_EQ(drawn, (Pixels{BACKGROUND, zero, 1, 2, BACKGROUND, 9})) << encoding;
     }
     // A raw picture drawn round its hot spot, index 0 transparent.
-    Picture picture = stretches(45, 31, 77, 0, 8);
-    Bytes raw = encode_raw(-20, -15, 45, 31, picture.pixels.data());
+    Pixels picture = stretches(45, 31, 77, 0, 8);
+    Bytes raw = encode_raw(-20, -15, 45, 31, picture.data());
     EXPECT_EQ(raw.size(), 8u + 45 * 31);
-    EXPECT_EQ(draw_back(raw, IMAGE_RAW, 320, 240, 300, 225, 45, 31).pixels, expected(picture, 0).pixels);
+    EXPECT_EQ(draw_back(raw, IMAGE_RAW, 320, 240, 300, 225, 45, 31), expected(picture, 0));
 }
 
 TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
 {
     // "5 5 5 6" 160 times: a fill and a copy each, 320 runs, is too many.
-    Picture picture = {640, 1, {}};
+    Pixels picture;
     for (int i = 0; i < 160; i++)
-        picture.pixels.insert(picture.pixels.end(), {5, 5, 5, 6});
-    Bytes image = encode_fill_runs(0, 0, 640, 1, picture.pixels.data(), 0);
+        picture.insert(picture.end(), {5, 5, 5, 6});
+    Bytes image = encode_fill_runs(0, 0, 640, 1, picture.data(), 0);
     ASSERT_FALSE(image.empty());
     EXPECT_EQ(fill_run_rows(image)[0].size(), 10u) << "ten copies of 64";
-    EXPECT_EQ(draw_back(image, IMAGE_FILL_RUNS, 0, 0, 0, 0, 640, 1).pixels, picture.pixels);
+    EXPECT_EQ(draw_back(image, IMAGE_FILL_RUNS, 0, 0, 0, 0, 640, 1), picture);
 }
 
 // ---- Limits of the encodings ---------------------------------------------------------
@@ -175,23 +145,20 @@ TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
 TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledAndShorterOnesCopied)
 {
     uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
-    Bytes image = encode_fill_runs(0, 0, 19, 1, row, 0);
-    Bytes want = {0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9};
-    EXPECT_EQ(image, want);
+    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0),
+              (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
 }
 
 TEST(WriterRuns, NoRunPassesItsLongestLength)
 {
-    Picture picture = stretches(640, 60, 5, 0, 300);
-    Bytes fills = encode_fill_runs(0, 0, 640, 60, picture.pixels.data(), 0);
+    Pixels picture = stretches(640, 60, 5, 0, 300);
+    Bytes fills = encode_fill_runs(0, 0, 640, 60, picture.data(), 0);
     ASSERT_FALSE(fills.empty());
     int copies = 0, filled = 0;
     for (const std::vector<EncodedRun>& row : fill_run_rows(fills)) {
         for (const EncodedRun& run : row) {
             EXPECT_LE(run.length, run.kind == 0 ? 128 : 64);
-            if (run.kind == 2) {
-                EXPECT_GE(run.length, 3) << "a repeat of 1 or 2 is cheaper as a copy";
-            }
+            EXPECT_TRUE(run.kind != 2 || run.length >= 3) << "a repeat of 1 or 2 is cheaper as a copy";
             if (run.kind == 1) {
                 copies++;
                 for (size_t i = 2; i < run.bytes.size(); i++)
@@ -211,9 +178,7 @@ TEST(WriterRuns, NoRunPassesItsLongestLength)
         row[i] = (uint8_t)(1 + i % 7);
     Bytes runs = encode_runs(0, 0, 500, 1, row.data(), 0);
     ASSERT_EQ(runs.size(), 8u + 1 + 1 + 128 + 1 + 72 + 3);
-    EXPECT_EQ(runs[8], 5);
-    EXPECT_EQ(runs[9], 0xFF);
-    EXPECT_EQ(runs[9 + 129], 0x80 | 71);
+    EXPECT_EQ((std::array{runs[8], runs[9], runs[9 + 129]}), (std::array<uint8_t, 3>{5, 0xFF, 0x80 | 71}));
     EXPECT_EQ(Bytes(runs.end() - 3, runs.end()), (Bytes{0x7F, 0x7F, 43}));
 }
 

@@ -6,28 +6,21 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-// Every pixel of the test sprites is distinct and non-zero, so a pixel on
+// Every pixel of the 10 x 10 test sprites is distinct and non-zero, so a pixel on
 // the screen tells which image column and row it came from (and none is
 // the background colour).
 int sprite_pixel(int column, int row) { return 100 + column + row * 16; }
 
-std::vector<uint8_t> ten_by_ten(int x_offset = 0, int y_offset = 0)
-{
-    return make_raw_image(x_offset, y_offset, 10, 10, sprite_pixel);
-}
-
 void expect_result(const DrawResult& r, int x, int y, int width, int height)
 {
-    EXPECT_EQ(r.empty, 0);
-    EXPECT_EQ(r.x, x);
-    EXPECT_EQ(r.y, y);
-    EXPECT_EQ(r.width, width);
-    EXPECT_EQ(r.height, height);
+    EXPECT_EQ((std::vector<int>{r.empty, r.x, r.y, r.width, r.height}), (std::vector<int>{0, x, y, width, height}));
 }
 
 using RawSpriteClipping = VideoScreen;
@@ -51,23 +44,28 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
         {"on the last row", 30, 479, 0, 0, 30, 479, 10, 1, 0, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         display_clear(BACKGROUND);
-        auto image = ten_by_ten(c.x_offset, c.y_offset);
+        auto image = make_raw_image(c.x_offset, c.y_offset, 10, 10, sprite_pixel);
         DrawResult r;
-        EXPECT_EQ(draw_sprite(&r, c.x, c.y, as_image(image)), &r) << c.what;
+        EXPECT_EQ(draw_sprite(&r, c.x, c.y, as_image(image)), &r);
         expect_result(r, c.left, c.top, c.width, c.height);
-        for (int row = 0; row < c.height; row++)
-            for (int column = 0; column < c.width; column++)
-                ASSERT_EQ(screen_pixel(c.left + column, c.top + row),
-                          sprite_pixel(c.first_column + column, c.first_row + row))
-                    << c.what << ": " << column << "," << row;
-        EXPECT_EQ(pixels_not(BACKGROUND), c.width * c.height) << c.what;
+        auto sprite = [&](int x, int y) { return sprite_pixel(x - c.left + c.first_column, y - c.top + c.first_row); };
+        EXPECT_EQ(pixels_wrong(c.left, c.top, c.left + c.width - 1, c.top + c.height - 1, sprite), 0);
     }
+    // Wider than the screen and cut on the left, it still stops at column 639
+    // (the fixture's padding check proves nothing went past the edge).
+    display_clear(BACKGROUND);
+    auto wide = make_raw_image(0, 0, 700, 2, [](int c, int) { return 1 + c % 200; });
+    DrawResult r;
+    draw_sprite(&r, -3, 478, as_image(wide));
+    expect_result(r, 0, 478, 640, 2);
+    EXPECT_EQ(pixels_wrong(0, 478, 639, 479, [](int x, int) { return 1 + (x + 3) % 200; }), 0);
 }
 
 TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
 {
-    auto image = ten_by_ten();
+    auto image = make_raw_image(0, 0, 10, 10, sprite_pixel);
     const int places[][2] = {
         {0, 480}, {0, 600}, {640, 0}, {900, 10}, {-10, 0}, {-50, 0},
         {0, -10}, {0, -400}, {INT_MAX, 0}, {0, INT_MIN}, {INT_MIN, INT_MIN},
@@ -78,7 +76,7 @@ TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
         EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
     // An offset cannot wrap a far drawing point onto the screen.
-    auto far_left = ten_by_ten(-32768, 0);
+    auto far_left = make_raw_image(-32768, 0, 10, 10, sprite_pixel);
     DrawResult r;
     draw_sprite(&r, INT_MIN + 5, 0, as_image(far_left));
     EXPECT_EQ(r.empty, 1);
@@ -86,43 +84,25 @@ TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
     EXPECT_EQ(pixels_not(BACKGROUND), 0);
 }
 
-TEST_F(RawSpriteClipping, ASpriteWiderThanTheScreenStopsAtColumn639EvenWhenCutOnTheLeft)
-{
-    auto image = make_raw_image(0, 0, 700, 2, [](int c, int) { return 1 + c % 200; });
-    DrawResult r;
-    draw_sprite(&r, -3, 478, as_image(image));
-    expect_result(r, 0, 478, 640, 2);
-    EXPECT_EQ(screen_pixel(0, 479), 4);
-    EXPECT_EQ(screen_pixel(639, 479), 1 + 642 % 200);
-    // The padding check of the fixture proves nothing went past the edge.
-}
-
 using RawSpriteColours = VideoScreen;
 
 TEST_F(RawSpriteColours, PixelZeroIsTransparentAndAShiftMovesTheOthersRoundThe256Colours)
 {
     auto image = make_image(0, 0, 4, 1, {10, 0, 5, 255});
-    draw_sprite(nullptr, 10, 10, as_image(image));
-    EXPECT_EQ(screen_pixel(10, 10), 10);
-    EXPECT_EQ(screen_pixel(11, 10), BACKGROUND);
     DrawResult r;
     EXPECT_EQ(draw_sprite_shifted(&r, 0, 0, as_image(image), 250), &r);
     expect_result(r, 0, 0, 4, 1);
-    EXPECT_EQ(screen_pixel(0, 0), 4);            // 250 + 10 wraps to 4
-    EXPECT_EQ(screen_pixel(1, 0), BACKGROUND);   // transparent before the shift
-    EXPECT_EQ(screen_pixel(2, 0), 255);
-    EXPECT_EQ(screen_pixel(3, 0), 249);
-}
-
-TEST_F(RawSpriteColours, ShiftZeroDrawsExactlyLikeDrawSprite)
-{
-    auto image = make_raw_image(-2, -2, 9, 7, [](int c, int r) { return (c * 7 + r * 3) % 5 ? c * 31 + r : 0; });
+    // 250 + 10 wraps to 4; pixel 1 is transparent before the shift
+    const int shifted[] = {4, BACKGROUND, 255, 249};
+    EXPECT_EQ(pixels_wrong(0, 0, 3, 0, [&](int x, int) { return shifted[x]; }), 0);
+    // Shift 0 draws exactly like draw_sprite.
+    image = make_raw_image(-2, -2, 9, 7, [](int c, int r) { return (c * 7 + r * 3) % 5 ? c * 31 + r : 0; });
+    display_clear(BACKGROUND);
     draw_sprite(nullptr, 1, 1, as_image(image));
     std::vector<uint8_t> plain(display.back_buffer, display.back_buffer + display.pitch * 480);
     display_clear(BACKGROUND);
     draw_sprite_shifted(nullptr, 1, 1, as_image(image), 0);
-    std::vector<uint8_t> shifted(display.back_buffer, display.back_buffer + display.pitch * 480);
-    EXPECT_EQ(plain, shifted);
+    EXPECT_EQ(plain, std::vector<uint8_t>(display.back_buffer, display.back_buffer + display.pitch * 480));
     EXPECT_GT(pixels_not(BACKGROUND), 20);
 }
 
@@ -144,37 +124,38 @@ const std::vector<uint8_t> FILL_RUN_DATA = {
     1, 0xC5, 4,
 };
 
+using DrawFunction = DrawResult* (*)(DrawResult*, int, int, const ImageRecord*);
+
 using RunImages = VideoScreen;
 
-TEST_F(RunImages, ARunImageIsPlacedByItsOffsetsAndCopiesZeroAsColourZero)
+TEST_F(RunImages, ARunImageIsPlacedByItsOffsetsPlusTheDrawingPointAndCopiesZeroAsColourZero)
 {
-    auto image = make_image(100, 40, 4, 3, RUN_DATA);
-    DrawResult r;
-    EXPECT_EQ(draw_runs(&r, 0, 0, as_image(image)), &r);
-    expect_result(r, 100, 40, 4, 3);
-    const int expected[3][4] = {{BACKGROUND, 1, 2, 3}, {BACKGROUND, BACKGROUND, BACKGROUND, BACKGROUND}, {0, 5, BACKGROUND, BACKGROUND}};
-    for (int row = 0; row < 3; row++)
-        for (int column = 0; column < 4; column++)
-            EXPECT_EQ(screen_pixel(100 + column, 40 + row), expected[row][column]) << column << "," << row;
-    EXPECT_EQ(pixels_not(BACKGROUND), 5);
-    // The drawing point is added to the offsets.
-    draw_runs(&r, -90, 5, as_image(image));
-    expect_result(r, 10, 45, 4, 3);
-    EXPECT_EQ(screen_pixel(11, 45), 1);
-    EXPECT_EQ(screen_pixel(11, 47), 5);
-}
-
-TEST_F(RunImages, AFillRunImageWritesFillsCopiesAndZeroes)
-{
-    auto image = make_image(200, 60, 6, 2, FILL_RUN_DATA);
-    DrawResult r;
-    EXPECT_EQ(draw_fill_runs(&r, 0, 0, as_image(image)), &r);
-    expect_result(r, 200, 60, 6, 2);
-    const int expected[2][6] = {{0, 0, 0, BACKGROUND, 8, 9}, {4, 4, 4, 4, 4, 4}};
-    for (int row = 0; row < 2; row++)
-        for (int column = 0; column < 6; column++)
-            EXPECT_EQ(screen_pixel(200 + column, 60 + row), expected[row][column]) << column << "," << row;
-    EXPECT_EQ(pixels_not(BACKGROUND), 11);
+    constexpr int B = BACKGROUND;
+    const std::vector<int> runs = {B, 1, 2, 3, B, B, B, B, 0, 5, B, B}, fills = {0, 0, 0, B, 8, 9, 4, 4, 4, 4, 4, 4};
+    struct Case {
+        std::vector<uint8_t> image;
+        DrawFunction draw;
+        int x, y;
+        const std::vector<int>& pixels;
+    };
+    const Case cases[] = {
+        {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, 0, 0, runs},
+        {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, -90, 5, runs},
+        {make_image(200, 60, 6, 2, FILL_RUN_DATA), draw_fill_runs, 0, 0, fills},
+        {make_image(200, 60, 6, 2, FILL_RUN_DATA), draw_fill_runs, 434, 418, fills},    // at the far corner
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+        display_clear(BACKGROUND);
+        const ImageRecord* image = as_image(c.image);
+        int left = image_x_offset(image) + c.x, top = image_y_offset(image) + c.y, width = image_width(image);
+        DrawResult r;
+        EXPECT_EQ(c.draw(&r, c.x, c.y, image), &r);
+        expect_result(r, left, top, width, image_height(image));
+        EXPECT_EQ(pixels_wrong(left, top, left + width - 1, top + image_height(image) - 1,
+                               [&](int x, int y) { return c.pixels[(size_t)((y - top) * width + x - left)]; }),
+                  0);
+    }
 }
 
 TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
@@ -182,22 +163,15 @@ TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
     auto runs = make_image(0, 0, 4, 3, RUN_DATA);
     auto fill_runs = make_image(0, 0, 6, 2, FILL_RUN_DATA);
     auto placed_left = make_image(-5, 470, 4, 3, RUN_DATA);    // off the screen by its offsets alone
-    struct Case {
-        const std::vector<uint8_t>* image;
-        int x, y;
-    };
-    const Case cases[] = {
+    const std::tuple<const std::vector<uint8_t>*, int, int> cases[] = {
         {&runs, -1, 10},  {&runs, 10, -1},  {&runs, 637, 10},  {&runs, 10, 478},
         {&runs, 2000, 2000}, {&runs, INT_MIN, 0}, {&runs, INT_MAX, INT_MAX}, {&placed_left, 0, 0},
         {&fill_runs, -1, 0}, {&fill_runs, 0, -1}, {&fill_runs, 635, 0}, {&fill_runs, 0, 479},
     };
-    for (const Case& c : cases) {
+    for (auto [image, x, y] : cases) {
         DrawResult r = {0, 0, 0, 0, 0};
-        if (c.image != &fill_runs)
-            draw_runs(&r, c.x, c.y, as_image(*c.image));
-        else
-            draw_fill_runs(&r, c.x, c.y, as_image(*c.image));
-        EXPECT_EQ(r.empty, 1) << c.x << "," << c.y;
+        (image == &fill_runs ? draw_fill_runs : draw_runs)(&r, x, y, as_image(*image));
+        EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
     EXPECT_EQ(pixels_not(BACKGROUND), 0);
     // The same images just inside each edge are drawn.
@@ -210,48 +184,27 @@ TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
 
 using FillRect = VideoScreen;
 
-TEST_F(FillRect, EveryWidthFillsExactlyItsPixelsOnEveryRow)
+TEST_F(FillRect, ExactlyThePartOfTheRectangleOnTheScreenIsFilled)
 {
-    // Odd widths take the one-byte and two-byte steps before the words.
-    for (int width = 1; width <= 11; width++) {
-        display_clear(BACKGROUND);
-        int x = 100 + width;
-        fill_rect(x, 30, width, 3, 200);
-        for (int row = 29; row <= 33; row++) {
-            bool inside_rows = row >= 30 && row < 33;
-            EXPECT_EQ(screen_pixel(x - 1, row), BACKGROUND);
-            EXPECT_EQ(screen_pixel(x + width, row), BACKGROUND);
-            for (int column = x; column < x + width; column++)
-                EXPECT_EQ(screen_pixel(column, row), inside_rows ? 200 : BACKGROUND) << width;
-        }
-        EXPECT_EQ(pixels_not(BACKGROUND), width * 3);
-    }
-}
-
-TEST_F(FillRect, ARectangleIsClippedToTheScreen)
-{
-    fill_rect(-5, -5, 12, 8, 1);     // 7 x 3 left in the corner
-    fill_rect(633, 477, 7, 7, 2);    // 7 x 3 in the far corner
-    fill_rect(-3, 100, 700, 1, 3);   // a whole row
-    EXPECT_EQ(pixels_not(BACKGROUND), 21 + 21 + 640);
-    EXPECT_EQ(screen_pixel(6, 2), 1);
-    EXPECT_EQ(screen_pixel(7, 2), BACKGROUND);
-    EXPECT_EQ(screen_pixel(633, 477), 2);
-    EXPECT_EQ(screen_pixel(639, 479), 2);
-    EXPECT_EQ(screen_pixel(0, 100), 3);
-    EXPECT_EQ(screen_pixel(639, 100), 3);
-}
-
-TEST_F(FillRect, EmptyNegativeOrOffScreenRectanglesFillNothing)
-{
-    const int rects[][4] = {
-        {10, 10, 0, 5},  {10, 10, 5, 0}, {10, 10, -5, 5}, {10, 10, 5, -5},          {640, 0, 5, 5},
-        {0, 480, 5, 5},  {-5, 0, 5, 5},  {0, -5, 5, 5},   {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+    // x, y, width, height; the part on the screen (right < left when none).
+    std::vector<std::array<int, 8>> cases = {
+        {-5, -5, 12, 8, 0, 0, 6, 2},          {633, 477, 7, 7, 633, 477, 639, 479},
+        {-3, 100, 700, 1, 0, 100, 639, 100},  {0, 0, 640, 480, 0, 0, 639, 479},
+        {10, 10, 0, 5, 0, 0, -1, -1},         {10, 10, 5, 0, 0, 0, -1, -1},
+        {10, 10, -5, 5, 0, 0, -1, -1},        {10, 10, 5, -5, 0, 0, -1, -1},
+        {640, 0, 5, 5, 0, 0, -1, -1},         {0, 480, 5, 5, 0, 0, -1, -1},
+        {-5, 0, 5, 5, 0, 0, -1, -1},          {0, -5, 5, 5, 0, 0, -1, -1},
+        {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, -1, -1},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, -1, -1},
     };
-    for (auto [x, y, width, height] : rects)
-        fill_rect(x, y, width, height, 1);
-    EXPECT_EQ(pixels_not(BACKGROUND), 0);
+    for (int width = 1; width <= 11; width++)
+        cases.push_back({100 + width, 30, width, 3, 100 + width, 30, 99 + 2 * width, 32});
+    for (auto [x, y, width, height, left, top, right, bottom] : cases) {
+        display_clear(BACKGROUND);
+        fill_rect(x, y, width, height, 200);
+        EXPECT_EQ(pixels_wrong(left, top, right, bottom, [](int, int) { return 200; }), 0)
+            << width << " x " << height << " at " << x << ", " << y;
+    }
 }
 
 }  // namespace

@@ -49,14 +49,24 @@ inline uint8_t& screen_pixel(int x, int y)
     return display.back_buffer[(size_t)y * display.pitch + x];
 }
 
+// How many visible pixels are not what they should be: pixel(x, y) inside
+// the box from (left, top) to (right, bottom), BACKGROUND outside it.
+template <typename Pixel>
+int pixels_wrong(int left, int top, int right, int bottom, Pixel pixel)
+{
+    int wrong = 0;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++) {
+            bool inside = x >= left && x <= right && y >= top && y <= bottom;
+            wrong += screen_pixel(x, y) != (inside ? (int)pixel(x, y) : BACKGROUND);
+        }
+    return wrong;
+}
+
 // How many visible pixels differ from `colour`.
 inline int pixels_not(uint8_t colour)
 {
-    int count = 0;
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++)
-            count += screen_pixel(x, y) != colour;
-    return count;
+    return pixels_wrong(0, 0, 639, 479, [colour](int, int) { return colour; });
 }
 
 inline bool padding_intact()
