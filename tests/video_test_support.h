@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -20,11 +21,13 @@ constexpr uint8_t BACKGROUND = 7;
 // An image: the 8-byte header followed by `data` (raw pixels or runs).
 inline std::vector<uint8_t> make_image(int x_offset, int y_offset, int width, int height, const std::vector<uint8_t>& data)
 {
-    std::vector<uint8_t> bytes = {
-        (uint8_t)x_offset, (uint8_t)(x_offset >> 8), (uint8_t)y_offset, (uint8_t)(y_offset >> 8),
-        (uint8_t)width,    (uint8_t)(width >> 8),    (uint8_t)height,   (uint8_t)(height >> 8),
-    };
-    bytes.insert(bytes.end(), data.begin(), data.end());
+    std::vector<uint8_t> bytes(8 + data.size());
+    const int header[4] = {x_offset, y_offset, width, height};
+    for (int i = 0; i < 4; i++) {
+        bytes[(size_t)i * 2] = (uint8_t)header[i];
+        bytes[(size_t)i * 2 + 1] = (uint8_t)(header[i] >> 8);
+    }
+    std::copy(data.begin(), data.end(), bytes.begin() + 8);
     return bytes;
 }
 
