@@ -89,26 +89,24 @@ TEST(HeadlessScript, MouseKeyAndEventChangesApplyAtTheirFrame)
     EXPECT_EQ(headless_script_left(), 1u);
 }
 
-TEST(HeadlessScript, WaitingInTheBackgroundSkipsToTheNextEventAndNeverHangs)
+// Waiting in the background takes an event already due at once, else skips
+// to the next and never hangs. The frame limit closes the window once, also
+// when set after the count had gone past it (a second run on one machine).
+TEST(HeadlessScript, WaitingSkipsToTheNextEventAndTheFrameLimitClosesOnceEvenWhenSetLate)
 {
     PlatformEvent e;
     headless_reset(100);
-    platform_wait_event(&e);    // the start-up activation, already waiting: no time passes
+    platform_wait_event(&e);    // the start-up activation: no time passes
     EXPECT_EQ(e.kind, EVENT_ACTIVATE);
     EXPECT_EQ(platform_ticks(), 100u);
     headless_event(500, EVENT_ACTIVATE, 1);
-    uint32_t before = platform_ticks();
     platform_wait_event(&e);
     EXPECT_EQ(e.kind, EVENT_ACTIVATE);
-    EXPECT_GT(platform_ticks(), before);
+    EXPECT_GT(platform_ticks(), 100u);
     platform_wait_event(&e);
     EXPECT_EQ(e.kind, EVENT_QUIT);
-}
 
-// The frame limit closes the window once, also when it was set after the
-// count had already gone past it (a second run on the same machine).
-TEST(HeadlessScript, TheFrameLimitClosesTheWindowOnceEvenWhenSetLate)
-{
+    headless_reset(0);
     headless_devices().frame_limit = 0;
     poll_all();    // the start-up activation
     for (int frame = 0; frame < 5; frame++)
@@ -122,6 +120,8 @@ TEST(HeadlessScript, TheFrameLimitClosesTheWindowOnceEvenWhenSetLate)
     EXPECT_TRUE(poll_all().empty()) << "closed once, not on every frame after";
 }
 
+// Kept frames drop the rows' padding; written as PNG, pixel (64, 0) is
+// colour 1, red, and (64, 48) colour 2, green.
 TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
 {
     std::vector<uint8_t> pixels(700 * 480, 0);    // a pitch wider than the picture
@@ -129,9 +129,7 @@ TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
     for (int y = 0; y < 480; y++)
         for (int x = 0; x < 640; x++)
             pixels[(size_t)y * 700 + x] = (uint8_t)((x / 64 + y / 48) % 4);
-    rgb[3] = 252;           // colour 1 red
-    rgb[6 + 1] = 252;       // colour 2 green
-    rgb[9 + 2] = 252;       // colour 3 blue
+    rgb[3] = rgb[6 + 1] = rgb[9 + 2] = 252;    // colours 1, 2, 3: red, green, blue
     headless_keep_frames(true);
     platform_present(pixels.data(), 700, rgb);
     platform_present(pixels.data(), 700, rgb);
@@ -142,14 +140,12 @@ TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
 
     std::string path = "/tmp/flickermoth-headless-" + std::to_string(getpid()) + ".png";
     ASSERT_TRUE(headless_write_png(frame, path.c_str()));
-    RgbPicture picture;
-    ASSERT_TRUE(png_read_rgb(nullptr, path, &picture));
-    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(640, 480));
-    const std::vector<uint8_t>& back = picture.rgb;
+    RgbPicture back;
+    ASSERT_TRUE(png_read_rgb(nullptr, path, &back));
     std::remove(path.c_str());
-    // Pixel (64, 0) is colour 1, red; (64, 48) colour 2, green.
-    EXPECT_EQ(std::vector<uint8_t>(back.begin() + 64 * 3, back.begin() + 64 * 3 + 3), (std::vector<uint8_t>{252, 0, 0}));
-    EXPECT_EQ(back[(48 * 640 + 64) * 3 + 1], 252);
+    ASSERT_EQ(std::make_pair(back.width, back.height), std::make_pair(640, 480));
+    EXPECT_EQ(std::vector<uint8_t>(back.rgb.begin() + 64 * 3, back.rgb.begin() + 64 * 3 + 3), (std::vector<uint8_t>{252, 0, 0}));
+    EXPECT_EQ(back.rgb[(48 * 640 + 64) * 3 + 1], 252);
 }
 
 uint32_t machine_ms()
@@ -175,21 +171,18 @@ TEST(SystemClock, CountsFromTheMachinesStartNotTheProgramsStart)
 // alike, before anything of the machine's own.
 TEST(InputFilter, ItsEventsComeFirstWhetherTheGamePollsOrWaits)
 {
-    static int handed;
-    handed = 0;
-    PlatformInputFilter filter = {nullptr, nullptr,
-                                  [](PlatformEvent* event, void*) {
-                                      if (handed >= 2)
-                                          return 0;
-                                      *event = PlatformEvent{EVENT_CHAR, (uint32_t)('x' + handed++)};
-                                      return 1;
-                                  },
-                                  nullptr};
+    static int handed = 0;
+    auto event = [](PlatformEvent* e, void*) {
+        if (handed >= 2)
+            return 0;
+        *e = PlatformEvent{EVENT_CHAR, (uint32_t)('x' + handed++)};
+        return 1;
+    };
+    PlatformInputFilter filter = {nullptr, nullptr, event, nullptr};
     platform_set_input_filter(&filter);
     PlatformEvent e;
     platform_wait_event(&e);
-    EXPECT_EQ(e.kind, EVENT_CHAR);
-    EXPECT_EQ(e.value, (uint32_t)'x');
+    EXPECT_EQ(std::make_pair(e.kind, e.value), std::make_pair((int)EVENT_CHAR, (uint32_t)'x'));
     ASSERT_TRUE(platform_poll_event(&e));
     EXPECT_EQ(e.value, (uint32_t)'y');
     ASSERT_TRUE(platform_poll_event(&e));    // then the machine's own: the start-up activation

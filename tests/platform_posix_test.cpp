@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -17,28 +19,25 @@ namespace {
 // the old values come back afterwards.
 struct FakeHome {
     std::string path;
-    std::string saved[6];
-    const char* names[6] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "FLICKERMOTH_DIR", "TMPDIR", "TINHOARD_DIR"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
 
     FakeHome()
     {
         char dir[] = "/tmp/flickermoth-home-XXXXXX";
-        path = mkdtemp(dir) ? dir : "";
-        for (int i = 0; i < 6; i++) {
-            const char* value = std::getenv(names[i]);
-            saved[i] = value ? value : std::string("\x01");
-            unsetenv(names[i]);
+        if (!mkdtemp(dir))
+            std::abort();
+        path = dir;
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "FLICKERMOTH_DIR", "TMPDIR", "TINHOARD_DIR"}) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+            unsetenv(name);
         }
         setenv("HOME", path.c_str(), 1);
     }
     ~FakeHome()
     {
-        for (int i = 0; i < 6; i++) {
-            if (saved[i] == "\x01")
-                unsetenv(names[i]);
-            else
-                setenv(names[i], saved[i].c_str(), 1);
-        }
+        for (auto& [name, value] : saved)
+            value ? setenv(name, value->c_str(), 1) : unsetenv(name);
         std::filesystem::remove_all(path);
     }
     void write(const std::string& relative, const std::string& text) const
@@ -51,7 +50,6 @@ struct FakeHome {
 TEST(PosixDirectories, ThePicturesDirectoryIsTheOneTheDesktopNames)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     // No such directory yet: nowhere to put screenshots.
     EXPECT_EQ(posix_pictures_dir(), "");
     std::filesystem::create_directories(home.path + "/Pictures");
@@ -78,10 +76,11 @@ TEST(PosixDirectories, ThePicturesDirectoryIsTheOneTheDesktopNames)
     EXPECT_EQ(posix_pictures_dir(), "");
 }
 
-TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPoints)
+// The tables' directory is made where the environment points; a temporary
+// directory is new and the game's own each time.
+TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPointsAndATemporaryOneIsNew)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     EXPECT_EQ(posix_install_dir(false), home.path + "/.local/share/flickermoth/");
     EXPECT_TRUE(posix_is_directory(home.path + "/.local/share/flickermoth"));
 
@@ -99,11 +98,7 @@ TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPoints)
     home.write("blocked", "a file, not a directory");
     setenv("FLICKERMOTH_DIR", (home.path + "/blocked/under").c_str(), 1);
     EXPECT_EQ(posix_install_dir(false), "");
-}
 
-TEST(PosixDirectories, ATemporaryDirectoryIsNewAndOurOwnEachTime)
-{
-    FakeHome home;
     setenv("TMPDIR", home.path.c_str(), 1);
     std::string first = posix_make_temp_dir("flickermoth-test"), second = posix_make_temp_dir("flickermoth-test");
     EXPECT_NE(first, second);
@@ -117,7 +112,6 @@ TEST(PosixDirectories, ATemporaryDirectoryIsNewAndOurOwnEachTime)
 TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     setenv("XDG_CONFIG_HOME", "relative", 1);    // not a valid one: the default stands
     EXPECT_EQ(posix_config_dir(), home.path + "/.config/flickermoth/");
     setenv("XDG_CONFIG_HOME", (home.path + "/conf").c_str(), 1);
@@ -151,7 +145,6 @@ TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole
 TEST(PosixLauncher, OnlyTheCollectionsOwnFolderIsLookedIn)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     std::string saved_path = std::getenv("PATH") ? std::getenv("PATH") : "";
     std::string saved_cwd = std::filesystem::current_path();
     std::string started = home.path + "/started";

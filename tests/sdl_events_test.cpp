@@ -44,7 +44,10 @@ TEST_F(SdlWindowEvents, TypedTextAndControlKeysBecomeCharactersAndEnterIsAlsoAnn
     EXPECT_EQ(events[5].kind, EVENT_ENTER);    // before the carriage return it types
 }
 
-TEST_F(SdlWindowEvents, AltEnterSwitchesBetweenWindowAndFullScreenWithoutTypingEnter)
+// Alt+Enter switches between a window and the full screen without typing
+// Enter; the window manager's close, Alt+F4 and the last window gone ask
+// the game to close.
+TEST_F(SdlWindowEvents, AltEnterSwitchesTheFullScreenAndCloseAltF4AndQuitAskTheGameToClose)
 {
     activate();
     ASSERT_FALSE(sdl_video_is_fullscreen());
@@ -54,11 +57,7 @@ TEST_F(SdlWindowEvents, AltEnterSwitchesBetweenWindowAndFullScreenWithoutTypingE
     push_key(SDL_SCANCODE_RETURN, true, KMOD_RALT);
     take_events();
     EXPECT_FALSE(sdl_video_is_fullscreen());
-}
 
-TEST_F(SdlWindowEvents, TheWindowManagersCloseAltF4AndTheLastWindowGoneAskTheGameToClose)
-{
-    activate();
     push_window_event(SDL_WINDOWEVENT_CLOSE);
     push_key(SDL_SCANCODE_F4, true, KMOD_LALT);
     SDL_Event quit = {};
@@ -98,7 +97,11 @@ std::vector<uint8_t> read_keys(const PlatformBackend* sdl)
 
 int keys_down(const std::vector<uint8_t>& keys) { return 256 - (int)std::count(keys.begin(), keys.end(), 0); }
 
-TEST_F(SdlKeys, AHeldKeyReadsDownUntilReleasedAndATapBetweenTwoReadsOnce)
+// A held key reads down until released, a tap between two reads once; a
+// key that types + reads as the speed key wherever the layout puts it (a
+// German keyboard's + sits where a US keyboard has ]: both codes are down);
+// in the background every key reads up, and stays up once back in front.
+TEST_F(SdlKeys, HeldTappedAndLayoutKeysReadAsPressedAndNothingInTheBackground)
 {
     activate();
     push_key(SDL_SCANCODE_KP_PLUS, true);
@@ -112,23 +115,14 @@ TEST_F(SdlKeys, AHeldKeyReadsDownUntilReleasedAndATapBetweenTwoReadsOnce)
     EXPECT_EQ(keys[KEY_ESCAPE], 0x80);
     EXPECT_EQ(keys_down(keys), 1);
     EXPECT_EQ(keys_down(read_keys(sdl)), 0);
-}
 
-TEST_F(SdlKeys, AKeyThatTypesPlusReadsAsTheSpeedKeyWhereverTheLayoutPutsIt)
-{
-    activate();
-    // A German keyboard's + sits where a US keyboard has ]: both codes are down.
     push_key(SDL_SCANCODE_RIGHTBRACKET, true, KMOD_NONE, false, SDLK_PLUS);
-    std::vector<uint8_t> keys = read_keys(sdl);
+    keys = read_keys(sdl);
     EXPECT_EQ(keys[KEY_EQUALS], 0x80);
     EXPECT_EQ(keys[KEY_RIGHT_BRACKET], 0x80);
     push_key(SDL_SCANCODE_RIGHTBRACKET, false, KMOD_NONE, false, SDLK_PLUS);
     EXPECT_EQ(keys_down(read_keys(sdl)), 0);
-}
 
-TEST_F(SdlKeys, InTheBackgroundEveryKeyReadsUpAndStaysUpOnceBackInFront)
-{
-    activate();
     push_key(SDL_SCANCODE_F10, true);
     push_key(SDL_SCANCODE_LSHIFT, true);
     EXPECT_EQ(read_keys(sdl)[KEY_F10], 0x80);

@@ -44,17 +44,15 @@ TEST(WindowsCommandLine, TheArgumentTextIsWhatFollowsTheProgramNameAndItsBlanks)
 
 // ---- The registry ------------------------------------------------------------------
 
-TEST(WindowsRegistry, TheKeysForTheInstallationAndTheOwner)
+// The installation's key (quick start: the collection's), the owner's by the
+// system (Windows NT when the version's high bit is clear), and text values,
+// which must end in a NUL within their room or count as missing.
+TEST(WindowsRegistry, TheKeysAndTextValuesThatEndInANulWithinTheirRoom)
 {
     EXPECT_EQ(win32_install_key(false), "SOFTWARE\\Brenmoor\\Tinhoard-FlickerMoth");
-    EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");    // quick start: the collection's
-    // Windows NT when the version's high bit is clear.
+    EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");
     EXPECT_EQ(win32_owner_key(0x7FFFFFFFu), "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
     EXPECT_EQ(win32_owner_key(0x80000000u), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
-}
-
-TEST(WindowsRegistry, TextValuesEndInANulWithinTheirRoomOrCountAsMissing)
-{
     struct Case {
         const char* stored;
         uint32_t length, room;
@@ -160,8 +158,17 @@ protected:
 
 // Alt+F4 comes as the close command, then the default handling closes and
 // destroys the window; a window destroyed without it ends the game as well.
-TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameWithOrWithoutACloseCommand)
+// Switched away, the game freezes until the window is active again.
+TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameAndSwitchingAwayFreezesTheGame)
 {
+    script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
+    EXPECT_EQ(frame_pump(35), 1);
+    script.messages = {{MESSAGE_ACTIVATE_APP, 0}, {MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}};
+    uint32_t before = platform_ticks();
+    EXPECT_EQ(frame_pump(35), 1);
+    EXPECT_TRUE(script.messages.empty());    // nothing returned before the switch back
+    EXPECT_EQ(app_active, 1);
+    EXPECT_GE(platform_ticks() - before, 35u);
     for (bool command : {true, false}) {
         quit_requested = 0;
         script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
@@ -189,37 +196,22 @@ TEST_F(WindowsPump, TypedCharactersReachTheRingAndEnterTypesACarriageReturn)
     input_end_typing();
 }
 
-TEST_F(WindowsPump, SwitchingAwayFreezesTheGameUntilTheWindowIsActiveAgain)
-{
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
-    EXPECT_EQ(frame_pump(35), 1);
-    script.messages = {{MESSAGE_ACTIVATE_APP, 0}, {MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}};
-    uint32_t before = platform_ticks();
-    EXPECT_EQ(frame_pump(35), 1);
-    EXPECT_TRUE(script.messages.empty());    // nothing returned before the switch back
-    EXPECT_EQ(app_active, 1);
-    EXPECT_GE(platform_ticks() - before, 35u);
-}
-
-TEST_F(WindowsPump, EachPollDispatchesOneMessageAndHandsOnWhatItMeant)
+// Each poll dispatches one message: the paint is handled with nothing for
+// the game; the destroyed window posts the quit message, which comes on the
+// poll after. Queued events come out in order; a flood loses only its newest.
+TEST_F(WindowsPump, EachPollDispatchesOneMessageAndQueuedEventsKeepTheirOrder)
 {
     PlatformEvent event = {-1, 0};
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);    // nothing waiting
     script.messages = {{MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_DESTROY, 0}};
-    // The paint is handled with nothing for the game; the destroyed window
-    // posts the quit message, which comes on the poll after.
     for (int kind : {EVENT_NONE, EVENT_ACTIVATE, EVENT_NONE, EVENT_QUIT}) {
         ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
         EXPECT_EQ(event.kind, kind);
     }
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);
-}
 
-TEST_F(WindowsPump, QueuedEventsComeOutInOrderAndAFloodLosesOnlyItsNewest)
-{
     for (int i = 0; i < EVENT_QUEUE_SIZE + 5; i++)
         win32_window_message(MESSAGE_CHAR, (uintptr_t)(i & 0xFF));
-    PlatformEvent event;
     for (int i = 0; i < EVENT_QUEUE_SIZE; i++) {
         win32_wait_message(SCRIPTED_MESSAGES, &event);
         ASSERT_EQ(event.kind, EVENT_CHAR);
