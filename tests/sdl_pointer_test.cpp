@@ -2,12 +2,10 @@
 // is for a position of the system mouse, whatever the scale and the black bars.
 #include "sdl_helpers.h"
 
-#include "input/input.h"
 #include "platform/web/web_rules.h"
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 
 namespace {
 
@@ -32,15 +30,10 @@ TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
     };
     const Case cases[] = {
         {1920, 1080, &WHOLE, {320, 60, 1280, 960}},    // 2x, though 2.25x would fit
-        {2560, 1440, &WHOLE, {320, 0, 1920, 1440}},
-        {1366, 768, &WHOLE, {363, 144, 640, 480}},     // 1x, never 1.6x
-        {1279, 959, &WHOLE, {319, 239, 640, 480}},     // a pixel short of 2x
+        {1279, 959, &WHOLE, {319, 239, 640, 480}},     // a pixel short of 2x: 1x, never 1.99x
         {1920, 1080, &FIT, {240, 0, 1440, 1080}},
-        {1366, 768, &FIT, {171, 0, 1024, 768}},
         {1000, 1200, &FIT, {0, 225, 1000, 750}},       // tall: bars above and below
-        // Smaller than the picture: shrunk with its shape kept, either way.
-        {500, 500, &WHOLE, {0, 62, 500, 375}},
-        {320, 240, &FIT, {0, 0, 320, 240}},
+        {500, 500, &WHOLE, {0, 62, 500, 375}},         // smaller than the picture: shrunk, its shape kept
         {1920, 1080, PAGE, {320, 60, 1280, 960}},      {1000, 774, PAGE, {0, 12, 1000, 750}},
         {853, 640, PAGE, {106, 80, 640, 480}},         {854, 641, PAGE, {0, 0, 854, 640}},
     };
@@ -150,9 +143,9 @@ protected:
 };
 
 // The picture at 2x from (320, 60): the game's pointer follows the system
-// mouse on it, and over a bar stops at the edge of the picture. A click
-// between two reads reads as one press; in the background nothing is pressed.
-TEST_F(SdlPointer, ThePointerFollowsTheMouseToThePicturesEdgeAndAClickBetweenTwoReadsIsOnePress)
+// mouse on it. A click between two reads reads as one press; in the
+// background nothing is pressed.
+TEST_F(SdlPointer, ThePointerFollowsTheMouseAndAClickBetweenTwoReadsIsOnePress)
 {
     SDL_SetWindowSize(sdl_window(), 1920, 1080);
     activate();
@@ -163,13 +156,6 @@ TEST_F(SdlPointer, ThePointerFollowsTheMouseToThePicturesEdgeAndAClickBetweenTwo
     mouse = read();    // unmoved: no new position and no motion
     EXPECT_EQ(mouse.has_position, 0);
     EXPECT_EQ(std::make_pair(mouse.dx, mouse.dy), std::make_pair(0, 0));
-    platform_use(sdl);
-    input_create();
-    for (auto [x, y, px, py] : {std::tuple{5, 1070, 0, 479}, std::tuple{1915, 540, 639, 240}}) {
-        move_to(x, y);
-        input_poll_mouse();
-        EXPECT_EQ(std::make_pair(input.mouse_x, input.mouse_y), std::make_pair(px, py)) << x << ", " << y;
-    }
 
     auto buttons = [&] {
         PlatformMouse m = read();

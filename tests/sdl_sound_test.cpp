@@ -24,7 +24,7 @@ std::vector<int16_t> mix_voices(SdlVoice* voices, int count, int frames)
     return out;
 }
 
-TEST(SdlMixer, VoicesAddAndHoldAtTheEdgeOfTheRangeInsteadOfWrapping)
+TEST(SdlMixer, VoicesAddHoldAtTheEdgeAndGoOnAcrossBuffersToTheirEndOrStartOver)
 {
     std::vector<uint8_t> a = {128, 138, 148, 118}, b = {128, 129, 98, 128}, loud(4, 255), deep(4, 0);
     SdlVoice voices[5] = {voice_of(a), voice_of(b), {}};
@@ -34,10 +34,7 @@ TEST(SdlMixer, VoicesAddAndHoldAtTheEdgeOfTheRangeInsteadOfWrapping)
             v = voice_of(*sample);
         EXPECT_EQ(mix_voices(voices, 5, 4), std::vector<int16_t>(4, edge));
     }
-}
 
-TEST(SdlMixer, AVoiceGoesOnAcrossBuffersFallsSilentAtItsEndAndALoopStartsOver)
-{
     std::vector<uint8_t> sample = {200, 100, 150};
     SdlVoice once = voice_of(sample), loop = voice_of(sample, true);
     EXPECT_EQ(mix_voices(&once, 1, 2), (std::vector<int16_t>{LEVEL(200), LEVEL(100)}));

@@ -21,8 +21,6 @@
 
 namespace {
 
-// ---- The command line -----------------------------------------------------------
-
 TEST(WindowsCommandLine, TheArgumentTextIsWhatFollowsTheProgramNameAndItsBlanks)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -41,8 +39,6 @@ TEST(WindowsCommandLine, TheArgumentTextIsWhatFollowsTheProgramNameAndItsBlanks)
     EXPECT_EQ(win32_argument_text(nullptr), "");
     EXPECT_EQ(win32_argument_text((std::string("flickermoth.exe ") + RECORDING_WORD).c_str()), RECORDING_WORD);
 }
-
-// ---- The registry ------------------------------------------------------------------
 
 // The installation's key (quick start: the collection's), the owner's by the
 // system (Windows NT when the version's high bit is clear), and text values,
@@ -75,8 +71,6 @@ TEST(WindowsRegistry, TheKeysAndTextValuesThatEndInANulWithinTheirRoom)
             EXPECT_STREQ(buffer, c.text);
     }
 }
-
-// ---- The window's messages ------------------------------------------------------------
 
 TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
 {
@@ -220,8 +214,6 @@ TEST_F(WindowsPump, EachPollDispatchesOneMessageAndQueuedEventsKeepTheirOrder)
     win32_wait_message(SCRIPTED_MESSAGES, &event);
     EXPECT_EQ(event.kind, EVENT_QUIT);    // the queue is empty and the script has run out
 }
-
-// ---- The palette ---------------------------------------------------------------------
 
 TEST(WindowsPalette, TheTwentySystemColoursAreExplicitAndTheRestMayNotBeMerged)
 {
