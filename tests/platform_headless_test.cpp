@@ -1,7 +1,6 @@
 // The headless machine that every other test stands on.
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/system_clock.h"
 #include "png_read.h"
 
 #include <gtest/gtest.h>
@@ -146,25 +145,6 @@ TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
     ASSERT_EQ(std::make_pair(back.width, back.height), std::make_pair(640, 480));
     EXPECT_EQ(std::vector<uint8_t>(back.rgb.begin() + 64 * 3, back.rgb.begin() + 64 * 3 + 3), (std::vector<uint8_t>{252, 0, 0}));
     EXPECT_EQ(back.rgb[(48 * 640 + 64) * 3 + 1], 252);
-}
-
-uint32_t machine_ms()
-{
-    timespec up;
-    clock_gettime(CLOCK_MONOTONIC, &up);
-    return (uint32_t)((uint64_t)up.tv_sec * 1000u + (uint64_t)up.tv_nsec / 1000000u);
-}
-
-// A program-relative clock would read a few milliseconds here; the machine's
-// tick lies between two readings of the machine's own clock taken around it.
-TEST(SystemClock, CountsFromTheMachinesStartNotTheProgramsStart)
-{
-    uint32_t before = machine_ms();
-    system_wait(5);
-    uint32_t ticks = system_ticks();
-    uint32_t after = machine_ms();
-    EXPECT_GE(ticks - before, 5u);
-    EXPECT_LE(ticks - before, after - before);
 }
 
 // A player laid over the machine hands its events to a poll and to a wait

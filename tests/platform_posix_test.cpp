@@ -10,6 +10,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -139,47 +140,41 @@ TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole
     EXPECT_FALSE(error.empty());
 }
 
-// The collection's launcher is started only from the collection's own
-// folder: a program of its name on the search path, or in the current
-// directory through an empty entry of the search path, is never run.
+// The collection's launcher starts only from the collection's own folder:
+// never from the search path or the current directory (an empty entry of
+// the search path), nor named with a path, nor from a relative TINHOARD_DIR.
 TEST(PosixLauncher, OnlyTheCollectionsOwnFolderIsLookedIn)
 {
     FakeHome home;
     std::string saved_path = std::getenv("PATH") ? std::getenv("PATH") : "";
     std::string saved_cwd = std::filesystem::current_path();
     std::string started = home.path + "/started";
-    auto launcher = [&](const std::string& dir, const std::string& who) {
-        home.write(dir + "/TINHOARD.EXE", "#!/bin/sh\necho " + who + " \"$@\" >" + started + "\n");
+    for (std::string dir : {"bin", "work", ".local/share/tinhoard", "elsewhere"}) {
+        home.write(dir + "/TINHOARD.EXE", "#!/bin/sh\necho " + dir + " \"$@\" >" + started + "\n");
         std::filesystem::permissions(home.path + "/" + dir + "/TINHOARD.EXE", std::filesystem::perms::owner_all);
+    }
+    setenv("PATH", (home.path + "/bin:").c_str(), 1);
+    std::filesystem::current_path(home.path + "/work");
+    const std::tuple<std::string, const char*, std::string> cases[] = {
+        {home.path + "/none", "TINHOARD.EXE P", ""},    // no launcher in the collection's folder
+        {"", "TINHOARD.EXE P", ".local/share/tinhoard P"},
+        {home.path + "/elsewhere", "TINHOARD.EXE 1", "elsewhere 1"},
+        {home.path + "/elsewhere", "../bin/TINHOARD.EXE P", ""},
+        {".", "TINHOARD.EXE P", ""},
     };
-    // What ran, once it has (it runs on its own, in the background).
-    auto ran = [&] {
+    for (const auto& [collection, command, ran] : cases) {
+        collection.empty() ? unsetenv("TINHOARD_DIR") : setenv("TINHOARD_DIR", collection.c_str(), 1);
+        EXPECT_EQ(posix_start_program(command), ran.empty() ? 0 : 1) << collection << ": " << command;
+        if (ran.empty())
+            continue;
         for (int i = 0; i < 400 && !std::filesystem::exists(started); i++)
             usleep(50000);
-        usleep(50000);    // the line written whole
+        usleep(50000);    // it runs in the background: the line written whole
         std::string line;
         std::getline(std::ifstream(started), line);
         std::filesystem::remove(started);
-        return line;
-    };
-    launcher("bin", "searched");
-    launcher("work", "current");
-    setenv("PATH", (home.path + "/bin:").c_str(), 1);
-    std::filesystem::current_path(home.path + "/work");
-
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 0) << "no launcher in the collection's folder";
-    launcher(".local/share/tinhoard", "collection");
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 1);
-    EXPECT_EQ(ran(), "collection P");
-    setenv("TINHOARD_DIR", (home.path + "/elsewhere").c_str(), 1);
-    launcher("elsewhere", "named");
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE 1"), 1);
-    EXPECT_EQ(ran(), "named 1");
-    EXPECT_EQ(posix_start_program("../bin/TINHOARD.EXE P"), 0) << "a program outside the folder";
-    // A folder named relative to wherever the game was started is no known place.
-    setenv("TINHOARD_DIR", ".", 1);
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 0);
-
+        EXPECT_EQ(line, ran);
+    }
     std::filesystem::current_path(saved_cwd);
     setenv("PATH", saved_path.c_str(), 1);
 }
