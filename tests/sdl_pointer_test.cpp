@@ -20,7 +20,7 @@ std::pair<int, int> map(int width, int height, int x, int y, PictureScale scale 
 // A chosen scale places the picture alike on the desktop and in the page; a
 // page whose player chose nothing takes a whole multiple only when it
 // reaches 75 % of the largest fit (853 and 854 pixels wide lie either side).
-TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
+TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageButtonSwitches)
 {
     static const PictureScale WHOLE = SCALE_INTEGER, FIT = SCALE_FIT, *PAGE = nullptr;
     struct Case {
@@ -44,6 +44,11 @@ TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
         if (c.scale)
             EXPECT_EQ(vec(picture_place(c.width, c.height, *c.scale)), vec(c.rect));
     }
+    // The page's scale button picks the other one of what is on show.
+    EXPECT_EQ(web_next_scale(PAGE, 1920, 1080), SCALE_FIT);       // 2x on show
+    EXPECT_EQ(web_next_scale(PAGE, 1000, 774), SCALE_INTEGER);    // the largest fit on show
+    EXPECT_EQ(web_next_scale(&WHOLE, 1000, 774), SCALE_FIT);
+    EXPECT_EQ(web_next_scale(&FIT, 1000, 774), SCALE_INTEGER);
 }
 
 TEST(PicturePlacement, ThePictureKeepsItsShapeOnEveryArea)

@@ -41,17 +41,6 @@ TEST(WebKeys, KeysTypeTheirCharactersInTheGamesCodePage)
         EXPECT_EQ(web_typed_text(key, shortcut), typed) << (key ? key : "(none)") << shortcut;
 }
 
-// The page's scale button shows the other one of what is on show, by the
-// player's choice or, while there is none, by the page's own rule.
-TEST(WebPicture, TheScaleButtonPicksTheOtherOfWhatIsOnShow)
-{
-    const PictureScale whole = SCALE_INTEGER, fit = SCALE_FIT;
-    EXPECT_EQ(web_next_scale(nullptr, 1920, 1080), SCALE_FIT);        // 2x on show
-    EXPECT_EQ(web_next_scale(nullptr, 1000, 774), SCALE_INTEGER);     // the largest fit on show
-    EXPECT_EQ(web_next_scale(&whole, 1000, 774), SCALE_FIT);
-    EXPECT_EQ(web_next_scale(&fit, 1000, 774), SCALE_INTEGER);
-}
-
 TEST(WebSettings, ThePageKeepsAScaleOnlyOnceOneWasChosen)
 {
     Settings chosen;
@@ -93,20 +82,14 @@ TEST(WebPicture, PointerPositionsOnTheCanvasBoxLandOnPicturePixels)
         int px, py;
     };
     const Place places[] = {
-        {0, 0, 640, 480, 0, 0},
-        {639.9, 479.9, 640, 480, 639, 479},
-        {1.99, 1.99, 1280, 960, 0, 0},
-        {2, 2, 1280, 960, 1, 1},
-        {1279.5, 959.5, 1280, 960, 639, 479},
-        {500, 375, 1000, 750, 320, 240},
-        {-0.5, -3, 1000, 750, -1, -2},    // beyond the edges: the game clamps
-        {1000, 750, 1000, 750, 640, 480},
+        {0, 0, 640, 480, 0, 0},           {639.9, 479.9, 640, 480, 639, 479},  {1.99, 1.99, 1280, 960, 0, 0},
+        {2, 2, 1280, 960, 1, 1},          {1279.5, 959.5, 1280, 960, 639, 479}, {500, 375, 1000, 750, 320, 240},
+        {-0.5, -3, 1000, 750, -1, -2},    {1000, 750, 1000, 750, 640, 480},    // beyond the edges: the game clamps
     };
     for (const Place& p : places) {
         int x, y;
         web_page_to_picture(p.x, p.y, p.box_width, p.box_height, &x, &y);
-        EXPECT_EQ(x, p.px) << p.x << ", " << p.y << " on " << p.box_width;
-        EXPECT_EQ(y, p.py) << p.x << ", " << p.y << " on " << p.box_width;
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(p.px, p.py)) << p.x << ", " << p.y << " on " << p.box_width;
     }
 }
 

@@ -150,13 +150,22 @@ protected:
     }
 };
 
-// Alt+F4 comes as the close command, then the default handling closes and
-// destroys the window; a window destroyed without it ends the game as well.
-// Switched away, the game freezes until the window is active again.
-TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameAndSwitchingAwayFreezesTheGame)
+// Enter comes as the key and the character TranslateMessage makes of it.
+// Switched away, the game freezes until the window is active again. Alt+F4
+// comes as the close command, then the default handling closes and destroys
+// the window; a window destroyed without it ends the game as well.
+TEST_F(WindowsPump, TypedCharactersReachTheRingSwitchingAwayFreezesAndTheWindowsEndEndsEveryFrame)
 {
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
-    EXPECT_EQ(frame_pump(35), 1);
+    input_begin_typing();
+    script.messages = {{MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_CHAR, 'M'}, {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN},
+                       {MESSAGE_CHAR, 13}, {MESSAGE_PAINT, 0}};
+    while (!script.messages.empty() || win32_window_events.count > 0)
+        ASSERT_EQ(frame_pump(35), 1);
+    EXPECT_EQ(input_next_char(), 'M');
+    EXPECT_EQ(input_next_char(), 13);
+    EXPECT_EQ(input_next_char(), 0);
+    input_end_typing();
+
     script.messages = {{MESSAGE_ACTIVATE_APP, 0}, {MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}};
     uint32_t before = platform_ticks();
     EXPECT_EQ(frame_pump(35), 1);
@@ -174,20 +183,6 @@ TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameAndSwitchingAwayFreezesTheGame)
         EXPECT_EQ(frame_pump(35), 0) << command;
         EXPECT_EQ(quit_requested, 1) << command;
     }
-}
-
-TEST_F(WindowsPump, TypedCharactersReachTheRingAndEnterTypesACarriageReturn)
-{
-    input_begin_typing();
-    // Enter comes as the key and the character TranslateMessage makes of it.
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_CHAR, 'M'}, {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN},
-                       {MESSAGE_CHAR, 13}, {MESSAGE_PAINT, 0}};
-    while (!script.messages.empty() || win32_window_events.count > 0)
-        ASSERT_EQ(frame_pump(35), 1);
-    EXPECT_EQ(input_next_char(), 'M');
-    EXPECT_EQ(input_next_char(), 13);
-    EXPECT_EQ(input_next_char(), 0);
-    input_end_typing();
 }
 
 // Each poll dispatches one message: the paint is handled with nothing for
