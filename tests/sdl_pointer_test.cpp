@@ -132,54 +132,36 @@ TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
     EXPECT_EQ(std::make_pair(px, py), std::make_pair(639, 479));
 }
 
-class SdlPointer : public SdlMachine {
-protected:
-    PlatformMouse read()
-    {
-        PlatformMouse mouse;
-        sdl->read_mouse(&mouse);
-        return mouse;
-    }
-    void move_to(int x, int y)
-    {
-        SDL_WarpMouseInWindow(sdl_window(), x, y);
-        SDL_PumpEvents();
-    }
-};
+using SdlPointer = SdlMachine;
+using Mouse = std::array<int, 7>;    // has position, x, y, dx, dy, left, right
 
 // The picture at 2x from (320, 60): the game's pointer follows the system
 // mouse on it. A click between two reads reads as one press; in the
 // background nothing is pressed.
 TEST_F(SdlPointer, ThePointerFollowsTheMouseAndAClickBetweenTwoReadsIsOnePress)
 {
+    auto read = [&] {
+        PlatformMouse m;
+        sdl->read_mouse(&m);
+        return Mouse{m.has_position, m.x, m.y, m.dx, m.dy, m.left, m.right};
+    };
     SDL_SetWindowSize(sdl_window(), 1920, 1080);
     activate();
-    move_to(961, 541);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.has_position, 1);
-    EXPECT_EQ(std::make_pair(mouse.x, mouse.y), std::make_pair(320, 240));
-    mouse = read();    // unmoved: no new position and no motion
-    EXPECT_EQ(mouse.has_position, 0);
-    EXPECT_EQ(std::make_pair(mouse.dx, mouse.dy), std::make_pair(0, 0));
-
-    auto buttons = [&] {
-        PlatformMouse m = read();
-        return std::make_pair((int)m.left, (int)m.right);
-    };
+    SDL_WarpMouseInWindow(sdl_window(), 961, 541);
+    EXPECT_EQ(read(), (Mouse{1, 320, 240, 0, 0, 0, 0}));
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0}));    // unmoved: no new position and no motion
     push_button(SDL_BUTTON_LEFT, true);
     push_button(SDL_BUTTON_LEFT, false);
     push_button(SDL_BUTTON_RIGHT, true);
-    EXPECT_EQ(buttons(), std::make_pair(0x80, 0x80));
-    EXPECT_EQ(buttons(), std::make_pair(0, 0x80));    // the right one still held
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0x80, 0x80}));
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0x80}));    // the right one still held
     push_button(SDL_BUTTON_RIGHT, false);
     push_button(SDL_BUTTON_MIDDLE, true);
-    EXPECT_EQ(buttons(), std::make_pair(0, 0));
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0}));
     push_button(SDL_BUTTON_LEFT, true);
     push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
-    move_to(100, 100);
-    mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.has_position, 0);
+    SDL_WarpMouseInWindow(sdl_window(), 100, 100);
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace

@@ -67,34 +67,23 @@ TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
     EXPECT_GT(mix_voices(&v, 1, 1)[0], before) << "the second cut adds to the first fade";
 }
 
-class SdlSound : public SdlMachine {
-protected:
-    void SetUp() override
-    {
-        SdlMachine::SetUp();
-        platform_use(sdl);
-        sound_create();
-        sdl_audio_hold(true);    // the test mixes by hand
-    }
-    void TearDown() override
-    {
-        sound_release();
-        SdlMachine::TearDown();
-    }
-    std::vector<int16_t> mix(int frames)
-    {
-        std::vector<int16_t> out(frames);
-        sdl_audio_mix(out.data(), frames);
-        return out;
-    }
-};
+using SdlSound = SdlMachine;
 
 // Started over or reloaded while it sounds, a slot's voice fades out the
 // old sound: once the fade is over one voice plays from the start, not two
 // summed; and no step is larger than the wave's own plus a fade step, so
-// starting over at the crest of a loud low wave does not click.
-TEST_F(SdlSound, AVoiceStartedOverOrReloadedFadesTheOldSoundOutWithoutAClick)
+// starting over at the crest of a loud low wave does not click. Voices are
+// reused, so a game of loads never runs out; a released one is dead.
+TEST_F(SdlSound, AVoiceStartedOverOrReloadedFadesOutWithoutAClickAndVoicesAreReused)
 {
+    platform_use(sdl);
+    sound_create();
+    sdl_audio_hold(true);    // the test mixes by hand
+    auto mix = [](int frames) {
+        std::vector<int16_t> out(frames);
+        sdl_audio_mix(out.data(), frames);
+        return out;
+    };
     constexpr double HZ = 100, AMPLITUDE = 120;
     std::vector<uint8_t> wave(4000);
     for (size_t i = 0; i < wave.size(); i++)
@@ -122,10 +111,7 @@ TEST_F(SdlSound, AVoiceStartedOverOrReloadedFadesTheOldSoundOutWithoutAClick)
             ASSERT_LE(std::abs(out[i] - out[i - 1]), bound) << (reload ? "reloaded" : "started over") << ", " << i;
         mix(4000);
     }
-}
 
-TEST_F(SdlSound, VoicesAreReusedSoAGameOfLoadsNeverRunsOutAndAReleasedOneIsDead)
-{
     std::vector<uint8_t> sample(20, 150);
     for (int load = 0; load < 1000; load++)
         sound_load_slot(load % 5, sample.data(), 20);
@@ -138,6 +124,7 @@ TEST_F(SdlSound, VoicesAreReusedSoAGameOfLoadsNeverRunsOutAndAReleasedOneIsDead)
     sdl->voice_release(voice);
     for (int dead : {voice, 0, 1000})
         EXPECT_EQ(sdl->voice_play(dead, 0), VOICE_FAILED) << dead;
+    sound_release();
 }
 
 TEST(SdlNoSound, WithoutASoundDeviceTheGameRunsSilent)
