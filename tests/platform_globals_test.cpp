@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 // Worked by hand from state := state * 214013 + 2531011 (mod 2^32), value = (state >> 16) & 0x7FFF.
-TEST(RandomGenerator, FirstDrawsMatchTheFormulaAndTheStateWraps)
+TEST(RandomGenerator, DrawsMatchTheFormulaTheStateWrapsAndRandomStaysBelowItsRange)
 {
     rng_seed(1);
     EXPECT_EQ(rng_draw(), 41);        // state 2745024
@@ -16,12 +16,8 @@ TEST(RandomGenerator, FirstDrawsMatchTheFormulaAndTheStateWraps)
     rng_seed(0xFFFFFFFFu);
     rng_draw();
     EXPECT_EQ(rng_state, 2531011u - 214013u);    // -1 * 214013 + 2531011
-}
-
-// random(n) scales the draw and truncates: the largest draw, 32767, gives
-// n - 1 and never n.
-TEST(RandomGenerator, RandomScalesTheDrawAndStaysBelowItsRange)
-{
+    // random(n) scales the draw and truncates: the largest draw, 32767,
+    // gives n - 1 and never n.
     rng_seed(1);
     EXPECT_EQ(random(360), 0);      // 41 * 360 / 32768
     EXPECT_EQ(random(360), 202);    // 18467 * 360 / 32768 = 202.9, truncated

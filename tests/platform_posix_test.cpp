@@ -48,7 +48,9 @@ struct FakeHome {
     }
 };
 
-TEST(PosixDirectories, ThePicturesDirectoryIsTheOneTheDesktopNames)
+// The pictures' directory is the one the desktop names; the tables' one is
+// made where the environment points; a temporary one is new and our own.
+TEST(PosixDirectories, EachDirectoryIsWhereTheDesktopOrTheEnvironmentPuts)
 {
     FakeHome home;
     // No such directory yet: nowhere to put screenshots.
@@ -75,13 +77,8 @@ TEST(PosixDirectories, ThePicturesDirectoryIsTheOneTheDesktopNames)
     // A named directory that does not exist is not replaced by a guess.
     home.write("elsewhere/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/gone\"\n");
     EXPECT_EQ(posix_pictures_dir(), "");
-}
 
-// The tables' directory is made where the environment points; a temporary
-// directory is new and the game's own each time.
-TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPointsAndATemporaryOneIsNew)
-{
-    FakeHome home;
+    // The tables' directory is made where the environment points.
     EXPECT_EQ(posix_install_dir(false), home.path + "/.local/share/flickermoth/");
     EXPECT_TRUE(posix_is_directory(home.path + "/.local/share/flickermoth"));
 
@@ -100,7 +97,7 @@ TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPointsAndATemp
     setenv("FLICKERMOTH_DIR", (home.path + "/blocked/under").c_str(), 1);
     EXPECT_EQ(posix_install_dir(false), "");
 
-    setenv("TMPDIR", home.path.c_str(), 1);
+    setenv("TMPDIR", home.path.c_str(), 1);    // a temporary directory is new and our own each time
     std::string first = posix_make_temp_dir("flickermoth-test"), second = posix_make_temp_dir("flickermoth-test");
     EXPECT_NE(first, second);
     EXPECT_EQ(first.rfind(home.path + "/flickermoth-test-", 0), 0u) << first;

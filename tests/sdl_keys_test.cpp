@@ -14,7 +14,7 @@ namespace {
 
 // Each key as SDL and as the browser name it reads as the system keyboard's
 // code for it; letters by their rows, digits and F1-F10 in a run.
-TEST(Keyboard, EachKeySitsWhereTheKeyboardPutsItOnTheDesktopAndInTheBrowser)
+TEST(Keyboard, EachKeySitsWhereTheKeyboardPutsItOnTheDesktopAndInTheBrowserAndNoTwoShareACode)
 {
     struct Key {
         int sdl;
@@ -53,10 +53,7 @@ TEST(Keyboard, EachKeySitsWhereTheKeyboardPutsItOnTheDesktopAndInTheBrowser)
         EXPECT_EQ(sdl_scan_code(SDL_SCANCODE_F1 + i), KEY_F1 + i);
         EXPECT_EQ(web_scan_code(("F" + std::to_string(i + 1)).c_str()), KEY_F1 + i);
     }
-}
-
-TEST(Keyboard, NoTwoDesktopKeysShareACodeButTheTwoBackslashKeys)
-{
+    // No two desktop keys share a code but the two backslash keys.
     std::map<int, int> owner;
     for (int s = 0; s < SDL_NUM_SCANCODES; s++) {
         int code = sdl_scan_code(s);

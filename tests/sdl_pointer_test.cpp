@@ -49,10 +49,8 @@ TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageBu
     EXPECT_EQ(web_next_scale(PAGE, 1000, 774), SCALE_INTEGER);    // the largest fit on show
     EXPECT_EQ(web_next_scale(&WHOLE, 1000, 774), SCALE_FIT);
     EXPECT_EQ(web_next_scale(&FIT, 1000, 774), SCALE_INTEGER);
-}
 
-TEST(PicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
-{
+    // On every area the picture keeps its shape within the area.
     for (PictureScale scale : {SCALE_INTEGER, SCALE_FIT})
     for (int width = 200; width <= 4000; width += 37)
         for (int height = 150; height <= 2400; height += 41) {

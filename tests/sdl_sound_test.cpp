@@ -24,7 +24,7 @@ std::vector<int16_t> mix_voices(SdlVoice* voices, int count, int frames)
     return out;
 }
 
-TEST(SdlMixer, VoicesAddHoldAtTheEdgeAndGoOnAcrossBuffersToTheirEndOrStartOver)
+TEST(SdlMixer, VoicesAddHoldAtTheEdgeGoOnToTheirEndOrStartOverAndACutOneFadesOut)
 {
     std::vector<uint8_t> a = {128, 138, 148, 118}, b = {128, 129, 98, 128}, loud(4, 255), deep(4, 0);
     SdlVoice voices[5] = {voice_of(a), voice_of(b), {}};
@@ -43,10 +43,9 @@ TEST(SdlMixer, VoicesAddHoldAtTheEdgeAndGoOnAcrossBuffersToTheirEndOrStartOver)
     EXPECT_EQ(mix_voices(&loop, 1, 7), (std::vector<int16_t>{LEVEL(200), LEVEL(100), LEVEL(150), LEVEL(200),
                                                              LEVEL(100), LEVEL(150), LEVEL(200)}));
     EXPECT_TRUE(loop.playing);
-}
 
-TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
-{
+    // A cut voice falls from where it was to silence; cut again half way
+    // through, the rest of the first fade goes on.
     std::vector<uint8_t> steady(1000, 228);
     SdlVoice v = voice_of(steady);
     mix_voices(&v, 1, 1);
@@ -58,7 +57,6 @@ TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
         ASSERT_LE(std::abs(out[i] - out[i - 1]), LEVEL(228) / SDL_VOICE_FADE + 1) << i;
     EXPECT_EQ(out.back(), 0);
 
-    // cut again half way through the fade: the rest of the first fade stays
     v = voice_of(steady);
     sdl_voice_cut(v);
     int16_t before = mix_voices(&v, 1, SDL_VOICE_FADE / 2).back();

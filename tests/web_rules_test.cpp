@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(WebKeys, OnlyTheGamesKeysLoseTheirBrowserAction)
+TEST(WebKeys, OnlyTheGamesKeysLoseTheirBrowserActionAndKeysTypeInTheGamesCodePage)
 {
     for (const char* games : {"Escape", "F8", "F10", "F12", "NumpadAdd", "NumpadSubtract", "Backspace", "Enter", "Space"}) {
         EXPECT_TRUE(web_key_is_games(games, false)) << games;
@@ -21,12 +21,9 @@ TEST(WebKeys, OnlyTheGamesKeysLoseTheirBrowserAction)
     }
     for (const char* browsers : {"F5", "F11", "KeyR", "Tab", "Minus", "ArrowDown"})
         EXPECT_FALSE(web_key_is_games(browsers, false)) << browsers;
-}
 
-// The conversion is the code page's; here what the page adds: named keys
-// and shortcuts.
-TEST(WebKeys, KeysTypeTheirCharactersInTheGamesCodePage)
-{
+    // The conversion is the code page's; here what the page adds: named keys
+    // and shortcuts.
     const std::tuple<const char*, bool, std::string> cases[] = {
         {"Z", false, "Z"},          {"\xD0\x94", false, "\xC4"},  {"\xE2\x82\xAC", false, "\x88"},
         // Letters the code page lacks: their nearest plain letters, as the desktop types them.
