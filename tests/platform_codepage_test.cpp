@@ -10,11 +10,7 @@
 // turned into the bytes they imitate.
 TEST(Codepage, TextConvertsWholeStrictlyOrKeepsTheNearestPlainLetters)
 {
-    struct Case {
-        std::string utf8;
-        const char* strict;    // null: no strict conversion
-        const char* dropping;
-    };
+    struct Case { std::string utf8; const char* strict; const char* dropping; };    // strict null: none
     const Case cases[] = {
         {"\xD0\x96\xD0\x98\xD0\xA0\xD0\x90\xD0\xA4\xD0\xA7\xD0\x98\xD0\x9A\xD0\x98",    // the recording word
          "\xC6\xC8\xD0\xC0\xD4\xD7\xC8\xCA\xC8", "\xC6\xC8\xD0\xC0\xD4\xD7\xC8\xCA\xC8"},

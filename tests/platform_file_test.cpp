@@ -59,10 +59,7 @@ std::pair<bool, int> open_in_other_process(const std::string& path, int mode)
 // under the holder. Within one process the file is held just the same.
 TEST(FileSharing, AHeldFileKeepsOthersOutAsItsModeSays)
 {
-    struct Case {
-        int held, other;
-        bool opened;
-    };
+    struct Case { int held, other; bool opened; };
     const Case cases[] = {
         {FILE_UPDATE, FILE_READ, false}, {FILE_UPDATE, FILE_UPDATE, false}, {FILE_UPDATE, FILE_CREATE, false},
         {FILE_READ, FILE_READ, true},    {FILE_READ, FILE_UPDATE, false},   {FILE_READ, FILE_CREATE, false},

@@ -41,10 +41,7 @@ TEST(Settings, TheWrittenTextReadsBackToTheSameValuesAndHandWrittenTextIsRead)
 // around it still count. Text that is no settings at all is left alone whole.
 TEST(Settings, BrokenLinesAreNamedAndLeaveTheirValuesAlone)
 {
-    struct Case {
-        const char* line;
-        const char* problem;
-    };
+    struct Case { const char* line; const char* problem; };
     const Case cases[] = {
         {"fullscreen = maybe", "line 2: fullscreen takes yes or no"},
         {"sound", "line 2: no \"key = value\""},

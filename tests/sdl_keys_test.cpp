@@ -16,11 +16,7 @@ namespace {
 // code for it; letters by their rows, digits and F1-F10 in a run.
 TEST(Keyboard, EachKeySitsWhereTheKeyboardPutsItOnTheDesktopAndInTheBrowserAndNoTwoShareACode)
 {
-    struct Key {
-        int sdl;
-        const char* web;
-        int code;
-    };
+    struct Key { int sdl; const char* web; int code; };
     const Key keys[] = {
         {SDL_SCANCODE_ESCAPE, "Escape", KEY_ESCAPE},      {SDL_SCANCODE_SPACE, "Space", KEY_SPACE},
         {SDL_SCANCODE_F11, "F11", KEY_F11},               {SDL_SCANCODE_F12, "F12", KEY_F12},    // not after F10

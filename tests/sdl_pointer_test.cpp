@@ -23,11 +23,7 @@ std::pair<int, int> map(int width, int height, int x, int y, PictureScale scale 
 TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageButtonSwitches)
 {
     static const PictureScale WHOLE = SCALE_INTEGER, FIT = SCALE_FIT, *PAGE = nullptr;
-    struct Case {
-        int width, height;
-        const PictureScale* scale;
-        PictureRect rect;
-    };
+    struct Case { int width, height; const PictureScale* scale; PictureRect rect; };
     const Case cases[] = {
         {1920, 1080, &WHOLE, {320, 60, 1280, 960}},    // 2x, though 2.25x would fit
         {1279, 959, &WHOLE, {319, 239, 640, 480}},     // a pixel short of 2x: 1x, never 1.99x
@@ -73,9 +69,7 @@ TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageBu
 
 TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFrame)
 {
-    struct Case {
-        int usable_width, usable_height, multiple;
-    };
+    struct Case { int usable_width, usable_height, multiple; };
     const Case cases[] = {
         {1920, 1050, 2}, {1920, 1080, 2}, {2560, 1400, 2}, {3840, 2120, 4}, {2560, 1600, 3},
         {1366, 738, 1}, {1280, 1024, 1},    // 2x would touch the edges: no room for the frame
@@ -102,11 +96,7 @@ TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFra
 // lies outside the picture, for the game to clamp.
 TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
 {
-    struct Case {
-        int width, height;
-        PictureScale scale;
-        int x, y, px, py;
-    };
+    struct Case { int width, height; PictureScale scale; int x, y, px, py; };
     const Case cases[] = {
         {1280, 960, SCALE_INTEGER, 0, 0, 0, 0},           {1280, 960, SCALE_INTEGER, 1279, 959, 639, 479},
         {1280, 960, SCALE_INTEGER, 641, 481, 320, 240},   {640, 480, SCALE_INTEGER, 639, 479, 639, 479},

@@ -74,10 +74,7 @@ TEST(WebSettings, ThePageKeepsAScaleOnlyOnceOneWasChosen)
 
 TEST(WebPicture, PointerPositionsOnTheCanvasBoxLandOnPicturePixels)
 {
-    struct Place {
-        double x, y, box_width, box_height;
-        int px, py;
-    };
+    struct Place { double x, y, box_width, box_height; int px, py; };
     const Place places[] = {
         {0, 0, 640, 480, 0, 0},           {639.9, 479.9, 640, 480, 639, 479},  {1.99, 1.99, 1280, 960, 0, 0},
         {2, 2, 1280, 960, 1, 1},          {1279.5, 959.5, 1280, 960, 639, 479}, {500, 375, 1000, 750, 320, 240},

@@ -49,12 +49,7 @@ TEST(WindowsRegistry, TheKeysAndTextValuesThatEndInANulWithinTheirRoom)
     EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");
     EXPECT_EQ(win32_owner_key(0x7FFFFFFFu), "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
     EXPECT_EQ(win32_owner_key(0x80000000u), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
-    struct Case {
-        const char* stored;
-        uint32_t length, room;
-        bool found;
-        const char* text;
-    };
+    struct Case { const char* stored; uint32_t length, room; bool found; const char* text; };
     const Case cases[] = {
         {"C:\\A\\\0xx", 6, 8, true, "C:\\A\\"},
         {"Ann", 3, 8, true, "Ann"},           // stored without its NUL: one is added where there is room
@@ -74,13 +69,7 @@ TEST(WindowsRegistry, TheKeysAndTextValuesThatEndInANulWithinTheirRoom)
 
 TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
 {
-    struct Case {
-        uint32_t message;
-        uintptr_t wparam;
-        int kind;
-        uint32_t value;
-        bool default_handling, cursor_to_corner;
-    };
+    struct Case { uint32_t message; uintptr_t wparam; int kind; uint32_t value; bool default_handling, to_corner; };
     const Case cases[] = {
         {MESSAGE_ACTIVATE_APP, 0x2A, EVENT_ACTIVATE, 1, false, false},    // any non-zero is active
         {MESSAGE_ACTIVATE_APP, 0, EVENT_ACTIVATE, 0, false, false},
@@ -99,7 +88,7 @@ TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
         if (c.kind != EVENT_NONE)
             EXPECT_EQ(action.event_value, c.value);
         EXPECT_EQ(action.default_handling, c.default_handling);
-        EXPECT_EQ(action.cursor_to_corner, c.cursor_to_corner);
+        EXPECT_EQ(action.cursor_to_corner, c.to_corner);
         EXPECT_EQ(action.result, 0);
     }
     WindowMessageAction cursor = win32_message_action(MESSAGE_SET_CURSOR, 0);
@@ -112,10 +101,7 @@ TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
 // The window as the backend runs it: the backend's own poll and wait over
 // a scripted thread queue, each dispatched message going through the window
 // procedure's table into the backend's event queue.
-struct MessageScript {
-    std::deque<std::pair<uint32_t, uintptr_t>> messages;
-    bool quit_posted = false;
-};
+struct MessageScript { std::deque<std::pair<uint32_t, uintptr_t>> messages; bool quit_posted = false; };
 
 MessageScript script;
 
