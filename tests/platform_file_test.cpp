@@ -1,5 +1,6 @@
 // The file operations, including sharing between processes.
 #include "platform/file.h"
+#include "platform/posix/posix.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,9 @@
 namespace {
 
 struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        char name[] = "/tmp/flickermoth-file-XXXXXX";
-        path = mkdtemp(name);
-    }
+    std::string path = posix_make_temp_dir("flickermoth-file");
     ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const char* name) const { return path + "/" + name; }
+    std::string file(const char* name) const { return path + name; }
 };
 
 void write_file(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }

@@ -24,10 +24,8 @@ struct FakeHome {
 
     FakeHome()
     {
-        char dir[] = "/tmp/flickermoth-home-XXXXXX";
-        if (!mkdtemp(dir))
-            std::abort();
-        path = dir;
+        path = posix_make_temp_dir("flickermoth-home");
+        path.pop_back();    // the home without its closing '/', as HOME holds it
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "FLICKERMOTH_DIR", "TMPDIR", "TINHOARD_DIR"}) {
             const char* value = std::getenv(name);
             saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);

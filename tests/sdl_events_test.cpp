@@ -21,8 +21,10 @@ void push_text(const char* utf8)
 }
 
 // Letters come as typed text, not from their keys; Enter is announced
-// before the carriage return it types.
-TEST_F(SdlWindowEvents, TypedTextAndControlKeysBecomeCharactersAndEnterIsAlsoAnnounced)
+// before the carriage return it types. Alt+Enter switches between a window
+// and the full screen without typing Enter; the window manager's close,
+// Alt+F4 and the last window gone ask the game to close.
+TEST_F(SdlWindowEvents, TypedTextControlKeysAltEnterAndTheWindowsCloseReachTheGameAsTheirEvents)
 {
     activate();
     push_text("Ёж✓");    // the tick has no place in the code page: nothing arrives for it
@@ -33,14 +35,7 @@ TEST_F(SdlWindowEvents, TypedTextAndControlKeysBecomeCharactersAndEnterIsAlsoAnn
     push_key(SDL_SCANCODE_A, true);
     EXPECT_EQ(take_events(), (Events{{EVENT_CHAR, 0xA8}, {EVENT_CHAR, 0xE6}, {EVENT_CHAR, 8}, {EVENT_CHAR, 8},
                                      {EVENT_CHAR, 27}, {EVENT_ENTER, 0}, {EVENT_CHAR, 13}}));
-}
 
-// Alt+Enter switches between a window and the full screen without typing
-// Enter; the window manager's close, Alt+F4 and the last window gone ask
-// the game to close.
-TEST_F(SdlWindowEvents, AltEnterSwitchesTheFullScreenAndCloseAltF4AndQuitAskTheGameToClose)
-{
-    activate();
     ASSERT_FALSE(sdl_video_is_fullscreen());
     push_key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     EXPECT_TRUE(take_events().empty());

@@ -1,6 +1,7 @@
 // Presenting on the desktop: a frame the same as the one on show costs no
 // upload, a new picture or new colours exactly one; a screenshot holds the
 // frame on show with its colours.
+#include "platform/posix/posix.h"
 #include "png_read.h"
 #include "sdl_helpers.h"
 
@@ -13,11 +14,10 @@ using SdlPresent = SdlMachine;
 
 TEST_F(SdlPresent, AFrameIsUploadedOnlyWhenItChangedAndAScreenshotHoldsTheFrameOnShow)
 {
-    char dir[] = "/tmp/flickermoth-sdl-shot-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string dir = posix_make_temp_dir("flickermoth-sdl-shot");
     std::string old_home = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", dir, 1);    // no pictures directory there: the data directory takes it
-    setenv("FLICKERMOTH_DIR", dir, 1);
+    setenv("HOME", dir.c_str(), 1);    // no pictures directory there: the data directory takes it
+    setenv("FLICKERMOTH_DIR", dir.c_str(), 1);
     EXPECT_EQ(sdl_video_screenshot(), "");    // nothing shown yet
 
     const int pitch = 704;    // rows padded beyond the picture
@@ -46,7 +46,7 @@ TEST_F(SdlPresent, AFrameIsUploadedOnlyWhenItChangedAndAScreenshotHoldsTheFrameO
 
     std::string path = sdl_video_screenshot();
     ASSERT_FALSE(path.empty());
-    EXPECT_EQ(path.rfind(std::string(dir) + "/flickermoth-", 0), 0u) << path;
+    EXPECT_EQ(path.rfind(dir + "flickermoth-", 0), 0u) << path;
     RgbPicture shot;
     ASSERT_TRUE(png_read_rgb(nullptr, path, &shot));
     ASSERT_EQ(std::make_pair(shot.width, shot.height), std::make_pair(640, 480));

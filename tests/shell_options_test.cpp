@@ -1,5 +1,6 @@
 // The command line of the desktop program: options out first, the rest the
 // game's argument text in Windows-1251.
+#include "platform/posix/posix.h"
 #include "shell/app.h"
 #include "shell/options.h"
 
@@ -65,9 +66,8 @@ TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
 // the argument texts go on quietly without one, as they always have.
 TEST(CommandLineOptions, ARecordingNamedByAnOptionMustBeUsable)
 {
-    char made[] = "/tmp/flickermoth-options-XXXXXX";
-    ASSERT_NE(mkdtemp(made), nullptr);
-    std::string dir = made;
+    std::string dir = posix_make_temp_dir("flickermoth-options");
+    dir.pop_back();    // without its closing '/'
     std::ofstream(dir + "/game.rec") << "moves";
 
     EXPECT_EQ(input_file_problem(parse({"--play", dir + "/game.rec"})), "");

@@ -169,13 +169,10 @@ TEST_F(WindowsPump, TypedCharactersReachTheRingSwitchingAwayFreezesAndTheWindows
         EXPECT_EQ(frame_pump(35), 0) << command;
         EXPECT_EQ(quit_requested, 1) << command;
     }
-}
 
-// Each poll dispatches one message: the paint is handled with nothing for
-// the game; the destroyed window posts the quit message, which comes on the
-// poll after. Queued events come out in order; a flood loses only its newest.
-TEST_F(WindowsPump, EachPollDispatchesOneMessageAndQueuedEventsKeepTheirOrder)
-{
+    // Each poll dispatches one message: the paint is handled with nothing for
+    // the game; the destroyed window posts the quit message, which comes on
+    // the poll after. Queued events come out in order; a flood loses only its newest.
     PlatformEvent event = {-1, 0};
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);    // nothing waiting
     script.messages = {{MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_DESTROY, 0}};
