@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -50,42 +49,12 @@ std::pair<bool, int> open_in_other_process(const std::string& path, int mode)
 
 }  // namespace
 
-// Two copies of the game meeting over one file: a reader lets other readers
-// in, an updater nobody; the file opened to be created is never truncated
-// under the holder. Within one process the file is held just the same.
-TEST(FileSharing, AHeldFileKeepsOthersOutAsItsModeSays)
-{
-    struct Case { int held, other; bool opened; };
-    const Case cases[] = {
-        {FILE_UPDATE, FILE_READ, false}, {FILE_UPDATE, FILE_UPDATE, false}, {FILE_UPDATE, FILE_CREATE, false},
-        {FILE_READ, FILE_READ, true},    {FILE_READ, FILE_UPDATE, false},   {FILE_READ, FILE_CREATE, false},
-    };
-    TempDir dir;
-    std::string path = dir.file("HIGH50");
-    write_file(path, "fifteen best results");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "held " << c.held << ", other " << c.other);
-        File held;
-        ASSERT_TRUE(file_open(&held, path.c_str(), c.held));
-        auto [opened, error] = open_in_other_process(path, c.other);
-        EXPECT_EQ(opened, c.opened);
-        if (!c.opened)
-            EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
-        if (c.held == FILE_UPDATE) {
-            File second;
-            EXPECT_FALSE(file_open(&second, path.c_str(), c.other));
-            EXPECT_EQ(file_last_error(), FILE_ERROR_SHARING_VIOLATION);
-            EXPECT_FALSE(file_is_open(&second));
-        }
-        file_close(&held);
-        EXPECT_EQ(read_file(path), "fifteen best results");
-    }
-    EXPECT_TRUE(open_in_other_process(path, FILE_UPDATE).first) << "let go once closed";
-}
-
 // Only creating makes a file, and it truncates what was there; a file open
-// for reading, or closed, takes no writes.
-TEST(FileModes, OnlyCreateMakesAFileAndAReadOrClosedFileWritesNothing)
+// for reading, or closed, takes no writes. Two copies of the game meeting
+// over one file: a reader lets other readers in, an updater nobody; the file
+// opened to be created is never truncated under the holder. Within one
+// process the file is held just the same.
+TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOthersOut)
 {
     TempDir dir;
     std::string path = dir.file("HIGH50");
@@ -116,4 +85,28 @@ TEST(FileModes, OnlyCreateMakesAFileAndAReadOrClosedFileWritesNothing)
     EXPECT_FALSE(file_write(&file, "x", 1));
     EXPECT_EQ(file_size(&file), -1);
     EXPECT_EQ(read_file(path), "new");
+
+    struct Case { int held, other; bool opened; };
+    const Case cases[] = {
+        {FILE_UPDATE, FILE_READ, false}, {FILE_UPDATE, FILE_UPDATE, false}, {FILE_UPDATE, FILE_CREATE, false},
+        {FILE_READ, FILE_READ, true},    {FILE_READ, FILE_UPDATE, false},   {FILE_READ, FILE_CREATE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "held " << c.held << ", other " << c.other);
+        File held;
+        ASSERT_TRUE(file_open(&held, path.c_str(), c.held));
+        auto [opened, error] = open_in_other_process(path, c.other);
+        EXPECT_EQ(opened, c.opened);
+        if (!c.opened)
+            EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
+        if (c.held == FILE_UPDATE) {
+            File second;
+            EXPECT_FALSE(file_open(&second, path.c_str(), c.other));
+            EXPECT_EQ(file_last_error(), FILE_ERROR_SHARING_VIOLATION);
+            EXPECT_FALSE(file_is_open(&second));
+        }
+        file_close(&held);
+        EXPECT_EQ(read_file(path), "new");
+    }
+    EXPECT_TRUE(open_in_other_process(path, FILE_UPDATE).first) << "let go once closed";
 }

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <utility>

@@ -21,7 +21,7 @@ Settings parsed(const std::string& text, std::vector<std::string>* problems = nu
 // Hand-written text has spaces, comments, Windows line ends and other words
 // for yes and no; the last of two lines for one key wins. A size never
 // chosen is not written, and reads back as not chosen.
-TEST(Settings, TheWrittenTextReadsBackToTheSameValuesAndHandWrittenTextIsRead)
+TEST(Settings, TheTextReadsBackToTheSameValuesHandWrittenTooAndTheCommandLineDecidesTheRun)
 {
     const Settings chosen = {.fullscreen = false, .window_width = 1366, .window_height = 700, .scale = SCALE_FIT,
                              .sound = false, .frame_period = FRAME_PERIOD_MIN};
@@ -35,6 +35,16 @@ TEST(Settings, TheWrittenTextReadsBackToTheSameValuesAndHandWrittenTextIsRead)
               by_hand);
     EXPECT_EQ(parsed("scale = fit\nscale = integer\n").scale, SCALE_INTEGER);
     EXPECT_TRUE(problems.empty());
+
+    // The command line decides for one run (what the player then changes is
+    // kept by the settings keeper, tested with it); the last of --window and
+    // --fullscreen wins.
+    Options options = parse_options({"--window", "--scale", "fit"});
+    ASSERT_EQ(options.error, "");
+    EXPECT_EQ(settings_for_run(Settings{.frame_period = 20}, options),
+              (Settings{.fullscreen = false, .scale = SCALE_FIT, .frame_period = 20}));
+    EXPECT_TRUE(settings_for_run(Settings{.fullscreen = false}, parse_options({"--window", "--fullscreen"})).fullscreen);
+    EXPECT_EQ(parse_options({"--scale", "huge"}).error, "--scale takes integer or fit");
 }
 
 // Each broken line is named and leaves its value alone; the good lines
@@ -46,10 +56,8 @@ TEST(Settings, BrokenLinesAreNamedAndLeaveTheirValuesAlone)
         {"fullscreen = maybe", "line 2: fullscreen takes yes or no"},
         {"sound", "line 2: no \"key = value\""},
         {"frame_period = 4", "line 2: frame_period takes a number of milliseconds from 5 to 80"},
-        {"frame_period = 81", "line 2: frame_period takes"},
-        {"frame_period = 99999999999999999999", "line 2: frame_period takes"},
-        {"window_size = 319x240", "line 2: window_size takes"},
-        {"window_size = 1280*960", "line 2: window_size takes"},
+        {"frame_period = 81", "line 2: frame_period takes"}, {"frame_period = 99999999999999999999", "line 2: frame_period takes"},
+        {"window_size = 319x240", "line 2: window_size takes"}, {"window_size = 1280*960", "line 2: window_size takes"},
         {"window_size = 20000x960", "line 2: window_size takes"},
         {"scale = stretch", "line 2: scale takes integer or fit"},
         {"colour = blue", "line 2: unknown setting \"colour\""},
@@ -67,19 +75,6 @@ TEST(Settings, BrokenLinesAreNamedAndLeaveTheirValuesAlone)
         EXPECT_EQ(parsed(text, &problems), Settings{});
         EXPECT_EQ(problems.size(), 1u);
     }
-}
-
-// The command line decides for one run (what the player then changes is
-// kept by the settings keeper, tested with it); the last of --window and
-// --fullscreen wins.
-TEST(Settings, CommandLineChoicesDecideTheRunOverTheRememberedOnes)
-{
-    Options options = parse_options({"--window", "--scale", "fit"});
-    ASSERT_EQ(options.error, "");
-    EXPECT_EQ(settings_for_run(Settings{.frame_period = 20}, options),
-              (Settings{.fullscreen = false, .scale = SCALE_FIT, .frame_period = 20}));
-    EXPECT_TRUE(settings_for_run(Settings{.fullscreen = false}, parse_options({"--window", "--fullscreen"})).fullscreen);
-    EXPECT_EQ(parse_options({"--scale", "huge"}).error, "--scale takes integer or fit");
 }
 
 }  // namespace

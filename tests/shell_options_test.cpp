@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -55,11 +54,8 @@ TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
     EXPECT_EQ(parse({"--shot-every", "0"}).error, "--shot-every needs a number above 0");
     EXPECT_EQ(parse({"--colour"}).error, "unknown option --colour");
     Options good = parse({"--frames", "600", "--shot-every", "25", "--trace", "t.jsonl", "--demo"});
-    EXPECT_EQ(good.error, "");
-    EXPECT_EQ(good.frames, 600);
-    EXPECT_EQ(good.shot_every, 25);
-    EXPECT_EQ(good.trace_path, "t.jsonl");
-    EXPECT_TRUE(good.demo);
+    EXPECT_EQ(std::tuple(good.error, good.frames, good.shot_every, good.trace_path, good.demo),
+              std::tuple("", 600LL, 25LL, "t.jsonl", true));
 }
 
 // A recording asked for by option must be usable before anything opens;

@@ -24,19 +24,15 @@ namespace {
 TEST(WindowsCommandLine, TheArgumentTextIsWhatFollowsTheProgramNameAndItsBlanks)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"flickermoth.exe Q", "Q"},
-        {"C:\\Games\\flickermoth.exe \t  5 and more", "5 and more"},
-        {"flickermoth.exe   ", ""},
-        {"", ""},
+        {"flickermoth.exe Q", "Q"},    {"C:\\Games\\flickermoth.exe \t  5 and more", "5 and more"},
+        {"flickermoth.exe   ", ""},    {"", ""},    {nullptr, ""},
         {"flickermoth.exe Q  x ", "Q  x "},    // blanks inside and at the end are the player's own
-        {"\"C:\\Program Files\\Tinhoard\\flickermoth.exe\" 5", "5"},
-        {"\"C:\\Program Files\\flickermoth.exe\"Q", "Q"},
+        {"\"C:\\Program Files\\Tinhoard\\flickermoth.exe\" 5", "5"}, {"\"C:\\Program Files\\flickermoth.exe\"Q", "Q"},
         {"\"C:\\Program Files\\flickermoth.exe 5", ""},    // a quote never closed: all of it is the name
         {"\xC8\xE3\xF0\xE0.exe Q", "Q"},    // Windows-1251 letters are not blanks, signed char or not
     };
     for (const auto& [line, text] : cases)
-        EXPECT_EQ(win32_argument_text(line), text) << line;
-    EXPECT_EQ(win32_argument_text(nullptr), "");
+        EXPECT_EQ(win32_argument_text(line), text) << (line ? line : "(none)");
     EXPECT_EQ(win32_argument_text((std::string("flickermoth.exe ") + RECORDING_WORD).c_str()), RECORDING_WORD);
 }
 
