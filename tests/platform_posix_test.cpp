@@ -24,8 +24,9 @@ struct FakeHome {
 
     FakeHome()
     {
-        path = posix_make_temp_dir("flickermoth-home");
-        path.pop_back();    // the home without its closing '/', as HOME holds it
+        path = std::filesystem::path(posix_make_temp_dir("flickermoth-home")).parent_path();    // no closing '/'
+        if (path.empty())
+            std::abort();    // a home of "" would put the player's things at the root
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "FLICKERMOTH_DIR", "TMPDIR", "TINHOARD_DIR"}) {
             const char* value = std::getenv(name);
             saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);

@@ -15,6 +15,7 @@ using SdlPresent = SdlMachine;
 TEST_F(SdlPresent, AFrameIsUploadedOnlyWhenItChangedAndAScreenshotHoldsTheFrameOnShow)
 {
     const std::string dir = posix_make_temp_dir("flickermoth-sdl-shot");
+    ASSERT_FALSE(dir.empty());
     std::string old_home = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", dir.c_str(), 1);    // no pictures directory there: the data directory takes it
     setenv("FLICKERMOTH_DIR", dir.c_str(), 1);

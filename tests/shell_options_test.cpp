@@ -62,8 +62,8 @@ TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
 // the argument texts go on quietly without one, as they always have.
 TEST(CommandLineOptions, ARecordingNamedByAnOptionMustBeUsable)
 {
-    std::string dir = posix_make_temp_dir("flickermoth-options");
-    dir.pop_back();    // without its closing '/'
+    const std::string dir = std::filesystem::path(posix_make_temp_dir("flickermoth-options")).parent_path();
+    ASSERT_FALSE(dir.empty());
     std::ofstream(dir + "/game.rec") << "moves";
 
     EXPECT_EQ(input_file_problem(parse({"--play", dir + "/game.rec"})), "");

@@ -18,11 +18,8 @@ bool read_png(const std::vector<uint8_t>& png, RgbPicture* picture) { return png
 std::vector<uint8_t> ramp_palette()
 {
     std::vector<uint8_t> rgb(768);
-    for (int i = 0; i < 256; i++) {
-        rgb[i * 3 + 0] = (uint8_t)i;
-        rgb[i * 3 + 1] = (uint8_t)(255 - i);
-        rgb[i * 3 + 2] = (uint8_t)(i * 3);
-    }
+    for (int i = 0; i < 256; i++)
+        rgb[i * 3] = (uint8_t)i, rgb[i * 3 + 1] = (uint8_t)(255 - i), rgb[i * 3 + 2] = (uint8_t)(i * 3);
     return rgb;
 }
 
