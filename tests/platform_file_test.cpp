@@ -1,11 +1,9 @@
 // The file operations, including sharing between processes.
 #include "platform/file.h"
+#include "platform/posix/posix.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,14 +14,9 @@
 namespace {
 
 struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        char name[] = "/tmp/flickermoth-file-XXXXXX";
-        path = mkdtemp(name);
-    }
+    std::string path = posix_make_temp_dir("flickermoth-file");
     ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const char* name) const { return path + "/" + name; }
+    std::string file(const char* name) const { return path + name; }
 };
 
 void write_file(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
@@ -38,66 +31,30 @@ std::string read_file(const std::string& path)
 // the lock is tested across processes as two copies of the game would meet.
 std::pair<bool, int> open_in_other_process(const std::string& path, int mode)
 {
-    int fds[2];
+    int fds[2], answer[2] = {-1, -1};
     EXPECT_EQ(pipe(fds), 0);
     pid_t child = fork();
     if (child == 0) {
         File file;
-        int answer[2];
         answer[0] = file_open(&file, path.c_str(), mode);
         answer[1] = file_last_error();
-        if (write(fds[1], answer, sizeof answer) != sizeof answer)
-            _exit(2);
-        _exit(0);
+        _exit(write(fds[1], answer, sizeof answer) == sizeof answer ? 0 : 2);
     }
     close(fds[1]);
-    int answer[2] = {-1, -1};
     EXPECT_EQ(read(fds[0], answer, sizeof answer), (ssize_t)sizeof answer);
     close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
+    waitpid(child, nullptr, 0);
     return {answer[0] != 0, answer[1]};
 }
 
 }  // namespace
 
-// Two copies of the game meeting over one file: a reader lets other readers
-// in, an updater nobody; the file opened to be created is never truncated
-// under the holder. Within one process the file is held just the same.
-TEST(FileSharing, AHeldFileKeepsOthersOutAsItsModeSays)
-{
-    struct Case {
-        int held, other;
-        bool opened;
-    };
-    const Case cases[] = {
-        {FILE_UPDATE, FILE_READ, false}, {FILE_UPDATE, FILE_UPDATE, false}, {FILE_UPDATE, FILE_CREATE, false},
-        {FILE_READ, FILE_READ, true},    {FILE_READ, FILE_UPDATE, false},   {FILE_READ, FILE_CREATE, false},
-    };
-    TempDir dir;
-    std::string path = dir.file("HIGH50");
-    write_file(path, "fifteen best results");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "held " << c.held << ", other " << c.other);
-        File held;
-        ASSERT_TRUE(file_open(&held, path.c_str(), c.held));
-        auto [opened, error] = open_in_other_process(path, c.other);
-        EXPECT_EQ(opened, c.opened);
-        if (!c.opened)
-            EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
-        if (c.held == FILE_UPDATE) {
-            File second;
-            EXPECT_FALSE(file_open(&second, path.c_str(), c.other));
-            EXPECT_EQ(file_last_error(), FILE_ERROR_SHARING_VIOLATION);
-            EXPECT_FALSE(file_is_open(&second));
-        }
-        file_close(&held);
-        EXPECT_EQ(read_file(path), "fifteen best results");
-    }
-    EXPECT_TRUE(open_in_other_process(path, FILE_UPDATE).first) << "let go once closed";
-}
-
-TEST(FileModes, OnlyCreateMakesAFileAndItTruncatesWhatWasThere)
+// Only creating makes a file, and it truncates what was there; a file open
+// for reading, or closed, takes no writes. Two copies of the game meeting
+// over one file: a reader lets other readers in, an updater nobody; the file
+// opened to be created is never truncated under the holder. Within one
+// process the file is held just the same.
+TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOthersOut)
 {
     TempDir dir;
     std::string path = dir.file("HIGH50");
@@ -120,20 +77,36 @@ TEST(FileModes, OnlyCreateMakesAFileAndItTruncatesWhatWasThere)
     EXPECT_STREQ(back, "new");
     file_close(&file);
     EXPECT_EQ(read_file(path), "new");
-}
 
-TEST(FileModes, AFileOpenedForReadingOrClosedWritesNothing)
-{
-    TempDir dir;
-    std::string path = dir.file("short");
-    write_file(path, "abc");
-    File file;
     ASSERT_TRUE(file_open(&file, path.c_str(), FILE_READ));
     EXPECT_FALSE(file_write(&file, "x", 1));
     file_close(&file);
-    char buffer[10];
-    EXPECT_EQ(file_read(&file, buffer, 10), 0u);
+    EXPECT_EQ(file_read(&file, back, sizeof back), 0u);
     EXPECT_FALSE(file_write(&file, "x", 1));
     EXPECT_EQ(file_size(&file), -1);
-    EXPECT_EQ(read_file(path), "abc");
+    EXPECT_EQ(read_file(path), "new");
+
+    struct Case { int held, other; bool opened; };
+    const Case cases[] = {
+        {FILE_UPDATE, FILE_READ, false}, {FILE_UPDATE, FILE_UPDATE, false}, {FILE_UPDATE, FILE_CREATE, false},
+        {FILE_READ, FILE_READ, true},    {FILE_READ, FILE_UPDATE, false},   {FILE_READ, FILE_CREATE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "held " << c.held << ", other " << c.other);
+        File held;
+        ASSERT_TRUE(file_open(&held, path.c_str(), c.held));
+        auto [opened, error] = open_in_other_process(path, c.other);
+        EXPECT_EQ(opened, c.opened);
+        if (!c.opened)
+            EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
+        if (c.held == FILE_UPDATE) {
+            File second;
+            EXPECT_FALSE(file_open(&second, path.c_str(), c.other));
+            EXPECT_EQ(file_last_error(), FILE_ERROR_SHARING_VIOLATION);
+            EXPECT_FALSE(file_is_open(&second));
+        }
+        file_close(&held);
+        EXPECT_EQ(read_file(path), "new");
+    }
+    EXPECT_TRUE(open_in_other_process(path, FILE_UPDATE).first) << "let go once closed";
 }

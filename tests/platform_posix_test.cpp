@@ -8,8 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -17,28 +20,24 @@ namespace {
 // the old values come back afterwards.
 struct FakeHome {
     std::string path;
-    std::string saved[6];
-    const char* names[6] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "FLICKERMOTH_DIR", "TMPDIR", "TINHOARD_DIR"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
 
     FakeHome()
     {
-        char dir[] = "/tmp/flickermoth-home-XXXXXX";
-        path = mkdtemp(dir) ? dir : "";
-        for (int i = 0; i < 6; i++) {
-            const char* value = std::getenv(names[i]);
-            saved[i] = value ? value : std::string("\x01");
-            unsetenv(names[i]);
+        path = std::filesystem::path(posix_make_temp_dir("flickermoth-home")).parent_path();    // no closing '/'
+        if (path.empty())
+            std::abort();    // a home of "" would put the player's things at the root
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "FLICKERMOTH_DIR", "TMPDIR", "TINHOARD_DIR"}) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+            unsetenv(name);
         }
         setenv("HOME", path.c_str(), 1);
     }
     ~FakeHome()
     {
-        for (int i = 0; i < 6; i++) {
-            if (saved[i] == "\x01")
-                unsetenv(names[i]);
-            else
-                setenv(names[i], saved[i].c_str(), 1);
-        }
+        for (auto& [name, value] : saved)
+            value ? setenv(name, value->c_str(), 1) : unsetenv(name);
         std::filesystem::remove_all(path);
     }
     void write(const std::string& relative, const std::string& text) const
@@ -48,10 +47,11 @@ struct FakeHome {
     }
 };
 
-TEST(PosixDirectories, ThePicturesDirectoryIsTheOneTheDesktopNames)
+// The pictures' directory is the one the desktop names; the tables' one is
+// made where the environment points; a temporary one is new and our own.
+TEST(PosixDirectories, EachDirectoryIsWhereTheDesktopOrTheEnvironmentPuts)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     // No such directory yet: nowhere to put screenshots.
     EXPECT_EQ(posix_pictures_dir(), "");
     std::filesystem::create_directories(home.path + "/Pictures");
@@ -76,12 +76,8 @@ TEST(PosixDirectories, ThePicturesDirectoryIsTheOneTheDesktopNames)
     // A named directory that does not exist is not replaced by a guess.
     home.write("elsewhere/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/gone\"\n");
     EXPECT_EQ(posix_pictures_dir(), "");
-}
 
-TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPoints)
-{
-    FakeHome home;
-    ASSERT_FALSE(home.path.empty());
+    // The tables' directory is made where the environment points.
     EXPECT_EQ(posix_install_dir(false), home.path + "/.local/share/flickermoth/");
     EXPECT_TRUE(posix_is_directory(home.path + "/.local/share/flickermoth"));
 
@@ -99,12 +95,8 @@ TEST(PosixDirectories, TheTablesDirectoryIsMadeWhereTheEnvironmentPoints)
     home.write("blocked", "a file, not a directory");
     setenv("FLICKERMOTH_DIR", (home.path + "/blocked/under").c_str(), 1);
     EXPECT_EQ(posix_install_dir(false), "");
-}
 
-TEST(PosixDirectories, ATemporaryDirectoryIsNewAndOurOwnEachTime)
-{
-    FakeHome home;
-    setenv("TMPDIR", home.path.c_str(), 1);
+    setenv("TMPDIR", home.path.c_str(), 1);    // a temporary directory is new and our own each time
     std::string first = posix_make_temp_dir("flickermoth-test"), second = posix_make_temp_dir("flickermoth-test");
     EXPECT_NE(first, second);
     EXPECT_EQ(first.rfind(home.path + "/flickermoth-test-", 0), 0u) << first;
@@ -117,7 +109,6 @@ TEST(PosixDirectories, ATemporaryDirectoryIsNewAndOurOwnEachTime)
 TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     setenv("XDG_CONFIG_HOME", "relative", 1);    // not a valid one: the default stands
     EXPECT_EQ(posix_config_dir(), home.path + "/.config/flickermoth/");
     setenv("XDG_CONFIG_HOME", (home.path + "/conf").c_str(), 1);
@@ -145,48 +136,41 @@ TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole
     EXPECT_FALSE(error.empty());
 }
 
-// The collection's launcher is started only from the collection's own
-// folder: a program of its name on the search path, or in the current
-// directory through an empty entry of the search path, is never run.
+// The collection's launcher starts only from the collection's own folder:
+// never from the search path or the current directory (an empty entry of
+// the search path), nor named with a path, nor from a relative TINHOARD_DIR.
 TEST(PosixLauncher, OnlyTheCollectionsOwnFolderIsLookedIn)
 {
     FakeHome home;
-    ASSERT_FALSE(home.path.empty());
     std::string saved_path = std::getenv("PATH") ? std::getenv("PATH") : "";
     std::string saved_cwd = std::filesystem::current_path();
     std::string started = home.path + "/started";
-    auto launcher = [&](const std::string& dir, const std::string& who) {
-        home.write(dir + "/TINHOARD.EXE", "#!/bin/sh\necho " + who + " \"$@\" >" + started + "\n");
+    for (std::string dir : {"bin", "work", ".local/share/tinhoard", "elsewhere"}) {
+        home.write(dir + "/TINHOARD.EXE", "#!/bin/sh\necho " + dir + " \"$@\" >" + started + "\n");
         std::filesystem::permissions(home.path + "/" + dir + "/TINHOARD.EXE", std::filesystem::perms::owner_all);
+    }
+    setenv("PATH", (home.path + "/bin:").c_str(), 1);
+    std::filesystem::current_path(home.path + "/work");
+    const std::tuple<std::string, const char*, std::string> cases[] = {
+        {home.path + "/none", "TINHOARD.EXE P", ""},    // no launcher in the collection's folder
+        {"", "TINHOARD.EXE P", ".local/share/tinhoard P"},
+        {home.path + "/elsewhere", "TINHOARD.EXE 1", "elsewhere 1"},
+        {home.path + "/elsewhere", "../bin/TINHOARD.EXE P", ""},
+        {".", "TINHOARD.EXE P", ""},
     };
-    // What ran, once it has (it runs on its own, in the background).
-    auto ran = [&] {
+    for (const auto& [collection, command, ran] : cases) {
+        collection.empty() ? unsetenv("TINHOARD_DIR") : setenv("TINHOARD_DIR", collection.c_str(), 1);
+        EXPECT_EQ(posix_start_program(command), ran.empty() ? 0 : 1) << collection << ": " << command;
+        if (ran.empty())
+            continue;
         for (int i = 0; i < 400 && !std::filesystem::exists(started); i++)
             usleep(50000);
-        usleep(50000);    // the line written whole
+        usleep(50000);    // it runs in the background: the line written whole
         std::string line;
         std::getline(std::ifstream(started), line);
         std::filesystem::remove(started);
-        return line;
-    };
-    launcher("bin", "searched");
-    launcher("work", "current");
-    setenv("PATH", (home.path + "/bin:").c_str(), 1);
-    std::filesystem::current_path(home.path + "/work");
-
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 0) << "no launcher in the collection's folder";
-    launcher(".local/share/tinhoard", "collection");
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 1);
-    EXPECT_EQ(ran(), "collection P");
-    setenv("TINHOARD_DIR", (home.path + "/elsewhere").c_str(), 1);
-    launcher("elsewhere", "named");
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE 1"), 1);
-    EXPECT_EQ(ran(), "named 1");
-    EXPECT_EQ(posix_start_program("../bin/TINHOARD.EXE P"), 0) << "a program outside the folder";
-    // A folder named relative to wherever the game was started is no known place.
-    setenv("TINHOARD_DIR", ".", 1);
-    EXPECT_EQ(posix_start_program("TINHOARD.EXE P"), 0);
-
+        EXPECT_EQ(line, ran);
+    }
     std::filesystem::current_path(saved_cwd);
     setenv("PATH", saved_path.c_str(), 1);
 }

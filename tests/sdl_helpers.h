@@ -35,13 +35,13 @@ protected:
         unsetenv("SDL_AUDIODRIVER");
     }
 
-    // Every event of the game's that is waiting now.
-    std::vector<PlatformEvent> take_events()
+    // Every event of the game's that is waiting now, as (kind, value).
+    std::vector<std::pair<int, uint32_t>> take_events()
     {
-        std::vector<PlatformEvent> events;
+        std::vector<std::pair<int, uint32_t>> events;
         PlatformEvent event;
         while (sdl->poll_event(&event))
-            events.push_back(event);
+            events.emplace_back(event.kind, event.value);
         return events;
     }
 

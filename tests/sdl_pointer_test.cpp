@@ -1,90 +1,56 @@
-// Where the picture lies in the window, and where the game's pointer is for
-// a position of the system mouse, whatever the scale and the black bars.
+// Where the picture lies in a window or a page, and where the game's pointer
+// is for a position of the system mouse, whatever the scale and the black bars.
 #include "sdl_helpers.h"
 
-#include "input/input.h"
+#include "platform/web/web_rules.h"
 
 #include <algorithm>
-#include <tuple>
+#include <array>
 
 namespace {
-
-PictureRect rect_for(int width, int height, PictureScale scale = SCALE_INTEGER)
-{
-    return picture_place(width, height, scale);
-}
 
 // A window position mapped with the window as big as its drawable area.
 std::pair<int, int> map(int width, int height, int x, int y, PictureScale scale = SCALE_INTEGER)
 {
     int px, py;
-    sdl_window_to_picture(rect_for(width, height, scale), width, height, width, height, x, y, &px, &py);
+    sdl_window_to_picture(picture_place(width, height, scale), width, height, width, height, x, y, &px, &py);
     return {px, py};
 }
 
-TEST(SdlPicturePlacement, WholeMultiplesLeaveBlackBarsAndTheFitFillsOneWay)
+// A chosen scale places the picture alike on the desktop and in the page; a
+// page whose player chose nothing takes a whole multiple only when it
+// reaches 75 % of the largest fit (853 and 854 pixels wide lie either side).
+TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageButtonSwitches)
 {
-    struct Case {
-        int width, height;
-        PictureScale scale;
-        PictureRect rect;
-    };
+    static const PictureScale WHOLE = SCALE_INTEGER, FIT = SCALE_FIT, *PAGE = nullptr;
+    struct Case { int width, height; const PictureScale* scale; PictureRect rect; };
     const Case cases[] = {
-        {1920, 1080, SCALE_INTEGER, {320, 60, 1280, 960}},    // 2x, though 2.25x would fit
-        {2560, 1440, SCALE_INTEGER, {320, 0, 1920, 1440}},
-        {1366, 768, SCALE_INTEGER, {363, 144, 640, 480}},     // 1x, never 1.6x
-        {1279, 959, SCALE_INTEGER, {319, 239, 640, 480}},     // a pixel short of 2x
-        {1920, 1080, SCALE_FIT, {240, 0, 1440, 1080}},
-        {1366, 768, SCALE_FIT, {171, 0, 1024, 768}},
-        {1000, 1200, SCALE_FIT, {0, 225, 1000, 750}},         // tall: bars above and below
-        // Smaller than the picture: shrunk with its shape kept, either way.
-        {500, 500, SCALE_INTEGER, {0, 62, 500, 375}},
-        {320, 240, SCALE_FIT, {0, 0, 320, 240}},
+        {1920, 1080, &WHOLE, {320, 60, 1280, 960}},    // 2x, though 2.25x would fit
+        {1279, 959, &WHOLE, {319, 239, 640, 480}},     // a pixel short of 2x: 1x, never 1.99x
+        {1920, 1080, &FIT, {240, 0, 1440, 1080}},
+        {1000, 1200, &FIT, {0, 225, 1000, 750}},       // tall: bars above and below
+        {500, 500, &WHOLE, {0, 62, 500, 375}},         // smaller than the picture: shrunk, its shape kept
+        {1920, 1080, PAGE, {320, 60, 1280, 960}},      {1000, 774, PAGE, {0, 12, 1000, 750}},
+        {853, 640, PAGE, {106, 80, 640, 480}},         {854, 641, PAGE, {0, 0, 854, 640}},
     };
+    auto vec = [](PictureRect r) { return std::vector<int>{r.x, r.y, r.width, r.height}; };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << settings_scale_name(c.scale));
-        PictureRect r = rect_for(c.width, c.height, c.scale);
-        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
-                  std::vector<int>({c.rect.x, c.rect.y, c.rect.width, c.rect.height}));
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << (c.scale ? (int)*c.scale : -1));
+        EXPECT_EQ(vec(web_picture_rect(c.width, c.height, c.scale)), vec(c.rect));
+        if (c.scale)
+            EXPECT_EQ(vec(picture_place(c.width, c.height, *c.scale)), vec(c.rect));
     }
-}
+    // The page's scale button picks the other one of what is on show.
+    EXPECT_EQ(web_next_scale(PAGE, 1920, 1080), SCALE_FIT);       // 2x on show
+    EXPECT_EQ(web_next_scale(PAGE, 1000, 774), SCALE_INTEGER);    // the largest fit on show
+    EXPECT_EQ(web_next_scale(&WHOLE, 1000, 774), SCALE_FIT);
+    EXPECT_EQ(web_next_scale(&FIT, 1000, 774), SCALE_INTEGER);
 
-TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFrame)
-{
-    struct Case {
-        int usable_width, usable_height, multiple;
-    };
-    const Case cases[] = {
-        {1920, 1050, 2}, {1920, 1080, 2}, {2560, 1400, 2}, {3840, 2120, 4}, {2560, 1600, 3},
-        {1366, 738, 1}, {1280, 1024, 1},    // 2x would touch the edges: no room for the frame
-        {800, 600, 1}, {600, 400, 1},       // never less than once
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(sdl_window_multiple(c.usable_width, c.usable_height), c.multiple)
-            << c.usable_width << "x" << c.usable_height;
-
-    // A remembered size is kept while it fits the desktop.
-    Settings remembered;
-    remembered.window_width = 900;
-    remembered.window_height = 700;
-    int width, height;
-    sdl_window_size(remembered, 1920, 1050, &width, &height);
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(900, 700));
-    sdl_window_size(remembered, 0, 0, &width, &height);    // desktop not known
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(900, 700));
-    // On a smaller desktop than it was made on, the rule again.
-    sdl_window_size(remembered, 800, 600, &width, &height);
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(640, 480));
-    sdl_window_size(Settings{}, 3840, 2120, &width, &height);
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(2560, 1920));
-}
-
-TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
-{
+    // On every area the picture keeps its shape within the area.
     for (PictureScale scale : {SCALE_INTEGER, SCALE_FIT})
     for (int width = 200; width <= 4000; width += 37)
         for (int height = 150; height <= 2400; height += 41) {
-            PictureRect r = rect_for(width, height, scale);
+            PictureRect r = picture_place(width, height, scale);
             ASSERT_LE(r.x + r.width, width);
             ASSERT_LE(r.y + r.height, height);
             ASSERT_GE(r.x, 0);
@@ -101,15 +67,36 @@ TEST(SdlPicturePlacement, ThePictureKeepsItsShapeOnEveryArea)
         }
 }
 
+TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFrame)
+{
+    struct Case { int usable_width, usable_height, multiple; };
+    const Case cases[] = {
+        {1920, 1050, 2}, {1920, 1080, 2}, {2560, 1400, 2}, {3840, 2120, 4}, {2560, 1600, 3},
+        {1366, 738, 1}, {1280, 1024, 1},    // 2x would touch the edges: no room for the frame
+        {800, 600, 1}, {600, 400, 1},       // never less than once
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sdl_window_multiple(c.usable_width, c.usable_height), c.multiple)
+            << c.usable_width << "x" << c.usable_height;
+
+    // A remembered size (900 x 700) is kept while it fits the desktop or the
+    // desktop is not known; on a smaller desktop the rule again.
+    for (auto [remembered, usable_width, usable_height, width, height] :
+         {std::array{1, 1920, 1050, 900, 700}, {1, 0, 0, 900, 700}, {1, 800, 600, 640, 480}, {0, 3840, 2120, 2560, 1920}}) {
+        Settings settings;
+        if (remembered)
+            settings.window_width = 900, settings.window_height = 700;
+        int w, h;
+        sdl_window_size(settings, usable_width, usable_height, &w, &h);
+        EXPECT_EQ(std::make_pair(w, h), std::make_pair(width, height)) << usable_width << "x" << usable_height;
+    }
+}
+
 // Window positions on the picture and beyond it: on the bars a position
 // lies outside the picture, for the game to clamp.
 TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
 {
-    struct Case {
-        int width, height;
-        PictureScale scale;
-        int x, y, px, py;
-    };
+    struct Case { int width, height; PictureScale scale; int x, y, px, py; };
     const Case cases[] = {
         {1280, 960, SCALE_INTEGER, 0, 0, 0, 0},           {1280, 960, SCALE_INTEGER, 1279, 959, 639, 479},
         {1280, 960, SCALE_INTEGER, 641, 481, 320, 240},   {640, 480, SCALE_INTEGER, 639, 479, 639, 479},
@@ -129,69 +116,40 @@ TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
     // A high-density screen: a 640 x 480 window drawn with 1280 x 960 pixels
     // counts window points, not pixels.
     int px, py;
-    sdl_window_to_picture(rect_for(1280, 960), 640, 480, 1280, 960, 639, 479, &px, &py);
+    sdl_window_to_picture(picture_place(1280, 960, SCALE_INTEGER), 640, 480, 1280, 960, 639, 479, &px, &py);
     EXPECT_EQ(std::make_pair(px, py), std::make_pair(639, 479));
 }
 
-class SdlPointer : public SdlMachine {
-protected:
-    PlatformMouse read()
-    {
-        PlatformMouse mouse;
-        sdl->read_mouse(&mouse);
-        return mouse;
-    }
-    void move_to(int x, int y)
-    {
-        SDL_WarpMouseInWindow(sdl_window(), x, y);
-        SDL_PumpEvents();
-    }
-};
+using SdlPointer = SdlMachine;
+using Mouse = std::array<int, 7>;    // has position, x, y, dx, dy, left, right
 
 // The picture at 2x from (320, 60): the game's pointer follows the system
-// mouse on it, and over a bar stops at the edge of the picture.
-TEST_F(SdlPointer, TheGamePointerFollowsTheSystemMouseAndStopsAtThePicturesEdge)
+// mouse on it. A click between two reads reads as one press; in the
+// background nothing is pressed.
+TEST_F(SdlPointer, ThePointerFollowsTheMouseAndAClickBetweenTwoReadsIsOnePress)
 {
+    auto read = [&] {
+        PlatformMouse m;
+        sdl->read_mouse(&m);
+        return Mouse{m.has_position, m.x, m.y, m.dx, m.dy, m.left, m.right};
+    };
     SDL_SetWindowSize(sdl_window(), 1920, 1080);
     activate();
-    move_to(961, 541);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.has_position, 1);
-    EXPECT_EQ(std::make_pair(mouse.x, mouse.y), std::make_pair(320, 240));
-    mouse = read();    // unmoved: no new position and no motion
-    EXPECT_EQ(mouse.has_position, 0);
-    EXPECT_EQ(std::make_pair(mouse.dx, mouse.dy), std::make_pair(0, 0));
-    platform_use(sdl);
-    input_create();
-    for (auto [x, y, px, py] : {std::tuple{5, 1070, 0, 479}, std::tuple{1915, 540, 639, 240}}) {
-        move_to(x, y);
-        input_poll_mouse();
-        EXPECT_EQ(std::make_pair(input.mouse_x, input.mouse_y), std::make_pair(px, py)) << x << ", " << y;
-    }
-}
-
-TEST_F(SdlPointer, AClickBetweenTwoReadsReadsAsOnePressAndInTheBackgroundNothingIsPressed)
-{
-    auto buttons = [&] {
-        PlatformMouse mouse = read();
-        return std::make_pair((int)mouse.left, (int)mouse.right);
-    };
-    activate();
+    SDL_WarpMouseInWindow(sdl_window(), 961, 541);
+    EXPECT_EQ(read(), (Mouse{1, 320, 240, 0, 0, 0, 0}));
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0}));    // unmoved: no new position and no motion
     push_button(SDL_BUTTON_LEFT, true);
     push_button(SDL_BUTTON_LEFT, false);
     push_button(SDL_BUTTON_RIGHT, true);
-    EXPECT_EQ(buttons(), std::make_pair(0x80, 0x80));
-    EXPECT_EQ(buttons(), std::make_pair(0, 0x80));    // the right one still held
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0x80, 0x80}));
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0x80}));    // the right one still held
     push_button(SDL_BUTTON_RIGHT, false);
     push_button(SDL_BUTTON_MIDDLE, true);
-    EXPECT_EQ(buttons(), std::make_pair(0, 0));
-
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0}));
     push_button(SDL_BUTTON_LEFT, true);
     push_window_event(SDL_WINDOWEVENT_FOCUS_LOST);
-    move_to(100, 100);
-    PlatformMouse mouse = read();
-    EXPECT_EQ(mouse.left, 0);
-    EXPECT_EQ(mouse.has_position, 0);
+    SDL_WarpMouseInWindow(sdl_window(), 100, 100);
+    EXPECT_EQ(read(), (Mouse{0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace

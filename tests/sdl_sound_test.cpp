@@ -24,7 +24,7 @@ std::vector<int16_t> mix_voices(SdlVoice* voices, int count, int frames)
     return out;
 }
 
-TEST(SdlMixer, VoicesAddAndHoldAtTheEdgeOfTheRangeInsteadOfWrapping)
+TEST(SdlMixer, VoicesAddHoldAtTheEdgeGoOnToTheirEndOrStartOverAndACutOneFadesOut)
 {
     std::vector<uint8_t> a = {128, 138, 148, 118}, b = {128, 129, 98, 128}, loud(4, 255), deep(4, 0);
     SdlVoice voices[5] = {voice_of(a), voice_of(b), {}};
@@ -34,10 +34,7 @@ TEST(SdlMixer, VoicesAddAndHoldAtTheEdgeOfTheRangeInsteadOfWrapping)
             v = voice_of(*sample);
         EXPECT_EQ(mix_voices(voices, 5, 4), std::vector<int16_t>(4, edge));
     }
-}
 
-TEST(SdlMixer, AVoiceGoesOnAcrossBuffersFallsSilentAtItsEndAndALoopStartsOver)
-{
     std::vector<uint8_t> sample = {200, 100, 150};
     SdlVoice once = voice_of(sample), loop = voice_of(sample, true);
     EXPECT_EQ(mix_voices(&once, 1, 2), (std::vector<int16_t>{LEVEL(200), LEVEL(100)}));
@@ -46,10 +43,9 @@ TEST(SdlMixer, AVoiceGoesOnAcrossBuffersFallsSilentAtItsEndAndALoopStartsOver)
     EXPECT_EQ(mix_voices(&loop, 1, 7), (std::vector<int16_t>{LEVEL(200), LEVEL(100), LEVEL(150), LEVEL(200),
                                                              LEVEL(100), LEVEL(150), LEVEL(200)}));
     EXPECT_TRUE(loop.playing);
-}
 
-TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
-{
+    // A cut voice falls from where it was to silence; cut again half way
+    // through, the rest of the first fade goes on.
     std::vector<uint8_t> steady(1000, 228);
     SdlVoice v = voice_of(steady);
     mix_voices(&v, 1, 1);
@@ -61,7 +57,6 @@ TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
         ASSERT_LE(std::abs(out[i] - out[i - 1]), LEVEL(228) / SDL_VOICE_FADE + 1) << i;
     EXPECT_EQ(out.back(), 0);
 
-    // cut again half way through the fade: the rest of the first fade stays
     v = voice_of(steady);
     sdl_voice_cut(v);
     int16_t before = mix_voices(&v, 1, SDL_VOICE_FADE / 2).back();
@@ -70,34 +65,23 @@ TEST(SdlMixer, ACutVoiceFallsFromWhereItWasToSilenceAndEarlierFadesGoOn)
     EXPECT_GT(mix_voices(&v, 1, 1)[0], before) << "the second cut adds to the first fade";
 }
 
-class SdlSound : public SdlMachine {
-protected:
-    void SetUp() override
-    {
-        SdlMachine::SetUp();
-        platform_use(sdl);
-        sound_create();
-        sdl_audio_hold(true);    // the test mixes by hand
-    }
-    void TearDown() override
-    {
-        sound_release();
-        SdlMachine::TearDown();
-    }
-    std::vector<int16_t> mix(int frames)
-    {
-        std::vector<int16_t> out(frames);
-        sdl_audio_mix(out.data(), frames);
-        return out;
-    }
-};
+using SdlSound = SdlMachine;
 
 // Started over or reloaded while it sounds, a slot's voice fades out the
 // old sound: once the fade is over one voice plays from the start, not two
 // summed; and no step is larger than the wave's own plus a fade step, so
-// starting over at the crest of a loud low wave does not click.
-TEST_F(SdlSound, AVoiceStartedOverOrReloadedFadesTheOldSoundOutWithoutAClick)
+// starting over at the crest of a loud low wave does not click. Voices are
+// reused, so a game of loads never runs out; a released one is dead.
+TEST_F(SdlSound, AVoiceStartedOverOrReloadedFadesOutWithoutAClickAndVoicesAreReused)
 {
+    platform_use(sdl);
+    sound_create();
+    sdl_audio_hold(true);    // the test mixes by hand
+    auto mix = [](int frames) {
+        std::vector<int16_t> out(frames);
+        sdl_audio_mix(out.data(), frames);
+        return out;
+    };
     constexpr double HZ = 100, AMPLITUDE = 120;
     std::vector<uint8_t> wave(4000);
     for (size_t i = 0; i < wave.size(); i++)
@@ -125,10 +109,7 @@ TEST_F(SdlSound, AVoiceStartedOverOrReloadedFadesTheOldSoundOutWithoutAClick)
             ASSERT_LE(std::abs(out[i] - out[i - 1]), bound) << (reload ? "reloaded" : "started over") << ", " << i;
         mix(4000);
     }
-}
 
-TEST_F(SdlSound, VoicesAreReusedSoAGameOfLoadsNeverRunsOutAndAReleasedOneIsDead)
-{
     std::vector<uint8_t> sample(20, 150);
     for (int load = 0; load < 1000; load++)
         sound_load_slot(load % 5, sample.data(), 20);
@@ -141,6 +122,7 @@ TEST_F(SdlSound, VoicesAreReusedSoAGameOfLoadsNeverRunsOutAndAReleasedOneIsDead)
     sdl->voice_release(voice);
     for (int dead : {voice, 0, 1000})
         EXPECT_EQ(sdl->voice_play(dead, 0), VOICE_FAILED) << dead;
+    sound_release();
 }
 
 TEST(SdlNoSound, WithoutASoundDeviceTheGameRunsSilent)

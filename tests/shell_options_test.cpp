@@ -1,53 +1,48 @@
 // The command line of the desktop program: options out first, the rest the
 // game's argument text in Windows-1251.
+#include "platform/posix/posix.h"
 #include "shell/app.h"
 #include "shell/options.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 Options parse(std::vector<std::string> arguments) { return parse_options(arguments); }
 
-TEST(CommandLineOptions, TheArgumentsLeftAreJoinedIntoTheArgumentTextInTheGamesCodePage)
+// (argument text, recording file, --window, --headless, error) of a command line.
+using Seen = std::tuple<std::string, std::string, bool, bool, std::string>;
+Seen seen(std::vector<std::string> arguments)
 {
-    Options o = parse({"--window", "Q", "x", "--headless"});
-    EXPECT_TRUE(o.window);
-    EXPECT_TRUE(o.headless);
-    EXPECT_EQ(o.argument_text, "Q x");
-    EXPECT_EQ(o.error, "");
-    // Cyrillic typed in a UTF-8 terminal arrives as Windows-1251 bytes.
-    EXPECT_EQ(parse({"\xD0\x9C\xD0\xBE\xD1\x82"}).argument_text, "\xCC\xEE\xF2");
-    // Bytes that are not UTF-8 are taken as they are: already the code page.
-    EXPECT_EQ(parse({"\xCC\xEE\xF2"}).argument_text, "\xCC\xEE\xF2");
+    Options o = parse_options(arguments);
+    return {o.argument_text, o.input_file, o.window, o.headless, o.error};
+}
+
+// The arguments left once the options are out are the argument text, in the
+// game's code page; the friendly options stand for their argument texts.
+TEST(CommandLineOptions, TheArgumentTextIsInTheGamesCodePageAndFriendlyOptionsStandForTheirs)
+{
+    EXPECT_EQ(seen({"--window", "Q", "x", "--headless"}), (Seen{"Q x", "DATA52.RES", true, true, ""}));
+    // Cyrillic typed in a UTF-8 terminal arrives as Windows-1251 bytes; bytes
+    // that are not UTF-8 are taken as they are: already the code page.
+    EXPECT_EQ(seen({"\xD0\x9C\xD0\xBE\xD1\x82"}), (Seen{"\xCC\xEE\xF2", "DATA52.RES", false, false, ""}));
+    EXPECT_EQ(seen({"\xCC\xEE\xF2"}), (Seen{"\xCC\xEE\xF2", "DATA52.RES", false, false, ""}));
+    EXPECT_EQ(seen({"--quick", "ignored"}), (Seen{"Q", "DATA52.RES", false, false, ""}));
+    EXPECT_EQ(seen({"--play"}), (Seen{"5", "DATA52.RES", false, false, ""}));
+    EXPECT_EQ(seen({"--play", "mine.rec", "--window"}), (Seen{"5", "mine.rec", true, false, ""}));
+    // An option right after --play is not taken for its file.
+    EXPECT_EQ(seen({"--play", "--headless"}), (Seen{"5", "DATA52.RES", false, true, ""}));
+    EXPECT_EQ(seen({"--record", "game.rec"}), (Seen{RECORDING_WORD, "game.rec", false, false, ""}));
     // A NUL written in two bytes is not a character: it never ends the text early.
     std::string sneaky = parse({std::string("5\xC0\x80" "Q")}).argument_text;
     EXPECT_EQ(sneaky.size(), 4u);
     EXPECT_EQ(sneaky.find('\0'), std::string::npos);
-}
-
-TEST(CommandLineOptions, TheFriendlyOptionsStandForTheirArgumentTexts)
-{
-    EXPECT_EQ(parse({"--quick", "ignored"}).argument_text, "Q");
-    Options play = parse({"--play"});
-    EXPECT_EQ(play.argument_text, "5");
-    EXPECT_EQ(play.input_file, "DATA52.RES");
-    Options named = parse({"--play", "mine.rec", "--window"});
-    EXPECT_EQ(named.input_file, "mine.rec");
-    EXPECT_TRUE(named.window);
-    // An option right after --play is not taken for its file.
-    Options followed = parse({"--play", "--headless"});
-    EXPECT_EQ(followed.input_file, "DATA52.RES");
-    EXPECT_TRUE(followed.headless);
-    Options record = parse({"--record", "game.rec"});
-    EXPECT_EQ(record.argument_text, RECORDING_WORD);
-    EXPECT_EQ(record.input_file, "game.rec");
 }
 
 TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
@@ -59,20 +54,16 @@ TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
     EXPECT_EQ(parse({"--shot-every", "0"}).error, "--shot-every needs a number above 0");
     EXPECT_EQ(parse({"--colour"}).error, "unknown option --colour");
     Options good = parse({"--frames", "600", "--shot-every", "25", "--trace", "t.jsonl", "--demo"});
-    EXPECT_EQ(good.error, "");
-    EXPECT_EQ(good.frames, 600);
-    EXPECT_EQ(good.shot_every, 25);
-    EXPECT_EQ(good.trace_path, "t.jsonl");
-    EXPECT_TRUE(good.demo);
+    EXPECT_EQ(std::tuple(good.error, good.frames, good.shot_every, good.trace_path, good.demo),
+              std::tuple("", 600LL, 25LL, "t.jsonl", true));
 }
 
 // A recording asked for by option must be usable before anything opens;
 // the argument texts go on quietly without one, as they always have.
 TEST(CommandLineOptions, ARecordingNamedByAnOptionMustBeUsable)
 {
-    char made[] = "/tmp/flickermoth-options-XXXXXX";
-    ASSERT_NE(mkdtemp(made), nullptr);
-    std::string dir = made;
+    const std::string dir = std::filesystem::path(posix_make_temp_dir("flickermoth-options")).parent_path();
+    ASSERT_FALSE(dir.empty());
     std::ofstream(dir + "/game.rec") << "moves";
 
     EXPECT_EQ(input_file_problem(parse({"--play", dir + "/game.rec"})), "");

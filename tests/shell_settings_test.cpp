@@ -19,21 +19,18 @@ namespace {
 Settings window_now;
 std::vector<std::string> saved;
 
-void read_window(Settings* settings)
-{
-    settings->fullscreen = window_now.fullscreen;
-    settings->window_width = window_now.window_width;
-    settings->window_height = window_now.window_height;
-    settings->scale = window_now.scale;
-}
-
-bool save(const std::string& text)
-{
-    saved.push_back(text);
-    return true;
-}
-
-const SettingsStore store = {read_window, save};
+const SettingsStore store = {
+    [](Settings* settings) {
+        settings->fullscreen = window_now.fullscreen;
+        settings->window_width = window_now.window_width;
+        settings->window_height = window_now.window_height;
+        settings->scale = window_now.scale;
+    },
+    [](const std::string& text) {
+        saved.push_back(text);
+        return true;
+    },
+};
 
 Settings last_saved()
 {
@@ -68,10 +65,11 @@ protected:
     }
 };
 
-TEST_F(SettingsKeeping, AHeldSpeedKeyIsWrittenOnceItHasSettledNotEveryFrame)
+// A held speed key is written once it has settled, not every frame. Without
+// a store nothing is written and the game starts from its fixed values.
+TEST_F(SettingsKeeping, ThePlayersChangesAreWrittenOnceSettledTheCommandLinesNeverNorWithoutAStore)
 {
-    Settings remembered;
-    remembered.frame_period = 20;
+    const Settings remembered = {.frame_period = 20}, quiet = {.sound = false, .frame_period = 60};
     window_now = remembered;
     settings_keep(&store, remembered, remembered);
     frame_period = settings_start_frame_period(false);
@@ -87,38 +85,9 @@ TEST_F(SettingsKeeping, AHeldSpeedKeyIsWrittenOnceItHasSettledNotEveryFrame)
     EXPECT_EQ(last_saved().frame_period, 10);
     frames(100);
     EXPECT_EQ(saved.size(), 1u);    // nothing new: nothing written again
-}
 
-TEST_F(SettingsKeeping, ChoicesFromTheCommandLineAreNotWrittenBackButThePlayersChangesAre)
-{
-    Settings remembered;
-    remembered.fullscreen = false;
-    Settings run = remembered;
-    run.scale = SCALE_FIT;     // --scale fit
-    window_now = run;
-    settings_keep(&store, remembered, run);
-    frames(1);
-    sound_system.sound_enabled = 0;    // the menu's switch
-    window_now.window_width = 1000;    // the window resized
-    window_now.window_height = 760;
-    frames(30);
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_FALSE(last_saved().sound);
-    EXPECT_EQ(last_saved().window_width, 1000);
-    EXPECT_EQ(last_saved().scale, SCALE_INTEGER);
-    // Alt+Enter to full screen: that one is the player's, and kept.
-    window_now.fullscreen = true;
-    settings_flush();    // the game ends at once: written all the same
-    ASSERT_EQ(saved.size(), 2u);
-    EXPECT_TRUE(last_saved().fullscreen);
-}
-
-TEST_F(SettingsKeeping, WithoutAStoreNothingIsWrittenAndTheGameStartsFromItsFixedValues)
-{
-    Settings remembered;
-    remembered.frame_period = 60;
-    remembered.sound = false;
-    settings_keep(nullptr, remembered, remembered);
+    saved.clear();
+    settings_keep(nullptr, quiet, quiet);
     EXPECT_EQ(settings_start_frame_period(false), FRAME_PERIOD_START);
     settings_apply_sound();
     EXPECT_EQ(sound_system.sound_enabled, 1);
@@ -127,6 +96,23 @@ TEST_F(SettingsKeeping, WithoutAStoreNothingIsWrittenAndTheGameStartsFromItsFixe
     frames(50);
     settings_flush();
     EXPECT_TRUE(saved.empty());
+
+    // --scale fit is this run's, not written back; the menu's sound switch,
+    // the resized window and Alt+Enter to full screen are the player's, and
+    // kept, also when the game ends at once.
+    window_now = Settings{.fullscreen = false, .scale = SCALE_FIT};
+    settings_keep(&store, Settings{.fullscreen = false}, window_now);
+    frames(1);
+    sound_system.sound_enabled = 0;
+    window_now.window_width = 1000;
+    window_now.window_height = 760;
+    frames(30);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(last_saved(), (Settings{.fullscreen = false, .window_width = 1000, .window_height = 760, .sound = false}));
+    window_now.fullscreen = true;
+    settings_flush();
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_TRUE(last_saved().fullscreen);
 }
 
 // A recording replays frame for frame only from the speed it was made at;
@@ -134,20 +120,15 @@ TEST_F(SettingsKeeping, WithoutAStoreNothingIsWrittenAndTheGameStartsFromItsFixe
 // the whole game keeps is in its slot for when the player switches it on.
 TEST_F(SettingsKeeping, PlaybackAndRecordingStartAtTheFixedSpeedWhateverWasRemembered)
 {
-    struct Run {
-        const char* argument_text;
-        int frame_period;
-    };
-    const Run runs[] = {{"", 20}, {"Q", 20}, {"5", FRAME_PERIOD_START}, {RECORDING_WORD, FRAME_PERIOD_START}};
+    const std::pair<const char*, int> runs[] = {
+        {"", 20}, {"Q", 20}, {"5", FRAME_PERIOD_START}, {RECORDING_WORD, FRAME_PERIOD_START}};
     static int first_period;
     static int32_t first_sound;
     static bool slot_loaded;
-    for (const Run& r : runs) {
+    for (const auto& [argument_text, period] : runs) {
         RunDir dir;
         dir.restart(0);    // a fresh process on a fresh machine for each
-        Settings remembered;
-        remembered.frame_period = 20;
-        remembered.sound = false;
+        const Settings remembered = {.sound = false, .frame_period = 20};
         window_now = remembered;
         settings_keep(&store, remembered, remembered);
         first_period = -1;
@@ -159,13 +140,12 @@ TEST_F(SettingsKeeping, PlaybackAndRecordingStartAtTheFixedSpeedWhateverWasRemem
             }
         };
         headless_devices().frame_limit = 100;
-        app_run(r.argument_text);
+        app_run(argument_text);
         pump_frame_hook = nullptr;
-        EXPECT_EQ(first_period, r.frame_period) << r.argument_text;
-        EXPECT_EQ(first_sound, 0) << r.argument_text;
-        EXPECT_TRUE(slot_loaded) << r.argument_text;
-        // Starting at the fixed speed is no change of the player's.
-        EXPECT_TRUE(saved.empty()) << r.argument_text;
+        EXPECT_EQ(first_period, period) << argument_text;
+        EXPECT_EQ(first_sound, 0) << argument_text;
+        EXPECT_TRUE(slot_loaded) << argument_text;
+        EXPECT_TRUE(saved.empty()) << argument_text;    // starting at the fixed speed is no change of the player's
     }
 }
 

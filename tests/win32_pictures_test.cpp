@@ -18,11 +18,8 @@ bool read_png(const std::vector<uint8_t>& png, RgbPicture* picture) { return png
 std::vector<uint8_t> ramp_palette()
 {
     std::vector<uint8_t> rgb(768);
-    for (int i = 0; i < 256; i++) {
-        rgb[i * 3 + 0] = (uint8_t)i;
-        rgb[i * 3 + 1] = (uint8_t)(255 - i);
-        rgb[i * 3 + 2] = (uint8_t)(i * 3);
-    }
+    for (int i = 0; i < 256; i++)
+        rgb[i * 3] = (uint8_t)i, rgb[i * 3 + 1] = (uint8_t)(255 - i), rgb[i * 3 + 2] = (uint8_t)(i * 3);
     return rgb;
 }
 
@@ -51,8 +48,6 @@ TEST(StoredPng, AWholeFrameReadsBackPixelForPixelWithItsPalette)
         }
 }
 
-// ---- The icon file --------------------------------------------------------------------
-
 std::vector<uint8_t> square_png(int size)
 {
     std::vector<uint8_t> pixels((size_t)size * size, 1);
@@ -63,7 +58,10 @@ std::vector<uint8_t> square_png(int size)
 uint32_t little_16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
 uint32_t little_32(const std::vector<uint8_t>& b, size_t at) { return little_16(b, at) | little_16(b, at + 2) << 16; }
 
-TEST(IconFile, EachPictureGetsAnEntryWithItsSizeAndItsPngBehindTheDirectory)
+// Each picture gets a directory entry with its size (256 written as 0) and
+// its PNG behind the directory; only PNGs of at most 256 pixels make an
+// icon, and on failure the icon is left alone.
+TEST(IconFile, EachPngOfAtMost256PixelsGetsAnEntryAndItsBytesBehindTheDirectory)
 {
     std::vector<std::vector<uint8_t>> pngs = {square_png(256), square_png(48), square_png(32)};
     std::vector<uint8_t> icon;
@@ -71,7 +69,7 @@ TEST(IconFile, EachPictureGetsAnEntryWithItsSizeAndItsPngBehindTheDirectory)
     EXPECT_EQ(little_16(icon, 0), 0u);
     EXPECT_EQ(little_16(icon, 2), 1u);    // an icon
     EXPECT_EQ(little_16(icon, 4), 3u);
-    const int sizes[] = {0, 48, 32};      // 256 is written as 0
+    const int sizes[] = {0, 48, 32};
     size_t expected_offset = 6 + 3 * 16;
     for (int i = 0; i < 3; i++) {
         size_t entry = 6 + (size_t)i * 16;
@@ -86,18 +84,13 @@ TEST(IconFile, EachPictureGetsAnEntryWithItsSizeAndItsPngBehindTheDirectory)
         expected_offset += length;
     }
     EXPECT_EQ(expected_offset, icon.size());
-}
 
-TEST(IconFile, OnlyPngsOfAtMost256PixelsMakeAnIcon)
-{
-    std::vector<uint8_t> icon = {7};
-    EXPECT_FALSE(icon_from_pngs({}, &icon));
-    EXPECT_FALSE(icon_from_pngs({square_png(257)}, &icon));
-    std::vector<uint8_t> not_png = square_png(32);
+    std::vector<uint8_t> kept = icon, not_png = square_png(32);
     not_png[1] = 'X';
-    EXPECT_FALSE(icon_from_pngs({square_png(32), not_png}, &icon));
-    EXPECT_FALSE(icon_from_pngs({std::vector<uint8_t>(10, 0)}, &icon));
-    EXPECT_EQ(icon, std::vector<uint8_t>{7});    // left alone on failure
+    using Pngs = std::vector<std::vector<uint8_t>>;
+    for (const Pngs& bad : {Pngs{}, Pngs{square_png(257)}, Pngs{square_png(32), not_png}, Pngs{std::vector<uint8_t>(10, 0)}})
+        EXPECT_FALSE(icon_from_pngs(bad, &icon));
+    EXPECT_EQ(icon, kept);
 }
 
 }  // namespace

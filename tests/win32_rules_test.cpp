@@ -21,46 +21,31 @@
 
 namespace {
 
-// ---- The command line -----------------------------------------------------------
-
 TEST(WindowsCommandLine, TheArgumentTextIsWhatFollowsTheProgramNameAndItsBlanks)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"flickermoth.exe Q", "Q"},
-        {"C:\\Games\\flickermoth.exe \t  5 and more", "5 and more"},
-        {"flickermoth.exe   ", ""},
-        {"", ""},
+        {"flickermoth.exe Q", "Q"},    {"C:\\Games\\flickermoth.exe \t  5 and more", "5 and more"},
+        {"flickermoth.exe   ", ""},    {"", ""},    {nullptr, ""},
         {"flickermoth.exe Q  x ", "Q  x "},    // blanks inside and at the end are the player's own
-        {"\"C:\\Program Files\\Tinhoard\\flickermoth.exe\" 5", "5"},
-        {"\"C:\\Program Files\\flickermoth.exe\"Q", "Q"},
+        {"\"C:\\Program Files\\Tinhoard\\flickermoth.exe\" 5", "5"}, {"\"C:\\Program Files\\flickermoth.exe\"Q", "Q"},
         {"\"C:\\Program Files\\flickermoth.exe 5", ""},    // a quote never closed: all of it is the name
         {"\xC8\xE3\xF0\xE0.exe Q", "Q"},    // Windows-1251 letters are not blanks, signed char or not
     };
     for (const auto& [line, text] : cases)
-        EXPECT_EQ(win32_argument_text(line), text) << line;
-    EXPECT_EQ(win32_argument_text(nullptr), "");
+        EXPECT_EQ(win32_argument_text(line), text) << (line ? line : "(none)");
     EXPECT_EQ(win32_argument_text((std::string("flickermoth.exe ") + RECORDING_WORD).c_str()), RECORDING_WORD);
 }
 
-// ---- The registry ------------------------------------------------------------------
-
-TEST(WindowsRegistry, TheKeysForTheInstallationAndTheOwner)
+// The installation's key (quick start: the collection's), the owner's by the
+// system (Windows NT when the version's high bit is clear), and text values,
+// which must end in a NUL within their room or count as missing.
+TEST(WindowsRegistry, TheKeysAndTextValuesThatEndInANulWithinTheirRoom)
 {
     EXPECT_EQ(win32_install_key(false), "SOFTWARE\\Brenmoor\\Tinhoard-FlickerMoth");
-    EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");    // quick start: the collection's
-    // Windows NT when the version's high bit is clear.
+    EXPECT_EQ(win32_install_key(true), "SOFTWARE\\Brenmoor\\Tinhoard");
     EXPECT_EQ(win32_owner_key(0x7FFFFFFFu), "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
     EXPECT_EQ(win32_owner_key(0x80000000u), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
-}
-
-TEST(WindowsRegistry, TextValuesEndInANulWithinTheirRoomOrCountAsMissing)
-{
-    struct Case {
-        const char* stored;
-        uint32_t length, room;
-        bool found;
-        const char* text;
-    };
+    struct Case { const char* stored; uint32_t length, room; bool found; const char* text; };
     const Case cases[] = {
         {"C:\\A\\\0xx", 6, 8, true, "C:\\A\\"},
         {"Ann", 3, 8, true, "Ann"},           // stored without its NUL: one is added where there is room
@@ -78,17 +63,9 @@ TEST(WindowsRegistry, TextValuesEndInANulWithinTheirRoomOrCountAsMissing)
     }
 }
 
-// ---- The window's messages ------------------------------------------------------------
-
 TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
 {
-    struct Case {
-        uint32_t message;
-        uintptr_t wparam;
-        int kind;
-        uint32_t value;
-        bool default_handling, cursor_to_corner;
-    };
+    struct Case { uint32_t message; uintptr_t wparam; int kind; uint32_t value; bool default_handling, to_corner; };
     const Case cases[] = {
         {MESSAGE_ACTIVATE_APP, 0x2A, EVENT_ACTIVATE, 1, false, false},    // any non-zero is active
         {MESSAGE_ACTIVATE_APP, 0, EVENT_ACTIVATE, 0, false, false},
@@ -107,7 +84,7 @@ TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
         if (c.kind != EVENT_NONE)
             EXPECT_EQ(action.event_value, c.value);
         EXPECT_EQ(action.default_handling, c.default_handling);
-        EXPECT_EQ(action.cursor_to_corner, c.cursor_to_corner);
+        EXPECT_EQ(action.cursor_to_corner, c.to_corner);
         EXPECT_EQ(action.result, 0);
     }
     WindowMessageAction cursor = win32_message_action(MESSAGE_SET_CURSOR, 0);
@@ -120,10 +97,7 @@ TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
 // The window as the backend runs it: the backend's own poll and wait over
 // a scripted thread queue, each dispatched message going through the window
 // procedure's table into the backend's event queue.
-struct MessageScript {
-    std::deque<std::pair<uint32_t, uintptr_t>> messages;
-    bool quit_posted = false;
-};
+struct MessageScript { std::deque<std::pair<uint32_t, uintptr_t>> messages; bool quit_posted = false; };
 
 MessageScript script;
 
@@ -158,10 +132,28 @@ protected:
     }
 };
 
-// Alt+F4 comes as the close command, then the default handling closes and
-// destroys the window; a window destroyed without it ends the game as well.
-TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameWithOrWithoutACloseCommand)
+// Enter comes as the key and the character TranslateMessage makes of it.
+// Switched away, the game freezes until the window is active again. Alt+F4
+// comes as the close command, then the default handling closes and destroys
+// the window; a window destroyed without it ends the game as well.
+TEST_F(WindowsPump, TypedCharactersReachTheRingSwitchingAwayFreezesAndTheWindowsEndEndsEveryFrame)
 {
+    input_begin_typing();
+    script.messages = {{MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_CHAR, 'M'}, {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN},
+                       {MESSAGE_CHAR, 13}, {MESSAGE_PAINT, 0}};
+    while (!script.messages.empty() || win32_window_events.count > 0)
+        ASSERT_EQ(frame_pump(35), 1);
+    EXPECT_EQ(input_next_char(), 'M');
+    EXPECT_EQ(input_next_char(), 13);
+    EXPECT_EQ(input_next_char(), 0);
+    input_end_typing();
+
+    script.messages = {{MESSAGE_ACTIVATE_APP, 0}, {MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}};
+    uint32_t before = platform_ticks();
+    EXPECT_EQ(frame_pump(35), 1);
+    EXPECT_TRUE(script.messages.empty());    // nothing returned before the switch back
+    EXPECT_EQ(app_active, 1);
+    EXPECT_GE(platform_ticks() - before, 35u);
     for (bool command : {true, false}) {
         quit_requested = 0;
         script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
@@ -173,53 +165,21 @@ TEST_F(WindowsPump, TheWindowsEndEndsEveryFrameWithOrWithoutACloseCommand)
         EXPECT_EQ(frame_pump(35), 0) << command;
         EXPECT_EQ(quit_requested, 1) << command;
     }
-}
 
-TEST_F(WindowsPump, TypedCharactersReachTheRingAndEnterTypesACarriageReturn)
-{
-    input_begin_typing();
-    // Enter comes as the key and the character TranslateMessage makes of it.
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_CHAR, 'M'}, {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN},
-                       {MESSAGE_CHAR, 13}, {MESSAGE_PAINT, 0}};
-    while (!script.messages.empty() || win32_window_events.count > 0)
-        ASSERT_EQ(frame_pump(35), 1);
-    EXPECT_EQ(input_next_char(), 'M');
-    EXPECT_EQ(input_next_char(), 13);
-    EXPECT_EQ(input_next_char(), 0);
-    input_end_typing();
-}
-
-TEST_F(WindowsPump, SwitchingAwayFreezesTheGameUntilTheWindowIsActiveAgain)
-{
-    script.messages = {{MESSAGE_ACTIVATE_APP, 1}};
-    EXPECT_EQ(frame_pump(35), 1);
-    script.messages = {{MESSAGE_ACTIVATE_APP, 0}, {MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}};
-    uint32_t before = platform_ticks();
-    EXPECT_EQ(frame_pump(35), 1);
-    EXPECT_TRUE(script.messages.empty());    // nothing returned before the switch back
-    EXPECT_EQ(app_active, 1);
-    EXPECT_GE(platform_ticks() - before, 35u);
-}
-
-TEST_F(WindowsPump, EachPollDispatchesOneMessageAndHandsOnWhatItMeant)
-{
+    // Each poll dispatches one message: the paint is handled with nothing for
+    // the game; the destroyed window posts the quit message, which comes on
+    // the poll after. Queued events come out in order; a flood loses only its newest.
     PlatformEvent event = {-1, 0};
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);    // nothing waiting
     script.messages = {{MESSAGE_PAINT, 0}, {MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_DESTROY, 0}};
-    // The paint is handled with nothing for the game; the destroyed window
-    // posts the quit message, which comes on the poll after.
     for (int kind : {EVENT_NONE, EVENT_ACTIVATE, EVENT_NONE, EVENT_QUIT}) {
         ASSERT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 1);
         EXPECT_EQ(event.kind, kind);
     }
     EXPECT_EQ(win32_poll_message(SCRIPTED_MESSAGES, &event), 0);
-}
 
-TEST_F(WindowsPump, QueuedEventsComeOutInOrderAndAFloodLosesOnlyItsNewest)
-{
     for (int i = 0; i < EVENT_QUEUE_SIZE + 5; i++)
         win32_window_message(MESSAGE_CHAR, (uintptr_t)(i & 0xFF));
-    PlatformEvent event;
     for (int i = 0; i < EVENT_QUEUE_SIZE; i++) {
         win32_wait_message(SCRIPTED_MESSAGES, &event);
         ASSERT_EQ(event.kind, EVENT_CHAR);
@@ -228,8 +188,6 @@ TEST_F(WindowsPump, QueuedEventsComeOutInOrderAndAFloodLosesOnlyItsNewest)
     win32_wait_message(SCRIPTED_MESSAGES, &event);
     EXPECT_EQ(event.kind, EVENT_QUIT);    // the queue is empty and the script has run out
 }
-
-// ---- The palette ---------------------------------------------------------------------
 
 TEST(WindowsPalette, TheTwentySystemColoursAreExplicitAndTheRestMayNotBeMerged)
 {
