@@ -33,8 +33,9 @@ TEST(Codepage, TextConvertsWholeStrictlyOrKeepsTheNearestPlainLetters)
     for (const Case& c : cases) {
         std::string out;
         EXPECT_EQ(utf8_to_cp1251(c.utf8, &out), c.strict != nullptr) << c.utf8;
-        if (c.strict)
+        if (c.strict) {
             EXPECT_EQ(out, c.strict) << c.utf8;
+        }
         EXPECT_EQ(utf8_to_cp1251_dropping(c.utf8), c.dropping) << c.utf8;
     }
     EXPECT_TRUE(utf8_is_valid("Zo\xC3\xAB"));

@@ -97,8 +97,9 @@ TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOth
         ASSERT_TRUE(file_open(&held, path.c_str(), c.held));
         auto [opened, error] = open_in_other_process(path, c.other);
         EXPECT_EQ(opened, c.opened);
-        if (!c.opened)
+        if (!c.opened) {
             EXPECT_EQ(error, FILE_ERROR_SHARING_VIOLATION);
+        }
         if (c.held == FILE_UPDATE) {
             File second;
             EXPECT_FALSE(file_open(&second, path.c_str(), c.other));

@@ -53,8 +53,9 @@ TEST(Keyboard, EachKeySitsWhereTheKeyboardPutsItOnTheDesktopAndInTheBrowserAndNo
     std::map<int, int> owner;
     for (int s = 0; s < SDL_NUM_SCANCODES; s++) {
         int code = sdl_scan_code(s);
-        if (code && s != SDL_SCANCODE_NONUSHASH)
+        if (code && s != SDL_SCANCODE_NONUSHASH) {
             EXPECT_TRUE(owner.emplace(code, s).second) << s << " and " << owner[code] << " both give " << code;
+        }
     }
     EXPECT_GT(owner.size(), 100u);
 }

@@ -37,8 +37,9 @@ TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageBu
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << (c.scale ? (int)*c.scale : -1));
         EXPECT_EQ(vec(web_picture_rect(c.width, c.height, c.scale)), vec(c.rect));
-        if (c.scale)
+        if (c.scale) {
             EXPECT_EQ(vec(picture_place(c.width, c.height, *c.scale)), vec(c.rect));
+        }
     }
     // The page's scale button picks the other one of what is on show.
     EXPECT_EQ(web_next_scale(PAGE, 1920, 1080), SCALE_FIT);       // 2x on show

@@ -58,8 +58,9 @@ TEST(WindowsRegistry, TheKeysAndTextValuesThatEndInANulWithinTheirRoom)
         char buffer[9] = "xxxxxxxx";    // no NUL but the one beyond the room
         std::memcpy(buffer, c.stored, std::min<size_t>(8, c.length));
         EXPECT_EQ(win32_registry_text(buffer, c.length, c.room), c.found) << c.stored << " " << c.length;
-        if (c.found)
+        if (c.found) {
             EXPECT_STREQ(buffer, c.text);
+        }
     }
 }
 
@@ -81,8 +82,9 @@ TEST(WindowsMessages, EachMessageBecomesItsEventAndItsHandling)
         WindowMessageAction action = win32_message_action(c.message, c.wparam);
         SCOPED_TRACE(testing::Message() << c.message << " " << c.wparam);
         EXPECT_EQ(action.event_kind, c.kind);
-        if (c.kind != EVENT_NONE)
+        if (c.kind != EVENT_NONE) {
             EXPECT_EQ(action.event_value, c.value);
+        }
         EXPECT_EQ(action.default_handling, c.default_handling);
         EXPECT_EQ(action.cursor_to_corner, c.to_corner);
         EXPECT_EQ(action.result, 0);
