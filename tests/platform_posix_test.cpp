@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -118,9 +119,13 @@ TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole
     std::string text, error;
     EXPECT_EQ(posix_read_text(path, 100, &text, &error), 0);    // none yet: no complaint
     ASSERT_TRUE(posix_write_atomically(path, "sound = off\n", &error)) << error;
+    std::ifstream reader(path);    // another program reading the old settings
     ASSERT_TRUE(posix_write_atomically(path, "sound = on\n", &error)) << error;
     EXPECT_EQ(posix_read_text(path, 100, &text, &error), 1);
     EXPECT_EQ(text, "sound = on\n");
+    // The new file took the old one's place: a reader of the old one still
+    // reads it whole, never a half-written mixture.
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "sound = off\n");
     // Nothing is left beside it: the temporary file was renamed over it.
     int files = 0;
     for (auto& entry : std::filesystem::directory_iterator(home.path + "/conf/flickermoth"))
