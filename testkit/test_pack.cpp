@@ -1,8 +1,12 @@
 // Placeholder packs: every entry the game reads, with small made-up images,
-// so that tests and tools can bind resources without the real art.
+// so that tests and tools can bind resources without the real art. Each
+// table holds as many pictures as the role table says the game needs.
 #include "testkit/test_pack.h"
 
+#include "resources/resources.h"
 #include "video/display.h"
+
+#include <span>
 
 namespace {
 
@@ -92,6 +96,20 @@ Bytes sound_bank()
 
 Bytes empty_table() { return make_table({}); }
 
+// A table of as many pictures as the game needs of `entry`, stored as the
+// role table says: raw images, or placed pictures in runs or fill-runs.
+Bytes role_table(std::span<const PackRole> roles, int entry, int x, int y, int width, int height, int first_colour)
+{
+    const PackRole& role = *find_role(roles, entry);
+    if (role.encoding == IMAGE_RAW)
+        return raw_table(role.minimum, width, height, first_colour);
+    return placed_table(role.minimum, x, y, width, height, first_colour, role.encoding == IMAGE_FILL_RUNS);
+}
+Bytes game_table(int entry, int x, int y, int width, int height, int first_colour)
+{
+    return role_table(GAME_PACK_ROLES, entry, x, y, width, height, first_colour);
+}
+
 }  // namespace
 
 std::vector<Bytes> test_game_entries()
@@ -99,30 +117,30 @@ std::vector<Bytes> test_game_entries()
     std::vector<Bytes> entries(46);
     entries[0] = placeholder_palette(0);
     for (int k = 0; k < 5; k++) {
-        entries[1 + k] = raw_table(20, 12, 12, 32 + 40 * k);
-        entries[6 + k] = raw_table(30, 12, 12, 48 + 40 * k);
+        entries[1 + k] = game_table(1 + k, 0, 0, 12, 12, 32 + 40 * k);
+        entries[6 + k] = game_table(6 + k, 0, 0, 12, 12, 48 + 40 * k);
     }
-    entries[11] = raw_table(7, 16, 16, 200);
+    entries[11] = game_table(11, 0, 0, 16, 16, 200);
     entries[12] = screen_picture();
-    entries[13] = placed_table(6, 400, 440, 24, 16, 100, false);
+    entries[13] = game_table(13, 400, 440, 24, 16, 100);
     for (int k = 0; k < 4; k++)
-        entries[14 + k] = placed_table(20, 40, 100 + 40 * k, 16, 12, 120 + k * 20, false);
-    entries[18] = raw_table(6, 20, 10, 60);
+        entries[14 + k] = game_table(14 + k, 40, 100 + 40 * k, 16, 12, 120 + k * 20);
+    entries[18] = game_table(18, 0, 0, 20, 10, 60);
     for (int k = 0; k < 10; k++)
-        entries[19 + k] = placed_table(16, 10 + 60 * k, 300, 2, 10, 70 + k, true);
+        entries[19 + k] = game_table(19 + k, 10 + 60 * k, 300, 2, 10, 70 + k);
     entries[29] = raw_image(0, 0, 8, 8, 255);
-    entries[30] = raw_table(10, 8, 12, 80);
+    entries[30] = game_table(30, 0, 0, 8, 12, 80);
     entries[31] = glyph_table();
     entries[32] = sound_bank();
     entries[33] = entries[34] = entries[36] = entries[37] = empty_table();
-    entries[35] = raw_table(8, 40, 8, 90);
-    entries[38] = raw_table(2, 30, 6, 110);
-    entries[39] = placed_table(32, 160, 120, 18, 10, 130, true);
-    entries[40] = placed_table(43, 0, 0, 36, 36, 140, true);
+    entries[35] = game_table(35, 0, 0, 40, 8, 90);
+    entries[38] = game_table(38, 0, 0, 30, 6, 110);
+    entries[39] = game_table(39, 160, 120, 18, 10, 130);
+    entries[40] = game_table(40, 0, 0, 36, 36, 140);
     entries[41] = make_text_table({"PLAYER", "HIGH SCORES", "NAME", "SCORE", "YOUR NAME", "PRESS A KEY",
                                    "GAME OVER", "WELL DONE"});
-    entries[42] = placed_table(11, 200, 200, 20, 20, 150, true);
-    entries[43] = raw_table(8, 10, 10, 160);
+    entries[42] = game_table(42, 200, 200, 20, 20, 150);
+    entries[43] = game_table(43, 0, 0, 10, 10, 160);
     entries[44] = placed_image(0, 0, 64, 32, 170, true);
     entries[45] = placeholder_palette(7);
     return entries;
@@ -132,7 +150,7 @@ Bytes make_test_game_pack() { return make_pack(test_game_entries()); }
 
 std::vector<Bytes> test_logo_entries()
 {
-    return {placeholder_palette(3), placed_table(43, 0, 0, 36, 36, 180, true)};
+    return {placeholder_palette(3), role_table(LOGO_PACK_ROLES, 1, 0, 0, 36, 36, 180)};
 }
 
 Bytes make_test_logo_pack() { return make_pack(test_logo_entries()); }
