@@ -128,12 +128,61 @@ var flickermoth = Module.flickermoth = (function() {
       if (!e.repeat) savePicture();
       return;
     }
-    if (!anyModifier && fm.gamesKeys.has(e.code)) e.preventDefault();
+    // A phone's keyboard may leave the code out of the keys it names.
+    var code = e.code || (e.key === 'Enter' || e.key === 'Backspace' ? e.key : '');
+    if (!anyModifier && fm.gamesKeys.has(code)) e.preventDefault();
     // AltGr arrives as Control and Alt together and types characters.
     var shortcut = (e.ctrlKey && !e.altKey) || e.metaKey;
-    queue(1, {code: e.code, key: e.key, flags: (e.repeat ? 1 : 0) | (shortcut ? 2 : 0)});
+    queue(1, {code: code, key: e.key, flags: (e.repeat ? 1 : 0) | (shortcut ? 2 : 0)});
+    // A key that types into the name field has typed already: the field's
+    // own input from the same keystroke is not typed again.
+    typedByKey = document.activeElement === typing && !e.defaultPrevented && e.key.length === 1;
   });
   window.addEventListener('keyup', function(e) { queue(2, {code: e.code}); });
+
+  // ---- Typing a name on a touch screen -----------------------------------
+  // A phone shows its keyboard only for a text field. While the table is up
+  // on a touch screen, the bar's Keyboard button focuses a field kept out of
+  // sight, and what is typed into it goes to the game as typed keys. The
+  // field holds one mark and nothing else, so a backspace always has
+  // something to delete, and every change is read off it and undone.
+  var typing = $('typing');
+  var typedByKey = false;
+  var MARK = '_';
+  function clearTyping() {
+    typing.value = MARK;
+    typing.setSelectionRange(1, 1);
+  }
+  function takeTyping() {
+    var text = typing.value;
+    clearTyping();
+    if (typedByKey) {
+      typedByKey = false;
+      return;
+    }
+    if (text.indexOf(MARK) !== 0) {
+      queue(1, {code: 'Backspace', key: 'Backspace', flags: 0});
+      queue(2, {code: 'Backspace'});
+      return;
+    }
+    Array.from(text.slice(MARK.length)).forEach(function(letter) {
+      queue(1, {code: '', key: letter, flags: 0});
+    });
+  }
+  typing.addEventListener('input', function(e) { if (!e.isComposing) takeTyping(); });
+  typing.addEventListener('compositionend', takeTyping);
+  var touchScreen = navigator.maxTouchPoints > 0 || 'ontouchstart' in window;
+  $('keyboard').addEventListener('click', function() {
+    clearTyping();
+    typing.focus();
+  });
+  // Called when the game's screen changes: the button is there while the
+  // table is, and the keyboard goes away with it.
+  fm.screenChanged = function() {
+    var table = fm.screen === 'hiscore';
+    $('keyboard').hidden = !(table && touchScreen);
+    if (!table && document.activeElement === typing) fm.canvas.focus();
+  };
 
   // ---- Mouse and touch --------------------------------------------------
   var canvas = fm.canvas;

@@ -88,7 +88,11 @@ mergeInto(LibraryManager.library, {
 
   web_page_screen: function(name, trace) {
     var fm = Module.flickermoth;
-    fm.screen = UTF8ToString(name);
+    var screen = UTF8ToString(name);
+    if (screen !== fm.screen) {
+      fm.screen = screen;
+      fm.screenChanged();
+    }
     fm.frames++;
     if (trace) fm.trace = JSON.parse(UTF8ToString(trace));
     if (Module.onFrame) Module.onFrame(fm);
