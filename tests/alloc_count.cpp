@@ -1,21 +1,14 @@
-// Heap allocations during steady play: a frame of the game screen, of the
-// in-game menu and of the high-score screens allocates nothing. Screens
-// allocate their picture of the screen when they start; from then on every
-// frame works in memory that is already there.
+// Heap allocations during steady play: once a screen has started (and
+// allocated its picture of the screen), its frames allocate nothing.
 //
-// A program of its own, because it replaces malloc, calloc and realloc (and
-// so every operator new) with ones that count before handing the call to
-// the C library's own allocator. Allocations are counted frame by frame (the
-// frame pump's hook marks each frame's start) and charged to the screen the
-// frame belonged to. Aligned allocations (posix_memalign, aligned new) are
-// not counted; the game makes none.
-//
-// The headless machine's sound device is off: the machine logs a copy of
-// every sample the game hands it, which is the machine's own bookkeeping.
-// Under the sanitizers, which bring allocators of their own, the counting
-// is left out and the tests are skipped.
+// A program of its own: it replaces malloc, calloc and realloc (so every
+// operator new) with counting ones, and charges each frame's count (the pump's
+// hook marks frame starts) to its screen. Aligned allocations are not counted;
+// the game makes none. The machine's sound device is off, since the machine
+// logs a copy of every sample. Under the sanitizers the tests are skipped.
 #include "shell/app.h"
 #include "shell/flow.h"
+#include "board_helpers.h"
 #include "testkit/game_helpers.h"
 
 #include <gtest/gtest.h>
@@ -46,24 +39,10 @@ void* __libc_calloc(size_t count, size_t size);
 void* __libc_realloc(void* block, size_t size);
 void __libc_free(void* block);
 
-void* malloc(size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(size);
-}
-
-void* calloc(size_t count, size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(count, size);
-}
-
-void* realloc(void* block, size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(block, size);
-}
-
+static void* counted(void* block) { return allocations.fetch_add(1, std::memory_order_relaxed), block; }
+void* malloc(size_t size) { return counted(__libc_malloc(size)); }
+void* calloc(size_t count, size_t size) { return counted(__libc_calloc(count, size)); }
+void* realloc(void* block, size_t size) { return counted(__libc_realloc(block, size)); }
 void free(void* block) { __libc_free(block); }
 }
 #endif
@@ -77,9 +56,7 @@ constexpr int SCREEN_COUNT = sizeof SCREENS / sizeof SCREENS[0];
 constexpr int SETTLING_FRAMES = 2;
 
 struct Tally {
-    uint64_t steady_frames;
-    uint64_t allocations;      // in steady frames
-    uint64_t first_frame;      // the first steady frame that allocated, by machine frame
+    uint64_t steady_frames, allocations, first_frame;    // first_frame: the first that allocated
 };
 
 struct Counter {
@@ -182,10 +159,7 @@ TEST(SteadyPlay, MenuFramesAllocateNothing)
     ASSERT_GT(play_until_turn(), 0);
     // The menu button, then the pointer over every item in turn while the
     // highlight follows, then Escape to go back to the game.
-    uint64_t f = headless_frame();
-    headless_mouse_to(f, 50, 400);
-    headless_button(f, 0, true);
-    headless_button(f + 1, 0, false);
+    uint64_t f = click_at(50, 400);
     for (int item = 0; item < MENU_ITEMS; item++) {
         const MenuRect& r = menu_items[item];
         headless_mouse_to(f + 30 + 25 * (uint64_t)item, r.x + r.width / 2, r.y + r.height / 2);

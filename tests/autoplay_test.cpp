@@ -41,8 +41,6 @@ bool legal(const AutoplayMove& move)
 
 }  // namespace
 
-// ---- Choices ---------------------------------------------------------------------
-
 // Boards given column by column, from row 0 down: a colour digit for a
 // settled moth, '.' for an empty cell. Whatever its dice, the best player
 // collects a group (the one that empties its column first) rather than swap,
@@ -118,8 +116,6 @@ TEST(AutoplayChoice, EveryStrategyMakesOnlyLegalMovesAndNeverTouchesTheGamesGene
         }
     }
 }
-
-// ---- Whole runs --------------------------------------------------------------------
 
 namespace {
 

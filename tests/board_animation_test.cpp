@@ -49,31 +49,24 @@ TEST(ArrivingMoth, IsInvisibleForFiveFramesAMothThenAppearsOverTwentyFrames)
     board.cells[cell].counter = 2 * 5;    // the second moth of its wave
     board.pending = 1;
     headless_clear_sound_log();
-    int cx = cell_centres[cell].x, cy = cell_centres[cell].y;
-
-    for (int frame = 1; frame <= 10; frame++) {
+    // Frames 1..10 show the background, then images 0..19, then the steady one.
+    for (int frame = 1; frame <= 31; frame++) {
         draw_frame();
-        EXPECT_EQ(pixel_at(cx, cy), background_at(cx, cy)) << "frame " << frame;
+        int image = frame <= 10 ? -1 : frame <= 30 ? frame - 11 : MOTH_STEADY_FRAME;
+        int x = cell_centres[cell].x, y = cell_centres[cell].y;
+        EXPECT_EQ(pixel_at(x, y), image < 0 ? background_at(x, y) : moth_colour_index(3, image)) << "frame " << frame;
+        EXPECT_EQ(board.pending, frame >= 30 ? 0 : 1) << "frame " << frame;
+        if (frame == 10 || frame == 30) {
+            EXPECT_EQ(board.cells[cell].state, frame == 10 ? CELL_APPEARING : CELL_SETTLED);
+        }
     }
-    EXPECT_EQ(board.cells[cell].state, CELL_APPEARING);
-    for (int image = 0; image < 20; image++) {
-        draw_frame();
-        EXPECT_EQ(pixel_at(cx, cy), moth_colour_index(3, image)) << "image " << image;
-        EXPECT_EQ(board.pending, image == 19 ? 0 : 1);
-    }
-    EXPECT_EQ(board.cells[cell].state, CELL_SETTLED);
     EXPECT_EQ(settle_plays(), 1);
-    draw_frame();
-    EXPECT_EQ(pixel_at(cx, cy), moth_colour_index(3, MOTH_STEADY_FRAME));
-    EXPECT_EQ(board.pending, 0);
 }
 
 TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
 {
     open_board(MODE_PLAYER_TURN);
-    const int rows[] = {0, 2, 5, 7};
-    for (int row : rows)
-        put_moth(3, row, 1);
+    put_rows(3, {0, 2, 5, 7}, 1);
     board_click(3, 0, CLICK_COLLECT);
     ASSERT_EQ(board.mode, MODE_COLLECTING);
     ASSERT_EQ(board.pending, 4);
@@ -92,12 +85,10 @@ TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
         if (board.pending == 0)
             emptied_frame = frame;
     }
-    EXPECT_EQ(centre[0], moth_colour_index(1, MOTH_STEADY_FRAME));
-    EXPECT_EQ(centre[1], moth_colour_index(1, MOTH_STEADY_FRAME));
-    // Burst: flight frames 0..7, 0..6, 0 on frames 3..18.
-    const int burst[16] = {0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 0};
-    for (int i = 0; i < 16; i++)
-        EXPECT_EQ(centre[2 + i], flight_colour_index(burst[i])) << "burst step " << i;
+    // Steady, steady, then the burst: flight frames 0..7, 0..6, 0 on frames 3..18.
+    const int burst[18] = {-1, -1, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 0};
+    for (int i = 0; i < 18; i++)
+        EXPECT_EQ(centre[i], burst[i] < 0 ? moth_colour_index(1, MOTH_STEADY_FRAME) : flight_colour_index(burst[i])) << i;
     // The launch shows frame 1 at the centre, and the first flight step
     // follows in the same frame; 22 steps in all.
     EXPECT_EQ(landed_frame, 3 + 15 + 1 + 21);
@@ -153,8 +144,7 @@ TEST(RestartFlight, AllLeaveOneFrameLaterAndFlyTwentySevenSteps)
     int frames = 0;
     while (board.pending > 0 && frames < 100) {
         draw_frame();
-        frames++;
-        if (frames == 1) {
+        if (++frames == 1) {
             EXPECT_EQ(board.cells[cell_index(1, 1)].state, CELL_DEPARTING);
             EXPECT_EQ(board.cells[cell_index(1, 1)].steps, 27);
             EXPECT_EQ(board.cells[cell_index(8, 6)].speed, 600.0f);
@@ -218,10 +208,8 @@ TEST(Columns, OpenOverSixFramesAndCloseOverEleven)
 
     board.column_state[6] = COLUMN_CLOSING;
     int drawn = 0;
-    while (board.column_state[6] == COLUMN_CLOSING && drawn < 30) {
+    for (; board.column_state[6] == COLUMN_CLOSING && drawn < 30; drawn++)
         draw_frame();
-        drawn++;
-    }
     EXPECT_EQ(drawn, 11);    // frames 5..15
     EXPECT_EQ(board.column_state[6], COLUMN_CLOSED);
 }
@@ -249,7 +237,6 @@ TEST(SelectedMoth, ShowsTheRingFromFrameZeroAndShakesEverySecondFrame)
     }
     EXPECT_EQ(ring, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0, 1}));
     // A new offset is chosen on frames 1, 3, 5, ...: each holds for two frames.
-    EXPECT_EQ(offsets[0], offsets[1]);
-    EXPECT_EQ(offsets[2], offsets[3]);
-    EXPECT_EQ(offsets[4], offsets[5]);
+    for (int i = 0; i < 6; i += 2)
+        EXPECT_EQ(offsets[i], offsets[i + 1]) << i;
 }

@@ -9,6 +9,7 @@
 #include "resources/resources.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 // A sound bank of 14 pointers (samples 0..12), sample k being k + 1 bytes of
@@ -63,6 +64,29 @@ inline void put_moth(int col, int row, int colour)
     cell.colour = (uint8_t)colour;
     board.moth_count++;
 }
+
+inline void put_rows(int col, std::initializer_list<int> rows, int colour)
+{
+    for (int row : rows)
+        put_moth(col, row, colour);
+}
+
+// A press at (x, y) scripted for the next frame, and with click_at its
+// release in the frame after; the frame of the press.
+inline uint64_t press_at(int x, int y, int button = 0)
+{
+    uint64_t f = headless_frame();
+    headless_mouse_to(f, x, y);
+    headless_button(f, button, true);
+    return f;
+}
+inline uint64_t click_at(int x, int y, int button = 0)
+{
+    uint64_t f = press_at(x, y, button);
+    headless_button(f + 1, button, false);
+    return f;
+}
+inline uint64_t press_cell(int cell, int button = 0) { return press_at(cell_centres[cell].x, cell_centres[cell].y, button); }
 
 inline int cells_in_state(int state)
 {

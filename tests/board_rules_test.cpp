@@ -18,15 +18,7 @@ uint32_t seed_giving(int n, int wanted)
     }
 }
 
-void put_rows(int col, std::initializer_list<int> rows, int colour)
-{
-    for (int row : rows)
-        put_moth(col, row, colour);
-}
-
 }  // namespace
-
-// ---- Collecting --------------------------------------------------------------
 
 TEST(Collect, GroupsOfThreeOrOfMothsStillArrivingAreNotCollectedAndKeepTheSelection)
 {
@@ -110,8 +102,6 @@ TEST(Collect, EmptyingAColumnReopensAClosedOneOrScoresOneHundred)
         }
     }
 }
-
-// ---- Picking and swapping ---------------------------------------------------------
 
 TEST(Pick, SelectDeselectAndTheMovesThatKeepTheSelection)
 {
@@ -207,8 +197,6 @@ TEST(Swap, FullColumnsCloseOnlyAtTheEndOfTheNextSwapWithOneSound)
     EXPECT_TRUE(samples_heard().empty());
 }
 
-// ---- Spawning ----------------------------------------------------------------------
-
 TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
 {
     fresh_board(77);
@@ -272,8 +260,6 @@ TEST(Spawn, OnAFullBoardTheCountRisesAboveCapacityAndNothingIsPlaced)
     EXPECT_EQ(cells_in_state(CELL_EMPTY), BOARD_CELLS) << "the scan gives up instead of looping for ever";
     EXPECT_EQ(board.moth_count, 1);
 }
-
-// ---- Restart, new game, game over ------------------------------------------------
 
 TEST(Restart, SettledMothsLeaveTogetherAndClosedColumnsReopen)
 {

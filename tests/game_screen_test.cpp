@@ -63,10 +63,7 @@ TEST_F(GameScreen, StartsWithTwentyFourFramesOfPauseThenThirtyOfOpeningColumns)
 TEST_F(GameScreen, ALeftClickActsOnReleaseSelectingThenSwappingAndAwayFromEveryMothDisarms)
 {
     reach_first_turn();
-    uint64_t f = headless_frame();
-    headless_mouse_to(f, 320, 470);    // no trail down there
-    headless_button(f, 0, true);
-    headless_button(f + 1, 0, false);
+    click_at(320, 470);    // no trail down there
     play_frames(2);
     EXPECT_EQ(click_armed, 0);
     EXPECT_EQ(board.selected, -1);
@@ -75,9 +72,7 @@ TEST_F(GameScreen, ALeftClickActsOnReleaseSelectingThenSwappingAndAwayFromEveryM
     int first = find_cell(CELL_SETTLED);
     int second = find_cell(CELL_SETTLED, board.cells[first].colour, first % 10);
     ASSERT_GE(second, 0);
-    f = headless_frame();
-    headless_mouse_to(f, cell_centres[first].x, cell_centres[first].y);
-    headless_button(f, 0, true);
+    uint64_t f = press_cell(first);
     play_frames(1);
     EXPECT_EQ(board.selected, -1);    // the press alone does nothing
     EXPECT_EQ(click_armed, 1);
@@ -102,11 +97,7 @@ TEST_F(GameScreen, ARightClickCollectsThenPausesNinePlusFifteenFramesBeforeCredi
 {
     reach_first_turn();
     arrange_group(6, 2);
-    int cell = cell_index(6, 3);
-    uint64_t f = headless_frame();
-    headless_mouse_to(f, cell_centres[cell].x, cell_centres[cell].y);
-    headless_button(f, 1, true);
-    headless_button(f + 1, 1, false);
+    headless_button(press_cell(cell_index(6, 3), 1) + 1, 1, false);
     int score_before = board.score;
     play_frames(1);
     ASSERT_EQ(board.mode, MODE_COLLECTING);
@@ -129,17 +120,12 @@ TEST_F(GameScreen, AHeldRightButtonOnAnIllegalCollectDoesNothingAndAHeldLeftBloc
 {
     reach_first_turn();
     int cell = find_cell(CELL_SETTLED);
-    uint64_t f = headless_frame();
-    headless_mouse_to(f, cell_centres[cell].x, cell_centres[cell].y);
-    headless_button(f, 1, true);
+    press_cell(cell, 1);
     play_frames(5);
     EXPECT_EQ(board.mode, MODE_PLAYER_TURN);
 
     arrange_group(cell % 10, board.cells[cell].colour);
-    int group_cell = cell_index(cell % 10, 2);
-    f = headless_frame();
-    headless_mouse_to(f, cell_centres[group_cell].x, cell_centres[group_cell].y);
-    headless_button(f, 0, true);
+    press_cell(cell_index(cell % 10, 2));
     play_frames(3);
     EXPECT_EQ(board.mode, MODE_PLAYER_TURN);    // the left button is down: no collect
     headless_button(headless_frame(), 0, false);
@@ -194,9 +180,7 @@ TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick
     reach_first_turn();
     board.score = 77;
     int cell = find_cell(CELL_SETTLED);
-    uint64_t f = headless_frame();
-    headless_mouse_to(f, cell_centres[cell].x, cell_centres[cell].y);
-    headless_button(f, 0, true);    // a press waiting for its release
+    uint64_t f = press_cell(cell);    // a press waiting for its release
     for (uint8_t key : keep_score_chord)
         headless_key(f + 1, key, true);
     for (uint8_t key : keep_score_chord)

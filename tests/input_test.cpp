@@ -60,8 +60,6 @@ protected:
 
 }  // namespace
 
-// ---- Creation ------------------------------------------------------------------
-
 TEST(InputCreate, WithBothDevicesIsReadyWithThePointerAtTheOriginAndEverythingUpElseSaysWhichIsMissing)
 {
     input = InputState{};
@@ -85,8 +83,6 @@ TEST(InputCreate, WithBothDevicesIsReadyWithThePointerAtTheOriginAndEverythingUp
     EXPECT_EQ(input_create(), 2);
     input_release();
 }
-
-// ---- Mouse ---------------------------------------------------------------------
 
 TEST_F(Input, ThePointerStopsAtEveryEdgeNeverWrapsAndLeavesTheEdgeAtOnce)
 {
@@ -132,8 +128,6 @@ TEST_F(Input, ThePointerStopsAtEveryEdgeNeverWrapsAndLeavesTheEdgeAtOnce)
     }
 }
 
-// ---- Keyboard ------------------------------------------------------------------
-
 TEST_F(Input, WaitingForKeysUpReturnsAtOnceWhenNothingIsHeldElsePollsOnlyTheKeyboardUntilItIs)
 {
     poll_frame();
@@ -153,8 +147,6 @@ TEST_F(Input, WaitingForKeysUpReturnsAtOnceWhenNothingIsHeldElsePollsOnlyTheKeyb
     EXPECT_GE(key_reads, 1);
     EXPECT_EQ(headless_frame(), frame);    // the mouse was not polled
 }
-
-// ---- Typed characters ------------------------------------------------------------
 
 // The ring holds 31 characters: 32 typed after four read (so the ring's end
 // is crossed) keep the last 31. Only the low byte of a character is kept,

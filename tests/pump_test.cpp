@@ -91,8 +91,6 @@ std::vector<uint32_t> gaps(const std::vector<uint32_t>& starts)
 
 }  // namespace
 
-// ---- Timing --------------------------------------------------------------------------
-
 // The first frame comes one period after the window is activated. A frame
 // sleeps out what is left of its period; a frame whose body ran over starts
 // at once, and the next is not shortened to make up for it.
@@ -126,8 +124,6 @@ TEST_F(Pump, TheTickCounterWrappingRoundDoesNotDisturbTheFrameTiming)
     EXPECT_EQ(watch.idle_ms.back(), 15u);
 }
 
-// ---- The background --------------------------------------------------------------------
-
 TEST_F(Pump, SwitchingAwayFreezesTheGameAndStopsTheCdUntilSwitchingBack)
 {
     headless_devices().cd = true;
@@ -148,8 +144,6 @@ TEST_F(Pump, SwitchingAwayFreezesTheGameAndStopsTheCdUntilSwitchingBack)
     EXPECT_EQ(headless_ticks(), watch.tick_after_wait + PERIOD);
     EXPECT_EQ(app_active, 1);
 }
-
-// ---- Closing ----------------------------------------------------------------------------
 
 // A close request, the window gone without one, or a close request while
 // the game is frozen in the background: this pump returns 0, and every later
@@ -178,8 +172,6 @@ TEST_F(Pump, ACloseRequestOrTheWindowGoneEndsThisAndEveryLaterPump)
         EXPECT_EQ(headless_script_left(), left);
     }
 }
-
-// ---- Typed keys ---------------------------------------------------------------------------
 
 TEST_F(Pump, TypedCharactersReachTheRingDuringThePump)
 {

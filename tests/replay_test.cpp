@@ -83,8 +83,6 @@ protected:
 
 }  // namespace
 
-// ---- Recording -------------------------------------------------------------------
-
 TEST_F(Replay, EachFrameRecordsItsClampedPositionAfterAMarkForAnyButtonHeld)
 {
     ASSERT_TRUE(replay_open(path.c_str(), true));
@@ -121,8 +119,6 @@ TEST_F(Replay, ReleasingInputClosesARecordingThatIsStillRunning)
     EXPECT_TRUE(file_is_free());
     EXPECT_EQ(read_bytes(path).size(), 8u);
 }
-
-// ---- Playback --------------------------------------------------------------------
 
 // Each frame takes its position and buttons from the file; live motion is
 // ignored, a live click adds to the recorded ones.
