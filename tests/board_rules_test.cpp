@@ -8,8 +8,7 @@
 
 namespace {
 
-// A seed whose first random(n) is `wanted`.
-uint32_t seed_giving(int n, int wanted)
+uint32_t seed_giving(int n, int wanted)    // whose first random(n) is `wanted`
 {
     for (uint32_t seed = 1;; seed++) {
         rng_seed(seed);
@@ -132,13 +131,9 @@ TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
     fresh_board();
     put_moth(2, 3, 0);
     put_moth(7, 1, 4);
-    Cell& a = board.cells[cell_index(2, 3)];
-    Cell& b = board.cells[cell_index(7, 1)];
-    a.steps = 15;
-    a.pos_x = 11.5f;
-    a.jitter_x = 2;
-    b.steps = 14;
-    b.pos_y = -3.25f;
+    Cell &a = board.cells[cell_index(2, 3)], &b = board.cells[cell_index(7, 1)];
+    a.steps = 15, a.pos_x = 11.5f, a.jitter_x = 2;    // fields the swap must carry along
+    b.steps = 14, b.pos_y = -3.25f;
     board_click(2, 3, CLICK_PICK);
     board_click(7, 1, CLICK_PICK);
     EXPECT_EQ(board.mode, MODE_SWAP_OUT);
@@ -197,7 +192,7 @@ TEST(Swap, FullColumnsCloseOnlyAtTheEndOfTheNextSwapWithOneSound)
     EXPECT_TRUE(samples_heard().empty());
 }
 
-TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
+TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnlyThePositionDrawnFirstAndTheScanWrapping)
 {
     fresh_board(77);
     for (int col = 0; col < 10; col += 2)
@@ -217,10 +212,8 @@ TEST(Spawn, AWaveArrivesFiveFramesApartInOpenColumnsOnly)
     }
     std::sort(counters.begin(), counters.end());
     EXPECT_EQ(counters, (std::vector<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50}));
-}
 
-TEST(Spawn, ThePositionIsDrawnBeforeTheColourAndTheScanWraps)
-{
+    // The position is drawn before the colour, and the scan wraps.
     fresh_board(2024);
     int cell = random(BOARD_CELLS);
     int colour = random(MOTH_COLOURS);
@@ -268,10 +261,8 @@ TEST(Restart, SettledMothsLeaveTogetherAndClosedColumnsReopen)
     put_moth(3, 2, 1);
     put_moth(5, 5, 2);
     board.cells[cell_index(5, 5)].state = CELL_APPEARING;    // not settled: stays
-    board.column_state[2] = COLUMN_CLOSED;
-    board.column_frame[2] = 7;
-    board.column_state[8] = COLUMN_CLOSING;
-    board.column_frame[8] = 9;
+    board.column_state[2] = COLUMN_CLOSED, board.column_frame[2] = 7;
+    board.column_state[8] = COLUMN_CLOSING, board.column_frame[8] = 9;
     board.open_columns = 8;
     board_click(0, 0, CLICK_PICK);
     board_restart();

@@ -25,8 +25,7 @@ protected:
             board.moth_count -= cell.state != CELL_EMPTY;
             cell.state = CELL_EMPTY;
         }
-        for (int row = 1; row <= 4; row++)
-            put_moth(col, row, colour);
+        put_rows(col, {1, 2, 3, 4}, colour);
     }
 
     // Plays on while the board is in `mode`; the frames it stayed.

@@ -151,7 +151,7 @@ TEST_F(Input, WaitingForKeysUpReturnsAtOnceWhenNothingIsHeldElsePollsOnlyTheKeyb
 // The ring holds 31 characters: 32 typed after four read (so the ring's end
 // is crossed) keep the last 31. Only the low byte of a character is kept,
 // and a zero (which could never be read back) is not put in.
-TEST_F(Input, TypedCharactersComeOutOldestFirstAndPeekLeavesThemThere)
+TEST_F(Input, TypedCharactersComeOutOldestFirstPeekLeavesThemAndOnlyThoseTypedWhileCapturingAreKept)
 {
     input_begin_typing();
     type("Moth");
@@ -171,10 +171,9 @@ TEST_F(Input, TypedCharactersComeOutOldestFirstAndPeekLeavesThemThere)
     EXPECT_EQ(input_next_char(), 'a');
     EXPECT_EQ(input_next_char(), 0xE0);
     EXPECT_EQ(input_next_char(), 0);
-}
 
-TEST_F(Input, OnlyWhatIsTypedBetweenBeginningAndEndingIsKept)
-{
+    // Only what is typed between beginning and ending is kept.
+    input_end_typing();
     type("lost");
     input_begin_typing();
     EXPECT_EQ(input_next_char(), 0) << "typed while capture was off";
