@@ -1,7 +1,5 @@
-// Whole runs of the program on the headless machine, with the placeholder
-// packs in a directory of the test's own and the autoplayer at the mouse,
-// at its quick pace: it clicks through the title and the tables, plays
-// hastily until the game is lost, types a name.
+// Whole runs of the program on the headless machine, the placeholder packs in
+// a directory of the test's own and the autoplayer at the mouse, at its quick pace.
 #pragma once
 
 #include "hiscore_helpers.h"
@@ -16,9 +14,8 @@
 #include <string>
 #include <vector>
 
-// A run directory with the placeholder packs (an autoplay session: the
-// test changes into it and it is removed afterwards), and the program's
-// globals as a new process has them.
+// A run directory with the placeholder packs, the test in it until it is
+// removed, and the program's globals as a new process has them.
 struct RunDir {
     AutoplaySession session;    // session.dir ends with '/'
     RunDir()
@@ -28,8 +25,7 @@ struct RunDir {
         autoplay_stop();
         autoplay_fresh_program();
     }
-    // The program started again in the same directory: a fresh process on
-    // a fresh machine whose clock starts at `tick`.
+    // A fresh process in the same directory, the machine's clock at `tick`.
     void restart(uint32_t tick)
     {
         autoplay_stop();
@@ -40,15 +36,12 @@ struct RunDir {
     ~RunDir() { autoplay_session_close(&session); }
 };
 
-// The autoplayer as the tests set it up, and what it saw: installed at the
-// first presented frame of a run, it watches after each one.
+// The autoplayer, started at a run's first presented frame, and what it saw.
 struct Player {
     bool swap_moths = true;        // play the board hastily until the game is lost
     bool quit_from_menu = false;   // open the menu and quit once the first turn comes
     std::string name = "Tester";
-    // Where the player clicks to close a table instead of typing; x -1:
-    // typing (a name entry waits for typing either way).
-    int close_table_x = -1, close_table_y = -1;
+    int close_table_x = -1, close_table_y = -1;    // a click that closes a table; -1: typing
     std::vector<std::string> screens;    // each screen seen, in order, once per visit
     bool logo_pack_loaded = false;
 

@@ -41,8 +41,7 @@ const Bytes LEFT = {0xFF, 0xFF, 0x00, 0x00}, RIGHT = {0xFE, 0xFE, 0x00, 0x00};
 // Every test records into a directory of its own.
 class Replay : public testing::Test {
 protected:
-    std::string dir;
-    std::string path;
+    std::string dir, path;
 
     void SetUp() override
     {

@@ -5,8 +5,7 @@
 
 namespace {
 
-// The game generator's state when the first frame begins: the seed the
-// run started from, since nothing draws from it before.
+// The game generator's state as the first frame begins: the run's seed.
 uint32_t first_frame_rng;
 bool first_frame_seen;
 
@@ -170,14 +169,13 @@ TEST(CommandLine, AMissingDisplayInputOrGamePackEndsStartUpWithItsBox)
 {
     RunDir dir;
     Player player;
-    headless_devices().display = false;
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    headless_devices().display = true;
-    headless_devices().mouse = false;
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
-    headless_devices().mouse = true;
-    unlink("DATA50.RES");
-    EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    for (int missing = 0; missing < 3; missing++) {
+        headless_devices().display = missing != 0;
+        headless_devices().mouse = missing != 1;
+        if (missing == 2)
+            unlink("DATA50.RES");
+        EXPECT_EQ(run_program("", player, 100), EXIT_START_FAILED);
+    }
     EXPECT_EQ(headless_message_boxes(),
               (std::vector<std::string>{"Can't initialise VDP", "Can't initialise INPUT", "Can't initialise resources"}));
     EXPECT_TRUE(headless_started_programs().empty());

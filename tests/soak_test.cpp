@@ -1,10 +1,7 @@
-// The soak: whole games played by the autoplayer through the program's real
-// entry point on the headless machine, the high-score screens and the name
-// entry included, with the board's invariants checked on every frame.
-//
-// FLICKERMOTH_SOAK_GAMES sets how many games (200 unless set); a fifth of
-// them are played well and run long, the rest at random, which loses in a
-// few turns by closed columns and overfull boards. A long run:
+// The soak: whole games by the autoplayer through the program's entry point,
+// high-score screens and name entry included, the board checked every frame.
+// FLICKERMOTH_SOAK_GAMES games (200 unless set): a fifth played well, the rest
+// at random, which loses quickly. A long run:
 //   FLICKERMOTH_SOAK_GAMES=10000 build/tests/flickermoth_tests --gtest_filter='Soak.*'
 #include "flow_helpers.h"
 #include "testkit/soak_checks.h"
@@ -36,23 +33,20 @@ bool on_screen(const char* name) { return std::strcmp(current_screen, name) == 0
 void check_frame()
 {
     Watch& w = *watch;
-    // The machine keeps a copy of every sound it is given; a long soak
-    // would spend its memory on them.
+    // The machine's copies of every sound would fill a long soak's memory.
     if (++w.frames % 100000 == 0)
         headless_clear_sound_log();
     bool playing = on_screen("game") || on_screen("menu");
     w.game_seen |= on_screen("game");
 
-    // The opening table draws the game screen before any game has been set
-    // up; its pause counts down from nothing there, harmlessly, since every
-    // game starts by setting it. From the first game on it never goes below 0.
+    // The opening table draws the game screen before any game is set up; its
+    // pause counts down from nothing there, harmlessly, until the first game.
     bool failed_spawn;
     std::string wrong = soak_check_board(w.game_seen, playing, &failed_spawn);
     if (!wrong.empty())
         w.fail(wrong);
 
-    // The score within a game: from its start (or a new board from the menu)
-    // to the end of play it only grows.
+    // Within a game (or a new board from the menu) the score only grows.
     bool game_starts = board.mode == MODE_START_PAUSE || board.mode == MODE_RESTARTING || w.last_mode == MODE_RESTARTING;
     if (!playing || (on_screen("game") && game_starts)) {
         w.score_floor = playing ? board.score : -1;
@@ -69,8 +63,7 @@ void keep_game(const AutoplayGame& game, void* context) { ((Watch*)context)->gam
 int soak_games()
 {
     const char* text = std::getenv("FLICKERMOTH_SOAK_GAMES");
-    int games = text ? std::atoi(text) : 200;
-    return games > 0 ? games : 200;
+    return text && std::atoi(text) > 0 ? std::atoi(text) : 200;
 }
 
 // One run of the program that plays `games` games with `strategy`.
@@ -98,8 +91,7 @@ void soak(const AutoplaySession& session, int strategy, int games, uint32_t seed
 TEST(Soak, WholeGamesThroughTheEntryPointKeepTheBoardConsistentOnEveryFrame)
 {
     int total = soak_games();
-    int best_games = total / 5 > 0 ? total / 5 : 1;
-    int random_games = total - best_games > 0 ? total - best_games : 1;
+    int best_games = std::max(total / 5, 1), random_games = std::max(total - best_games, 1);
 
     AutoplaySession session;
     ASSERT_TRUE(autoplay_session_open(&session));
@@ -113,8 +105,7 @@ TEST(Soak, WholeGamesThroughTheEntryPointKeepTheBoardConsistentOnEveryFrame)
 
     EXPECT_EQ(best.failures + random.failures, 0);
 
-    // Every game was played; the good results took the top of the table
-    // with the name typed at its entry, the random ones what was left.
+    // The good results took the top of the table with their typed name.
     for (const AutoplayGame& g : best.games)
         EXPECT_GT(g.swaps + g.collects, 0);
     ASSERT_EQ(table.size(), (size_t)std::min(best_games + random_games, HISCORE_MAX));
