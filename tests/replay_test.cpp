@@ -2,6 +2,8 @@
 #include "hiscore_helpers.h"
 #include "input/input.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -10,11 +12,14 @@ using Bytes = std::vector<uint8_t>;
 
 struct Pointer {
     int x, y;
-    bool left, right;
+    bool left, right, replaying;
     bool operator==(const Pointer&) const = default;
 };
 
-Pointer pointer() { return {input.mouse_x, input.mouse_y, input.mouse_left != 0, input.mouse_right != 0}; }
+Pointer pointer()
+{
+    return {input.mouse_x, input.mouse_y, input.mouse_left != 0, input.mouse_right != 0, input.replay_active != 0};
+}
 
 std::vector<Pointer> run_frames(int count)
 {
@@ -64,6 +69,7 @@ protected:
     void start_playback(int x = 0, int y = 0)
     {
         headless_reset(0);
+        std::memset(input.keys, 0, sizeof input.keys);    // no key held over from a case before
         input.mouse_x = x;
         input.mouse_y = y;
         ASSERT_TRUE(replay_open(path.c_str(), false));
@@ -120,53 +126,48 @@ TEST_F(Replay, ReleasingInputClosesARecordingThatIsStillRunning)
 }
 
 // Each frame takes its position and buttons from the file; live motion is
-// ignored, a live click adds to the recorded ones.
-TEST_F(Replay, PlaybackTakesEachFramesPositionAndButtonsFromTheFileAndALiveClickAdds)
+// ignored, a live click adds. Past the end, after a damaged record, or on
+// the frame after the one F8 is seen in, the live mouse moves the pointer on
+// from the last position played, with nothing pressed.
+TEST_F(Replay, PlaybackTakesEachFramesPointerFromTheFileUntilItsEndADamagedRecordOrF8)
 {
-    write_bytes(path, position(50, 60) + LEFT + position(51, 61) + RIGHT + position(52, 62));
-    start_playback(5, 5);
-    headless_mouse_motion(1, 100, 100);
-    headless_button(0, 1, true), headless_button(1, 1, false);
-    EXPECT_EQ(run_frames(3), (std::vector<Pointer>{{50, 60, false, true}, {51, 61, true, false}, {52, 62, false, true}}));
-    EXPECT_EQ(input.replay_active, 1);    // the end is only found by the next read
-}
-
-TEST_F(Replay, PlaybackPastTheEndReturnsTheMouseToLiveAtTheLastPlayedPosition)
-{
-    write_bytes(path, position(100, 50) + position(101, 51));
-    start_playback();
-    headless_mouse_motion(2, 5, 5);
-    headless_mouse_motion(3, 1, 0);
-    run_frames(2);
-    EXPECT_EQ(pointer(), (Pointer{101, 51, false, false}));
-    run_frames(1);
-    EXPECT_EQ(input.replay_active, 0);
-    EXPECT_EQ(pointer(), (Pointer{106, 56, false, false}));
-    EXPECT_TRUE(file_is_free());
-    run_frames(1);
-    EXPECT_EQ(pointer(), (Pointer{107, 56, false, false}));
-}
-
-TEST_F(Replay, ADamagedRecordingEndsPlaybackAtItsLastGoodPositionWithNothingPressed)
-{
-    // What follows a good position (300, 200) in the file; once playback
-    // has ended the live mouse moves the pointer on from there.
-    const std::pair<const char*, Bytes> cases[] = {
-        {"a short read", Bytes{0x10, 0x00}},
-        {"a button mark without its position", LEFT},
-        {"x off the screen", position(640, 10) + position(1, 1)},
-        {"y off the screen", position(10, 480) + position(1, 1)},
-        {"two marks in a row", LEFT + RIGHT + position(1, 1)},
+    const Bytes good = position(300, 200);
+    const Pointer damaged_path[] = {{300, 200, false, false, true}, {297, 202, false, false, false}};
+    const struct {
+        const char* what;
+        Bytes file;
+        std::vector<std::pair<int, int>> motions;    // at frames 1, 2, ...
+        int right_click, f8;                         // the frame of each, or -1
+        std::vector<Pointer> path;
+    } cases[] = {
+        {"the file's positions and buttons, a live right click added",
+         position(50, 60) + LEFT + position(51, 61) + RIGHT + position(52, 62), {{100, 100}}, 0, -1,
+         {{50, 60, false, true, true}, {51, 61, true, false, true}, {52, 62, false, true, true}}},
+        {"past the end", position(100, 50) + position(101, 51), {{0, 0}, {5, 5}, {1, 0}}, -1, -1,
+         {{100, 50, false, false, true}, {101, 51, false, false, true}, {106, 56, false, false, false},
+          {107, 56, false, false, false}}},
+        {"F8", position(10, 10) + position(20, 20) + position(30, 30) + position(40, 40), {{0, 0}, {0, 0}, {1, 1}}, -1, 1,
+         {{10, 10, false, false, true}, {20, 20, false, false, true}, {30, 30, false, false, false},
+          {31, 31, false, false, false}}},
+        {"a short read", good + Bytes{0x10, 0x00}, {{-3, 2}}, -1, -1, {}},
+        {"a button mark without its position", good + LEFT, {{-3, 2}}, -1, -1, {}},
+        {"x off the screen", good + position(640, 10) + position(1, 1), {{-3, 2}}, -1, -1, {}},
+        {"y off the screen", good + position(10, 480) + position(1, 1), {{-3, 2}}, -1, -1, {}},
+        {"two marks in a row", good + LEFT + RIGHT + position(1, 1), {{-3, 2}}, -1, -1, {}},
     };
-    for (const auto& [what, rest] : cases) {
-        SCOPED_TRACE(what);
-        write_bytes(path, position(300, 200) + rest);
-        start_playback();
-        EXPECT_EQ(run_frames(1)[0], (Pointer{300, 200, false, false}));
-        headless_mouse_motion(1, -3, 2);
-        EXPECT_EQ(run_frames(1)[0], (Pointer{297, 202, false, false}));
-        EXPECT_EQ(input.replay_active, 0);
-        EXPECT_TRUE(file_is_free());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        write_bytes(path, c.file);
+        start_playback(5, 5);
+        for (size_t i = 0; i < c.motions.size(); i++)
+            headless_mouse_motion(i + 1, c.motions[i].first, c.motions[i].second);
+        if (c.right_click >= 0)
+            headless_button(c.right_click, 1, true), headless_button(c.right_click + 1, 1, false);
+        if (c.f8 >= 0)
+            headless_key(c.f8, KEY_F8, true);
+        std::vector<Pointer> wanted = c.path.empty() ? std::vector<Pointer>(damaged_path, damaged_path + 2) : c.path;
+        EXPECT_EQ(run_frames((int)wanted.size()), wanted);
+        EXPECT_EQ(file_is_free(), !wanted.back().replaying);
     }
 }
 
@@ -177,20 +178,5 @@ TEST_F(Replay, AMissingPlaybackFileOrARecordingThatCannotBeMadeLeavesTheMouseLiv
     EXPECT_EQ(input.replay_active, 0);
     headless_mouse_motion(0, 7, 9);
     run_frames(1);
-    EXPECT_EQ(pointer(), (Pointer{7, 9, false, false}));
-}
-
-TEST_F(Replay, F8HandsThePointerBackAfterTheRecordOfTheNextFrame)
-{
-    write_bytes(path, position(10, 10) + position(20, 20) + position(30, 30) + position(40, 40) + position(50, 50));
-    start_playback();
-    headless_key(1, KEY_F8, true);
-    headless_mouse_motion(3, 1, 1);
-    run_frames(2);
-    EXPECT_EQ(input.replay_active, 1);     // the keys seen in frame 1 are tested in frame 2
-    run_frames(1);
-    EXPECT_EQ(input.replay_active, 0);
-    EXPECT_EQ(pointer(), (Pointer{30, 30, false, false}));
-    run_frames(1);
-    EXPECT_EQ(pointer(), (Pointer{31, 31, false, false}));
+    EXPECT_EQ(pointer(), (Pointer{7, 9, false, false, false}));
 }
