@@ -6,10 +6,8 @@
 // hook marks frame starts) to its screen. Aligned allocations are not counted;
 // the game makes none. The machine's sound device is off, since the machine
 // logs a copy of every sample. Under the sanitizers the tests are skipped.
-#include "shell/app.h"
-#include "shell/flow.h"
 #include "board_helpers.h"
-#include "testkit/game_helpers.h"
+#include "flow_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -49,11 +47,9 @@ void free(void* block) { __libc_free(block); }
 
 namespace {
 
-// The screens whose frames are counted.
 const char* const SCREENS[] = {"logo", "title", "opening", "game", "menu", "gameover", "transition", "hiscore"};
 constexpr int SCREEN_COUNT = sizeof SCREENS / sizeof SCREENS[0];
-// The first frames of a screen may still be setting it up.
-constexpr int SETTLING_FRAMES = 2;
+constexpr int SETTLING_FRAMES = 2;    // the first frames of a screen may still be setting it up
 
 struct Tally {
     uint64_t steady_frames, allocations, first_frame;    // first_frame: the first that allocated
@@ -61,13 +57,10 @@ struct Tally {
 
 struct Counter {
     Tally screens[SCREEN_COUNT];
-    int screen = -1;           // of the frame that is running
-    int frames_on_screen = 0;
+    int screen = -1, frames_on_screen = 0;    // of the frame that is running
     uint64_t at_frame_start = 0;
     bool running = false;
-};
-
-Counter counter;
+} counter;
 
 int screen_index(const char* name)
 {
@@ -121,18 +114,14 @@ TEST(SteadyPlay, GameAndHighScoreFramesAllocateNothingThroughAWholeGame)
 {
     if (!ALLOC_COUNTING)
         GTEST_SKIP() << "the sanitizers bring their own allocator";
-    AutoplaySession session;
-    ASSERT_TRUE(autoplay_session_open(&session));
+    RunDir dir;
+    dir.restart(5);
     AutoplaySettings settings = autoplay_quick_settings();
     settings.games = 1;
     settings.seed = 5;
     settings.reading_frames = 40;    // the tables stay up a while
-    autoplay_fresh_program();
-    headless_reset(5);
-    HeadlessDevices& devices = headless_devices();
-    devices.install_dir = session.dir;
-    devices.sound = false;
-    devices.frame_limit = 2000000;
+    headless_devices().sound = false;
+    headless_devices().frame_limit = 2000000;
     autoplay_start(settings);
     start_counting();
     EXPECT_EQ(app_run("Q"), 0);
@@ -140,7 +129,6 @@ TEST(SteadyPlay, GameAndHighScoreFramesAllocateNothingThroughAWholeGame)
     expect_none("game", 2000);
     expect_none("hiscore", 100);
     expect_none("gameover", 5);
-    autoplay_session_close(&session);
 }
 
 TEST(SteadyPlay, MenuFramesAllocateNothing)

@@ -6,17 +6,6 @@
 
 namespace {
 
-// The placeholder highlight of item k, phase p, lies at a known place in
-// a colour of its own.
-bool highlight_shown(const HeadlessFrame& frame, int item)
-{
-    for (int p = 0; p < MENU_HIGHLIGHT_FRAMES; p++) {
-        int x = 40 + (p % 16) * 18 + 5, y = 100 + 40 * item + (p / 16) * 14 + 5;
-        if (frame.pixels[(size_t)y * 640 + x] == placeholder_colour(120 + 20 * item, p))
-            return true;
-    }
-    return false;
-}
 
 int switch_image(const HeadlessFrame& frame)
 {
@@ -36,13 +25,17 @@ std::vector<int> switch_turn(size_t from)
     return images;
 }
 
-// The first presented frame from `from` on that shows item's highlight.
-int first_highlight(int item, size_t from = 0)
+// The first presented frame that shows item's highlight: the placeholder
+// highlight of item k, phase p, lies at a known place in a colour of its own.
+int first_highlight(int item)
 {
     const auto& frames = headless_frames();
-    for (size_t n = from; n < frames.size(); n++)
-        if (highlight_shown(frames[n], item))
-            return (int)n;
+    for (size_t n = 0; n < frames.size(); n++)
+        for (int p = 0; p < MENU_HIGHLIGHT_FRAMES; p++) {
+            int x = 40 + (p % 16) * 18 + 5, y = 100 + 40 * item + (p / 16) * 14 + 5;
+            if (frames[n].pixels[(size_t)y * 640 + x] == placeholder_colour(120 + 20 * item, p))
+                return (int)n;
+        }
     return -1;
 }
 
