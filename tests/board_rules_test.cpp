@@ -126,7 +126,7 @@ TEST(Pick, SelectDeselectAndTheMovesThatKeepTheSelection)
     EXPECT_TRUE(samples_heard().empty());
 }
 
-TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
+TEST(Swap, TwoMothsExchangeCompleteRecordsAndFullColumnsCloseOnlyAtTheEndOfTheNextSwap)
 {
     fresh_board();
     put_moth(2, 3, 0);
@@ -151,12 +151,9 @@ TEST(Swap, TwoMothsStartASwapThatExchangesCompleteRecords)
     EXPECT_EQ(std::memcmp(&b, &old_a, sizeof(Cell)), 0);
     EXPECT_EQ(board.mode, MODE_SWAP_IN);
     EXPECT_EQ(board.pending, 2);
-}
 
-// Full columns close together, with one sound, only at the end of the next
-// swap; the moths in them are lost.
-TEST(Swap, FullColumnsCloseOnlyAtTheEndOfTheNextSwapWithOneSound)
-{
+    // Full columns close together, with one sound, only at the end of the
+    // next swap; the moths in them are lost.
     fresh_board();
     for (int row = 0; row < 8; row++) {
         put_moth(4, row, row % 5);    // full, colours do not matter

@@ -194,7 +194,7 @@ TEST_F(GameScreen, TheKeyChordStartsANewBoardKeepingTheScoreAndDropsAnArmedClick
     EXPECT_EQ(board.moth_count, 10);
 }
 
-TEST_F(GameScreen, TheLosingFrameIsKeptUnpresentedWithoutThePointer)
+TEST_F(GameScreen, TheLosingFrameIsKeptUnpresentedWithoutThePointerAndAZeroScoreIsOneCentredDigit)
 {
     reach_first_turn();
     board.open_columns = 1;    // fewer than two open columns: lost
@@ -205,10 +205,8 @@ TEST_F(GameScreen, TheLosingFrameIsKeptUnpresentedWithoutThePointer)
     ASSERT_NE(screen_snapshot, nullptr);
     EXPECT_EQ(std::memcmp(screen_snapshot, display.back_buffer, SCREEN_COPY_BYTES), 0);
     snapshot_free();
-}
 
-TEST_F(GameScreen, AScoreOfZeroIsOneDigitCentredOnItsPlace)
-{
+    // A score of zero is one digit centred on its place.
     display_restore_background(GameBackground);
     board.score = 0;
     score_draw();

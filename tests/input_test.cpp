@@ -11,8 +11,7 @@
 
 namespace {
 
-// The start of a frame as every screen makes it.
-void poll_frame()
+void poll_frame()    // the start of a frame as every screen makes it
 {
     input_poll_mouse();
     input_poll_keys();
@@ -109,16 +108,11 @@ TEST_F(Input, ThePointerStopsAtEveryEdgeNeverWrapsAndLeavesTheEdgeAtOnce)
          {{123, 321}, {639, 0}, {0, 479}}},
     };
     for (const Case& c : cases) {
-        input_release();
+        TearDown();
         headless_reset(0);
-        input = InputState{};
-        ASSERT_EQ(input_create(), 3);
-        for (const Move& m : c.moves) {
-            if (m.to)
-                headless_mouse_to(m.frame, m.x, m.y);
-            else
-                headless_mouse_motion(m.frame, m.x, m.y);
-        }
+        SetUp();
+        for (const Move& m : c.moves)
+            (m.to ? headless_mouse_to : headless_mouse_motion)(m.frame, m.x, m.y);
         std::vector<std::pair<int, int>> path;
         for (size_t frame = 0; frame < c.path.size(); frame++) {
             poll_frame();

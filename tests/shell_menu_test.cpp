@@ -79,7 +79,7 @@ TEST_F(Menu, OpensOverTwentyFramesThenTheHighlightFollowsThePointerAtTheEndOfIts
     EXPECT_EQ(headless_present_count(), 20u + 42u + 12u);
 }
 
-TEST_F(Menu, QuitAndContinueAreReturnedAndEscapeChoosesContinueAtOnce)
+TEST_F(Menu, TheHighlightedItemAtTheReleaseIsChosenAndEscapeChoosesContinueAtOnce)
 {
     point_at(0, 220, 290);    // "quit" only
     click(45);
@@ -93,7 +93,23 @@ TEST_F(Menu, QuitAndContinueAreReturnedAndEscapeChoosesContinueAtOnce)
     start = headless_frame();
     point_at(0, 300, 90);
     headless_key(at(25), KEY_ESCAPE, true);    // long before any highlight of "new game" ends
+    headless_key(at(26), KEY_ESCAPE, false);
     EXPECT_EQ(ingame_menu(), MENU_CONTINUE);
+
+    // A release over another item chooses the highlighted one.
+    start = headless_frame();
+    point_at(0, 300, 90);          // "new game" highlighted from selection frame 19
+    point_at(42, 300, 380);        // move to "continue" at phase 4
+    click(44);
+    EXPECT_EQ(ingame_menu(), MENU_NEW_GAME);
+
+    // A release just as the pointer leaves every item closes with none.
+    start = headless_frame();
+    point_at(0, 300, 90);               // "new game" highlighted from frame 38
+    headless_button(at(30), 0, true);
+    point_at(57, 600, 10);              // outside every item as the cycle ends at 57
+    headless_button(at(57), 0, false);  // released on that very frame
+    EXPECT_EQ(ingame_menu(), MENU_NONE);
 }
 
 TEST_F(Menu, ThePointerWhereQuitAndSoundOverlapCountsAsQuit)
@@ -102,23 +118,6 @@ TEST_F(Menu, ThePointerWhereQuitAndSoundOverlapCountsAsQuit)
     EXPECT_EQ(menu_item_at(237, 44), MENU_NEW_GAME);    // edges are inside
     EXPECT_EQ(menu_item_at(361, 147), MENU_NEW_GAME);
     EXPECT_EQ(menu_item_at(362, 147), MENU_NONE);
-}
-
-TEST_F(Menu, AReleaseOverAnotherItemChoosesTheHighlightedOne)
-{
-    point_at(0, 300, 90);          // "new game" highlighted from selection frame 19
-    point_at(42, 300, 380);        // move to "continue" at phase 4
-    click(44);                     // released over "continue"
-    EXPECT_EQ(ingame_menu(), MENU_NEW_GAME);
-}
-
-TEST_F(Menu, AReleaseJustAsThePointerLeavesEveryItemClosesWithNone)
-{
-    point_at(0, 300, 90);               // "new game" highlighted from frame 38
-    headless_button(at(30), 0, true);
-    point_at(57, 600, 10);              // outside every item as the cycle ends at 57
-    headless_button(at(57), 0, false);  // released on that very frame
-    EXPECT_EQ(ingame_menu(), MENU_NONE);
 }
 
 // The switch turns off through images 5 to 0 and on through 0 to 5; without
