@@ -12,15 +12,11 @@ namespace {
 void open_board(int mode)
 {
     start_services();
-    std::memset(&board, 0, sizeof board);
-    board.selected = -1;
-    for (int col = 0; col < BOARD_COLUMNS; col++) {
-        board.column_state[col] = COLUMN_OPEN;
+    fresh_board(10);
+    sound_load_sample(SETTLE_SOUND_SLOT, 2);    // the settle sound, as the game screen has it
+    for (int col = 0; col < BOARD_COLUMNS; col++)
         board.column_frame[col] = COLUMN_OPEN_FRAME;
-    }
-    board.open_columns = BOARD_COLUMNS;
     board.mode = mode;
-    rng_seed(10);
 }
 
 // One frame of drawing over a fresh background.

@@ -9,17 +9,13 @@ namespace {
 uint32_t first_frame_rng;
 bool first_frame_seen;
 
-void note_first_frame_rng()
-{
-    if (!first_frame_seen)
-        first_frame_rng = rng_state;
-    first_frame_seen = true;
-}
-
 int run_program(const char* argument_text, Player& player, uint64_t frames)
 {
     first_frame_seen = false;
-    pump_frame_hook = note_first_frame_rng;
+    pump_frame_hook = [] {
+        first_frame_rng = first_frame_seen ? first_frame_rng : rng_state;
+        first_frame_seen = true;
+    };
     headless_devices().frame_limit = frames;
     headless_on_present(player_act, &player);
     int code = app_run(argument_text);
