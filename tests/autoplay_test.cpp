@@ -33,6 +33,24 @@ bool legal(const AutoplayMove& move)
            move.from % BOARD_COLUMNS != move.to % BOARD_COLUMNS;
 }
 
+// The pointer on every frame, and the board and input of every frame of play.
+struct Seen {
+    std::vector<int> x, y;
+    std::vector<std::string> lines;
+};
+Seen* seen;
+
+void watch_frame()
+{
+    seen->x.push_back(input.mouse_x);
+    seen->y.push_back(input.mouse_y);
+    if (std::string(current_screen) == "game") {
+        std::string line = trace_line(0);
+        line.erase(0, line.find("\"input\""));    // the frame number and the clock are not the game's
+        seen->lines.push_back(line);
+    }
+}
+
 }  // namespace
 
 // Boards given column by column, from row 0 down: a colour digit for a
@@ -109,28 +127,6 @@ TEST(AutoplayChoice, EveryStrategyMakesOnlyLegalMovesAndNeverTouchesTheGamesGene
         }
     }
 }
-
-namespace {
-
-// The pointer on every frame, and the board and input of every frame of play.
-struct Seen {
-    std::vector<int> x, y;
-    std::vector<std::string> lines;
-};
-Seen* seen;
-
-void watch_frame()
-{
-    seen->x.push_back(input.mouse_x);
-    seen->y.push_back(input.mouse_y);
-    if (std::string(current_screen) == "game") {
-        std::string line = trace_line(0);
-        line.erase(0, line.find("\"input\""));    // the frame number and the clock are not the game's
-        seen->lines.push_back(line);
-    }
-}
-
-}  // namespace
 
 // A whole game by the autoplayer, recorded, then played back by the game
 // alone (the mouse comes from the file) until the same frame, when the

@@ -12,7 +12,6 @@
 namespace {
 
 std::vector<std::string>* traced;
-void trace_frame() { traced->push_back(trace_line(traced->size())); }
 
 // Each frame's state, as the trace shows it, of a normal start that goes on
 // into the first game.
@@ -20,7 +19,7 @@ std::vector<std::string> traced_run(const AutoplaySession& session)
 {
     std::vector<std::string> lines;
     traced = &lines;
-    pump_frame_hook = trace_frame;
+    pump_frame_hook = [] { traced->push_back(trace_line(traced->size())); };
     autoplay_run_program(session, "", autoplay_quick_settings(), 31, 2500);
     pump_frame_hook = nullptr;
     return lines;

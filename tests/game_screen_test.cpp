@@ -14,8 +14,7 @@ protected:
         start_game();
     }
 
-    // Plays to the player's turn after the first wave.
-    void reach_first_turn() { ASSERT_GT(play_until_turn(), 0); }
+    void reach_first_turn() { ASSERT_GT(play_until_turn(), 0); }    // after the first wave
 
     // Puts four settled moths of `colour` in an emptied column.
     void arrange_group(int col, int colour)
