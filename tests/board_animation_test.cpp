@@ -83,8 +83,10 @@ TEST(CollectedMoth, StaysThenBurstsLaunchesAndFliesTwentyTwoSteps)
     }
     // Steady, steady, then the burst: flight frames 0..7, 0..6, 0 on frames 3..18.
     const int burst[18] = {-1, -1, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 0};
-    for (int i = 0; i < 18; i++)
-        EXPECT_EQ(centre[i], burst[i] < 0 ? moth_colour_index(1, MOTH_STEADY_FRAME) : flight_colour_index(burst[i])) << i;
+    for (int i = 0; i < 18; i++) {
+        int wanted = burst[i] < 0 ? moth_colour_index(1, MOTH_STEADY_FRAME) : flight_colour_index(burst[i]);
+        EXPECT_EQ(centre[i], wanted) << "frame " << i + 1;
+    }
     // The launch shows frame 1 at the centre, and the first flight step
     // follows in the same frame; 22 steps in all.
     EXPECT_EQ(landed_frame, 3 + 15 + 1 + 21);

@@ -86,7 +86,10 @@ inline uint64_t click_at(int x, int y, int button = 0)
     headless_button(f + 1, button, false);
     return f;
 }
-inline uint64_t press_cell(int cell, int button = 0) { return press_at(cell_centres[cell].x, cell_centres[cell].y, button); }
+inline uint64_t press_cell(int cell, int button = 0)
+{
+    return press_at(cell_centres[cell].x, cell_centres[cell].y, button);
+}
 
 inline int cells_in_state(int state)
 {
