@@ -139,15 +139,13 @@ TEST(RestartFlight, AllLeaveOneFrameLaterAndFlyTwentySevenSteps)
     put_moth(8, 6, 4);
     board_restart();
     ASSERT_EQ(board.pending, 2);
-    int frames = 0;
-    while (board.pending > 0 && frames < 100) {
+    draw_frame();
+    EXPECT_EQ(board.cells[cell_index(1, 1)].state, CELL_DEPARTING);
+    EXPECT_EQ(board.cells[cell_index(1, 1)].steps, 27);
+    EXPECT_EQ(board.cells[cell_index(8, 6)].speed, 600.0f);
+    int frames = 1;
+    for (; board.pending > 0 && frames < 100; frames++)
         draw_frame();
-        if (++frames == 1) {
-            EXPECT_EQ(board.cells[cell_index(1, 1)].state, CELL_DEPARTING);
-            EXPECT_EQ(board.cells[cell_index(1, 1)].steps, 27);
-            EXPECT_EQ(board.cells[cell_index(8, 6)].speed, 600.0f);
-        }
-    }
     EXPECT_EQ(frames, 1 + 27);
     EXPECT_EQ(board.cells[cell_index(1, 1)].state, CELL_EMPTY);
     EXPECT_EQ(board.cells[cell_index(8, 6)].state, CELL_EMPTY);

@@ -310,15 +310,14 @@ TEST(NewGame, ResetsTheScoreUnlessTheChordAskedToKeepItAndClosesEveryColumn)
 
 TEST(GameOver, MoreThanEightyMothsOrOneOpenColumnOnThePlayersTurn)
 {
-    struct Case {
+    const struct {
         int moths, open_columns, mode;
         bool lost;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {81, 10, MODE_PLAYER_TURN, true}, {81, 10, MODE_WAVE, false}, {80, 10, MODE_PLAYER_TURN, false},
         {0, 2, MODE_PLAYER_TURN, false},  {0, 1, MODE_PLAYER_TURN, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         fresh_board();
         board.moth_count = c.moths;
         board.open_columns = c.open_columns;
