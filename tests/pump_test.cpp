@@ -111,8 +111,7 @@ TEST_F(Pump, TheFirstFrameComesOnePeriodAfterActivationAndEachSleepsTheRestOfIts
     EXPECT_EQ(last_frame_tick, 0xFFFFFFF0u);
     headless_advance(20);                // the counter wraps to 4
     ASSERT_EQ(frame_pump(PERIOD), 1);
-    EXPECT_EQ(headless_ticks(), 0xFFFFFFF0u + PERIOD);
-    EXPECT_EQ(headless_ticks(), 19u);
+    EXPECT_EQ(headless_ticks(), 0xFFFFFFF0u + PERIOD);    // 19 after the wrap
     EXPECT_EQ(watch.idle_ms.back(), 15u);
 }
 
