@@ -61,9 +61,8 @@ void autoplay_session_close(AutoplaySession* session)
     std::filesystem::current_path(session->old_dir, failed);
     if (failed)
         std::fprintf(stderr, "autoplay: cannot go back to %s\n", session->old_dir.c_str());
-    std::error_code ignored;
     if (!session->dir.empty())
-        std::filesystem::remove_all(session->dir, ignored);
+        std::filesystem::remove_all(session->dir, failed);
     session->dir.clear();
 }
 

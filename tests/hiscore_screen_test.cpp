@@ -29,10 +29,8 @@ std::map<int, int> highlight_counts()
 // notice is drawn at 260; a table of one row has nothing there).
 bool text_on_line(const HeadlessFrame& frame, int y)
 {
-    for (int x = 0; x < 640; x++)
-        if (frame.pixels[(size_t)y * 640 + x] == 15)
-            return true;
-    return false;
+    auto line = frame.pixels.begin() + (ptrdiff_t)y * 640;
+    return std::find(line, line + 640, 15) != line + 640;
 }
 
 class HighScoreScreen : public testing::Test {

@@ -66,9 +66,8 @@ TEST(IconFile, EachPngOfAtMost256PixelsGetsAnEntryAndItsBytesBehindTheDirectory)
     std::vector<std::vector<uint8_t>> pngs = {square_png(256), square_png(48), square_png(32)};
     std::vector<uint8_t> icon;
     ASSERT_TRUE(icon_from_pngs(pngs, &icon));
-    EXPECT_EQ(little_16(icon, 0), 0u);
-    EXPECT_EQ(little_16(icon, 2), 1u);    // an icon
-    EXPECT_EQ(little_16(icon, 4), 3u);
+    ASSERT_GE(icon.size(), 6u);    // the header: an icon, of three pictures
+    EXPECT_EQ(std::vector<uint8_t>(icon.begin(), icon.begin() + 6), (std::vector<uint8_t>{0, 0, 1, 0, 3, 0}));
     const int sizes[] = {0, 48, 32};
     size_t expected_offset = 6 + 3 * 16;
     for (int i = 0; i < 3; i++) {
