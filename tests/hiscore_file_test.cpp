@@ -63,9 +63,6 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
     EXPECT_TRUE(read_bytes(dir.file()).empty());
 }
 
-// A save writes the bytes the file held back unchanged; one that cannot
-// write (something in the way of the new file) leaves the previous table
-// whole. Either way the file is let go of.
 TEST(HighScoreFile, SavingWritesTheSameBytesAndAFailedSaveLeavesThePreviousTable)
 {
     for (bool blocked : {false, true}) {

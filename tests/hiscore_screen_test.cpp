@@ -127,9 +127,7 @@ TEST_F(HighScoreScreen, ANameTakesThirtyTwoCharactersOrThePlayersNameOrThePacksD
     }
 }
 
-// Closing the window at every stage of a result's arrival: the table is let
-// go of each time (a fresh load finds it free), and the result is kept only
-// once its name entry has begun, with the name as typed so far.
+// Once kept, the result has its name as typed so far; a fresh load finds the table free.
 TEST_F(HighScoreScreen, ClosingAtAnyStageLetsGoOfTheTableAndSavesOnlyFromTheNameEntryOn)
 {
     // Five rows revealed in frames 0-4, the pause until 84, the flash until
@@ -201,8 +199,7 @@ TEST_F(HighScoreScreen, WhileAnotherCopyHoldsTheTableTheNoticeStaysUntilItLetsGo
         snapshot_free();
     pump_frame_hook = nullptr;
     ASSERT_FALSE(headless_frames().empty());
-    // The first frame shows the notice: text drawn around y 240 and 260 in
-    // the font's colour over the table's backdrop.
+    // The first frame shows the notice: text at y 240 and 260 over the table's backdrop.
     EXPECT_TRUE(text_on_line(headless_frames().front(), 262));
     EXPECT_GE(headless_frame(), 30u);
     EXPECT_LT(headless_frame(), 1000u);    // it went on by itself once the file was free

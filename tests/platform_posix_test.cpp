@@ -48,8 +48,6 @@ struct FakeHome {
     }
 };
 
-// The pictures' directory is the one the desktop names; the tables' one is
-// made where the environment points; a temporary one is new and our own.
 TEST(PosixDirectories, EachDirectoryIsWhereTheDesktopOrTheEnvironmentPuts)
 {
     FakeHome home;
@@ -105,8 +103,6 @@ TEST(PosixDirectories, EachDirectoryIsWhereTheDesktopOrTheEnvironmentPuts)
     EXPECT_TRUE(std::filesystem::is_empty(first));
 }
 
-// The settings file: in the configuration home, written whole or not at
-// all, read back only when it is small enough to be one.
 TEST(PosixSettingsFile, TheSettingsLiveInTheConfigurationHomeAndAreReplacedWhole)
 {
     FakeHome home;

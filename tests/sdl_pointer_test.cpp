@@ -91,8 +91,7 @@ TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFra
     }
 }
 
-// Window positions on the picture and beyond it: on the bars a position
-// lies outside the picture, for the game to clamp.
+// On the bars a position lies outside the picture, for the game to clamp.
 TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
 {
     struct Case { int width, height; PictureScale scale; int x, y, px, py; };

@@ -58,9 +58,7 @@ std::vector<uint8_t> square_png(int size)
 uint32_t little_16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
 uint32_t little_32(const std::vector<uint8_t>& b, size_t at) { return little_16(b, at) | little_16(b, at + 2) << 16; }
 
-// Each picture gets a directory entry with its size (256 written as 0) and
-// its PNG behind the directory; only PNGs of at most 256 pixels make an
-// icon, and on failure the icon is left alone.
+// A size of 256 is written as 0; on failure the icon is left alone.
 TEST(IconFile, EachPngOfAtMost256PixelsGetsAnEntryAndItsBytesBehindTheDirectory)
 {
     std::vector<std::vector<uint8_t>> pngs = {square_png(256), square_png(48), square_png(32)};
