@@ -14,11 +14,9 @@ namespace {
 Bytes placeholder_palette(int seed)
 {
     Bytes out;
-    for (int c = 0; c < 256; c++) {
-        out.push_back((uint8_t)((c + seed) % 64));
-        out.push_back((uint8_t)((c / 4 + seed * 3) % 64));
-        out.push_back((uint8_t)((c * 3 + seed * 5) % 64));
-    }
+    for (int c = 0; c < 256; c++)
+        out.insert(out.end(), {(uint8_t)((c + seed) % 64), (uint8_t)((c / 4 + seed * 3) % 64),
+                               (uint8_t)((c * 3 + seed * 5) % 64)});
     out[0] = out[1] = out[2] = 0;
     return out;
 }
