@@ -120,8 +120,7 @@ TEST(HighScoreFile, WhileAnotherCopyHoldsTheFileLoadingReportsBusy)
     ScoreDir dir;
     write_table(dir.file(), {{"Ada", 300}});
     int go[2], ready[2];
-    ASSERT_EQ(pipe(go), 0);
-    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_TRUE(pipe(go) == 0 && pipe(ready) == 0);
     pid_t child = fork();
     if (child == 0) {
         File held;
