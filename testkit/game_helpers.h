@@ -9,7 +9,6 @@
 #include "input/input.h"
 #include "platform/globals.h"
 #include "platform/headless/headless.h"
-#include "resources/pack_writer.h"
 #include "resources/resources.h"
 #include "frame/frame.h"
 #include "board/menu.h"
@@ -22,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 // The placeholder pack, bound afresh for each test (other tests bind packs
 // of their own, and the roles are shared).

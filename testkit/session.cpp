@@ -21,20 +21,7 @@
 #include "video/font.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-
-namespace {
-
-bool copy_pack(const char* from, const char* to)
-{
-    std::error_code failed;
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, failed);
-    return !failed;
-}
-
-}  // namespace
 
 bool autoplay_session_open(AutoplaySession* session, const char* game_pack, const char* logo_pack)
 {
@@ -49,9 +36,13 @@ bool autoplay_session_open(AutoplaySession* session, const char* game_pack, cons
     std::string game = game_pack ? std::filesystem::absolute(game_pack).string() : "";
     std::string logo = logo_pack ? std::filesystem::absolute(logo_pack).string() : "";
     std::filesystem::current_path(session->dir, failed);
+    auto copy_pack = [](const std::string& from, const char* to) {
+        std::error_code failed;
+        return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, failed);
+    };
     bool packs = !failed &&
-                 (game_pack ? copy_pack(game.c_str(), "DATA50.RES") : save_bytes("DATA50.RES", make_test_game_pack())) &&
-                 (logo_pack ? copy_pack(logo.c_str(), "brenmoor.res") : save_bytes("brenmoor.res", make_test_logo_pack()));
+                 (game_pack ? copy_pack(game, "DATA50.RES") : save_bytes("DATA50.RES", make_test_game_pack())) &&
+                 (logo_pack ? copy_pack(logo, "brenmoor.res") : save_bytes("brenmoor.res", make_test_logo_pack()));
     if (!packs) {
         // Nothing left behind: back where we were, the directory gone.
         autoplay_session_close(session);
@@ -70,9 +61,8 @@ void autoplay_session_close(AutoplaySession* session)
     std::filesystem::current_path(session->old_dir, failed);
     if (failed)
         std::fprintf(stderr, "autoplay: cannot go back to %s\n", session->old_dir.c_str());
-    std::error_code ignored;
     if (!session->dir.empty())
-        std::filesystem::remove_all(session->dir, ignored);
+        std::filesystem::remove_all(session->dir, failed);
     session->dir.clear();
 }
 

@@ -14,11 +14,9 @@ namespace {
 Bytes placeholder_palette(int seed)
 {
     Bytes out;
-    for (int c = 0; c < 256; c++) {
-        out.push_back((uint8_t)((c + seed) % 64));
-        out.push_back((uint8_t)((c / 4 + seed * 3) % 64));
-        out.push_back((uint8_t)((c * 3 + seed * 5) % 64));
-    }
+    for (int c = 0; c < 256; c++)
+        out.insert(out.end(), {(uint8_t)((c + seed) % 64), (uint8_t)((c / 4 + seed * 3) % 64),
+                               (uint8_t)((c * 3 + seed * 5) % 64)});
     out[0] = out[1] = out[2] = 0;
     return out;
 }
@@ -94,8 +92,6 @@ Bytes sound_bank()
     return make_sound_bank(samples);
 }
 
-Bytes empty_table() { return make_table({}); }
-
 // A table of as many pictures as the game needs of `entry`, stored as the
 // role table says: raw images, or placed pictures in runs or fill-runs.
 Bytes role_table(std::span<const PackRole> roles, int entry, int x, int y, int width, int height, int first_colour)
@@ -132,7 +128,7 @@ std::vector<Bytes> test_game_entries()
     entries[30] = game_table(30, 0, 0, 8, 12, 80);
     entries[31] = glyph_table();
     entries[32] = sound_bank();
-    entries[33] = entries[34] = entries[36] = entries[37] = empty_table();
+    entries[33] = entries[34] = entries[36] = entries[37] = make_table({});
     entries[35] = game_table(35, 0, 0, 40, 8, 90);
     entries[38] = game_table(38, 0, 0, 30, 6, 110);
     entries[39] = game_table(39, 160, 120, 18, 10, 130);

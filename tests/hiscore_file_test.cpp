@@ -7,18 +7,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-namespace {
-
-std::vector<std::pair<const char*, int32_t>> moths(int count)
-{
-    std::vector<std::pair<const char*, int32_t>> rows;
-    for (int i = 0; i < count; i++)
-        rows.push_back({"Moth", 1000 - i});
-    return rows;
-}
-
-}  // namespace
-
 // What each shape of file loads as: the result, then the names in table
 // order (a sorted load; ties keep the file's order when it was in order).
 TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
@@ -32,6 +20,12 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
         int32_t last_score;
     };
     std::vector<std::string> fifteen(15, "Moth");
+    auto moths = [](int count) {
+        std::vector<std::pair<const char*, int32_t>> rows;
+        for (int i = 0; i < count; i++)
+            rows.push_back({"Moth", 1000 - i});
+        return rows;
+    };
     const std::string no_terminator(36, 'N');
     const Shape shapes[] = {
         {"missing", false, {}, HISCORE_RESET, {}, 0},
@@ -69,9 +63,6 @@ TEST(HighScoreFile, EachShapeOfFileLoadsAsItsTable)
     EXPECT_TRUE(read_bytes(dir.file()).empty());
 }
 
-// A save writes the bytes the file held back unchanged; one that cannot
-// write (something in the way of the new file) leaves the previous table
-// whole. Either way the file is let go of.
 TEST(HighScoreFile, SavingWritesTheSameBytesAndAFailedSaveLeavesThePreviousTable)
 {
     for (bool blocked : {false, true}) {
@@ -129,8 +120,7 @@ TEST(HighScoreFile, WhileAnotherCopyHoldsTheFileLoadingReportsBusy)
     ScoreDir dir;
     write_table(dir.file(), {{"Ada", 300}});
     int go[2], ready[2];
-    ASSERT_EQ(pipe(go), 0);
-    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_TRUE(pipe(go) == 0 && pipe(ready) == 0);
     pid_t child = fork();
     if (child == 0) {
         File held;

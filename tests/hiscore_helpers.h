@@ -5,7 +5,6 @@
 #include "platform/headless/headless.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>

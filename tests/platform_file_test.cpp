@@ -1,31 +1,12 @@
 // The file operations, including sharing between processes.
+#include "hiscore_helpers.h"
 #include "platform/file.h"
-#include "platform/posix/posix.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-struct TempDir {
-    std::string path = posix_make_temp_dir("flickermoth-file");
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const char* name) const { return path + name; }
-};
-
-void write_file(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
 
 // Runs `open` in a child process with `mode` and reports (opened, error), so
 // the lock is tested across processes as two copies of the game would meet.
@@ -56,16 +37,17 @@ std::pair<bool, int> open_in_other_process(const std::string& path, int mode)
 // process the file is held just the same.
 TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOthersOut)
 {
-    TempDir dir;
-    std::string path = dir.file("HIGH50");
+    ScoreDir dir;
+    const std::string path = dir.file();
+    const std::vector<uint8_t> written = {'n', 'e', 'w'};
     File file;
     for (int mode : {FILE_READ, FILE_UPDATE}) {
         EXPECT_FALSE(file_open(&file, path.c_str(), mode));
         EXPECT_EQ(file_last_error(), FILE_ERROR_NOT_FOUND);
         EXPECT_EQ(file.handle, FILE_INVALID);
     }
-    EXPECT_EQ(read_file(path), "<missing>");
-    write_file(path, "old contents that must go");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    write_bytes(path, std::vector<uint8_t>(25, 'o'));    // old contents that must go
     ASSERT_TRUE(file_open(&file, path.c_str(), FILE_CREATE));
     EXPECT_EQ(file_size(&file), 0);
     EXPECT_TRUE(file_write(&file, "new", 3));
@@ -76,7 +58,7 @@ TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOth
     EXPECT_EQ(file_read(&file, back, sizeof back), 0u);
     EXPECT_STREQ(back, "new");
     file_close(&file);
-    EXPECT_EQ(read_file(path), "new");
+    EXPECT_EQ(read_bytes(path), written);
 
     ASSERT_TRUE(file_open(&file, path.c_str(), FILE_READ));
     EXPECT_FALSE(file_write(&file, "x", 1));
@@ -84,7 +66,7 @@ TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOth
     EXPECT_EQ(file_read(&file, back, sizeof back), 0u);
     EXPECT_FALSE(file_write(&file, "x", 1));
     EXPECT_EQ(file_size(&file), -1);
-    EXPECT_EQ(read_file(path), "new");
+    EXPECT_EQ(read_bytes(path), written);
 
     struct Case { int held, other; bool opened; };
     const Case cases[] = {
@@ -107,7 +89,7 @@ TEST(Files, OnlyCreateMakesAFileAReadOrClosedOneTakesNoWritesAndAHeldOneKeepsOth
             EXPECT_FALSE(file_is_open(&second));
         }
         file_close(&held);
-        EXPECT_EQ(read_file(path), "new");
+        EXPECT_EQ(read_bytes(path), written);
     }
     EXPECT_TRUE(open_in_other_process(path, FILE_UPDATE).first) << "let go once closed";
 }

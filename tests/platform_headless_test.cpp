@@ -138,8 +138,6 @@ TEST(HeadlessFrames, PresentedFramesAreKeptAndWrittenAsPng)
     EXPECT_EQ(back.rgb[(48 * 640 + 64) * 3 + 1], 252);
 }
 
-// A player laid over the machine hands its events to a poll and to a wait
-// alike, before anything of the machine's own.
 TEST(InputFilter, ItsEventsComeFirstWhetherTheGamePollsOrWaits)
 {
     static int handed = 0;

@@ -47,8 +47,7 @@ TEST(Settings, TheTextReadsBackToTheSameValuesHandWrittenTooAndTheCommandLineDec
     EXPECT_EQ(parse_options({"--scale", "huge"}).error, "--scale takes integer or fit");
 }
 
-// Each broken line is named and leaves its value alone; the good lines
-// around it still count. Text that is no settings at all is left alone whole.
+// Text that is no settings at all is left alone whole.
 TEST(Settings, BrokenLinesAreNamedAndLeaveTheirValuesAlone)
 {
     struct Case { const char* line; const char* problem; };

@@ -13,9 +13,7 @@ using Events = std::vector<std::pair<int, uint32_t>>;
 
 void push_text(const char* utf8)
 {
-    SDL_Event event = {};
-    event.type = SDL_TEXTINPUT;
-    event.text.windowID = SDL_GetWindowID(sdl_window());
+    SDL_Event event = {.text = {SDL_TEXTINPUT, 0, window_id(), {}}};
     std::strncpy(event.text.text, utf8, sizeof event.text.text - 1);
     SDL_PushEvent(&event);
 }
@@ -46,8 +44,7 @@ TEST_F(SdlWindowEvents, TypedTextControlKeysAltEnterAndTheWindowsCloseReachTheGa
 
     push_window_event(SDL_WINDOWEVENT_CLOSE);
     push_key(SDL_SCANCODE_F4, true, KMOD_LALT);
-    SDL_Event quit = {};
-    quit.type = SDL_QUIT;
+    SDL_Event quit = {.quit = {SDL_QUIT, 0}};
     SDL_PushEvent(&quit);
     EXPECT_EQ(take_events(), (Events{{EVENT_CLOSE, 0}, {EVENT_CLOSE, 0}, {EVENT_CLOSE, 0}, {EVENT_QUIT, 0}}));
 }

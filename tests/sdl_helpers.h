@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+inline Uint32 window_id() { return SDL_GetWindowID(sdl_window()); }
+
 class SdlMachine : public testing::Test {
 protected:
     const PlatformBackend* sdl = nullptr;
@@ -47,33 +49,22 @@ protected:
 
     static void push_window_event(Uint8 what)
     {
-        SDL_Event event = {};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = what;
-        event.window.windowID = SDL_GetWindowID(sdl_window());
+        SDL_Event event = {.window = {SDL_WINDOWEVENT, 0, window_id(), what, 0, 0, 0, 0, 0}};
         SDL_PushEvent(&event);
     }
     // `sym`: what the key types in the layout, else the key's US meaning.
     static void push_key(SDL_Scancode scancode, bool down, Uint16 mod = KMOD_NONE, bool repeat = false,
                          SDL_Keycode sym = SDLK_UNKNOWN)
     {
-        SDL_Event event = {};
-        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.windowID = SDL_GetWindowID(sdl_window());
-        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat;
-        event.key.keysym.scancode = scancode;
-        event.key.keysym.sym = sym != SDLK_UNKNOWN ? sym : SDL_GetKeyFromScancode(scancode);
-        event.key.keysym.mod = mod;
+        SDL_Keysym key = {scancode, sym != SDLK_UNKNOWN ? sym : SDL_GetKeyFromScancode(scancode), mod, 0};
+        SDL_Event event = {.key = {down ? SDL_KEYDOWN : SDL_KEYUP, 0, window_id(),
+                                   (Uint8)(down ? SDL_PRESSED : SDL_RELEASED), repeat, 0, 0, key}};
         SDL_PushEvent(&event);
     }
     static void push_button(Uint8 button, bool down)
     {
-        SDL_Event event = {};
-        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = SDL_GetWindowID(sdl_window());
-        event.button.button = button;
-        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+        SDL_Event event = {.button = {down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, 0, window_id(), 0, button,
+                                      (Uint8)(down ? SDL_PRESSED : SDL_RELEASED), 0, 0, 0, 0}};
         SDL_PushEvent(&event);
     }
     // The window gets the focus, as when the player clicks it or switches to it.

@@ -60,9 +60,7 @@ TEST(Keyboard, EachKeySitsWhereTheKeyboardPutsItOnTheDesktopAndInTheBrowserAndNo
     EXPECT_GT(owner.size(), 100u);
 }
 
-// The speed keys wherever the layout has them: what the key types counts.
-// Typed text: the conversion is the code page's; here what the desktop adds,
-// control characters only from their keys.
+// What the key types counts; typed text: what the desktop adds to the code page's conversion.
 TEST(SdlKeyboard, LayoutSpeedKeysAndTypedTextWithControlCharactersOnlyFromTheirKeys)
 {
     const std::map<int, int> layout = {{SDLK_PLUS, KEY_EQUALS}, {SDLK_EQUALS, KEY_EQUALS}, {SDLK_MINUS, KEY_MINUS},

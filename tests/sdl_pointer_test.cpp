@@ -52,10 +52,8 @@ TEST(PicturePlacement, WholeMultiplesLeaveBlackBarsTheFitFillsOneWayAndThePageBu
     for (int width = 200; width <= 4000; width += 37)
         for (int height = 150; height <= 2400; height += 41) {
             PictureRect r = picture_place(width, height, scale);
-            ASSERT_LE(r.x + r.width, width);
-            ASSERT_LE(r.y + r.height, height);
-            ASSERT_GE(r.x, 0);
-            ASSERT_GE(r.y, 0);
+            ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= width && r.y + r.height <= height)
+                << width << "x" << height;
             // 4:3 within a pixel of rounding, and touching two opposite edges
             // unless a whole multiple was taken.
             ASSERT_LE(std::abs(r.width * 3 - r.height * 4), 4) << width << "x" << height;
@@ -93,8 +91,7 @@ TEST(SdlWindowSize, ANewWindowIsTheLargestWholeMultipleThatFitsWithRoomForItsFra
     }
 }
 
-// Window positions on the picture and beyond it: on the bars a position
-// lies outside the picture, for the game to clamp.
+// On the bars a position lies outside the picture, for the game to clamp.
 TEST(SdlPointerMapping, WindowPositionsLandOnPicturePixelsWhateverTheScale)
 {
     struct Case { int width, height; PictureScale scale; int x, y, px, py; };

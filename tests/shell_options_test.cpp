@@ -58,8 +58,7 @@ TEST(CommandLineOptions, MistakesAreNamedAndNumbersMustBeNumbers)
               std::tuple("", 600LL, 25LL, "t.jsonl", true));
 }
 
-// A recording asked for by option must be usable before anything opens;
-// the argument texts go on quietly without one, as they always have.
+// The argument texts go on quietly without a usable recording, as they always have.
 TEST(CommandLineOptions, ARecordingNamedByAnOptionMustBeUsable)
 {
     const std::string dir = std::filesystem::path(posix_make_temp_dir("flickermoth-options")).parent_path();

@@ -65,8 +65,6 @@ protected:
     }
 };
 
-// A held speed key is written once it has settled, not every frame. Without
-// a store nothing is written and the game starts from its fixed values.
 TEST_F(SettingsKeeping, ThePlayersChangesAreWrittenOnceSettledTheCommandLinesNeverNorWithoutAStore)
 {
     const Settings remembered = {.frame_period = 20}, quiet = {.sound = false, .frame_period = 60};

@@ -40,18 +40,14 @@ TEST(WebKeys, OnlyTheGamesKeysLoseTheirBrowserActionAndKeysTypeInTheGamesCodePag
 
 TEST(WebSettings, ThePageKeepsAScaleOnlyOnceOneWasChosen)
 {
-    Settings chosen;
-    chosen.sound = false;
-    chosen.frame_period = 20;
-    chosen.scale = SCALE_FIT;
+    const Settings chosen = {.scale = SCALE_FIT, .sound = false, .frame_period = 20};
     const std::string desktop = settings_format(chosen);
     std::vector<std::string> problems;
     PictureScale scale = SCALE_INTEGER;
     // Without a choice the text keeps everything else and no scale.
     std::string unchosen = web_settings_text(desktop, nullptr);
     EXPECT_FALSE(web_settings_scale(unchosen, &scale));
-    Settings read;
-    read.scale = SCALE_FIT;
+    Settings read = {.scale = SCALE_FIT};
     settings_parse(unchosen, &read, &problems);
     EXPECT_EQ(read, chosen);
     // With one, it holds that one and the rest, whatever the text said before.

@@ -58,17 +58,14 @@ std::vector<uint8_t> square_png(int size)
 uint32_t little_16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
 uint32_t little_32(const std::vector<uint8_t>& b, size_t at) { return little_16(b, at) | little_16(b, at + 2) << 16; }
 
-// Each picture gets a directory entry with its size (256 written as 0) and
-// its PNG behind the directory; only PNGs of at most 256 pixels make an
-// icon, and on failure the icon is left alone.
+// A size of 256 is written as 0; on failure the icon is left alone.
 TEST(IconFile, EachPngOfAtMost256PixelsGetsAnEntryAndItsBytesBehindTheDirectory)
 {
     std::vector<std::vector<uint8_t>> pngs = {square_png(256), square_png(48), square_png(32)};
     std::vector<uint8_t> icon;
     ASSERT_TRUE(icon_from_pngs(pngs, &icon));
-    EXPECT_EQ(little_16(icon, 0), 0u);
-    EXPECT_EQ(little_16(icon, 2), 1u);    // an icon
-    EXPECT_EQ(little_16(icon, 4), 3u);
+    ASSERT_GE(icon.size(), 6u);    // the header: an icon, of three pictures
+    EXPECT_EQ(std::vector<uint8_t>(icon.begin(), icon.begin() + 6), (std::vector<uint8_t>{0, 0, 1, 0, 3, 0}));
     const int sizes[] = {0, 48, 32};
     size_t expected_offset = 6 + 3 * 16;
     for (int i = 0; i < 3; i++) {

@@ -119,27 +119,18 @@ const MessageCalls SCRIPTED_MESSAGES = {
     },
 };
 
-PlatformBackend scripted;
-
-class WindowsPump : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        script = MessageScript{};
-        win32_window_events = EventQueue{};
-        scripted = *headless_backend();
-        scripted.poll_event = [](PlatformEvent* event) { return win32_poll_message(SCRIPTED_MESSAGES, event); };
-        scripted.wait_event = [](PlatformEvent* event) { win32_wait_message(SCRIPTED_MESSAGES, event); };
-        platform_use(&scripted);
-    }
-};
 
 // Enter comes as the key and the character TranslateMessage makes of it.
 // Switched away, the game freezes until the window is active again. Alt+F4
 // comes as the close command, then the default handling closes and destroys
 // the window; a window destroyed without it ends the game as well.
-TEST_F(WindowsPump, TypedCharactersReachTheRingSwitchingAwayFreezesAndTheWindowsEndEndsEveryFrame)
+TEST(WindowsPump, TypedCharactersReachTheRingSwitchingAwayFreezesAndTheWindowsEndEndsEveryFrame)
 {
+    static PlatformBackend scripted = *headless_backend();
+    scripted.poll_event = [](PlatformEvent* event) { return win32_poll_message(SCRIPTED_MESSAGES, event); };
+    scripted.wait_event = [](PlatformEvent* event) { win32_wait_message(SCRIPTED_MESSAGES, event); };
+    platform_use(&scripted);
+    win32_window_events = EventQueue{};
     input_begin_typing();
     script.messages = {{MESSAGE_ACTIVATE_APP, 1}, {MESSAGE_CHAR, 'M'}, {MESSAGE_KEY_DOWN, VIRTUAL_KEY_RETURN},
                        {MESSAGE_CHAR, 13}, {MESSAGE_PAINT, 0}};
