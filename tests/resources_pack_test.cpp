@@ -15,10 +15,6 @@ Bytes word_bytes(std::initializer_list<int32_t> words)
     return out;
 }
 
-}  // namespace
-
-// ---- Entries -------------------------------------------------------------------
-
 TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCountAndTheLastEntryMayBeEmpty)
 {
     Bytes file = make_pack({Bytes{11, 12}, Bytes{21, 22, 23}, Bytes{31}, Bytes{}});
@@ -56,11 +52,7 @@ TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemoryAndAMissingOneSaysSo)
 TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
 {
     const Bytes good = make_pack({Bytes{1, 2, 3, 4}, Bytes{5, 6}});
-    auto with_word = [&](size_t at, int32_t value) {
-        Bytes bytes = good;
-        set_word(bytes, at, (uint32_t)value);
-        return bytes;
-    };
+    auto with_word = [&](size_t at, int32_t value) { Bytes b = good; set_word(b, at, (uint32_t)value); return b; };
     const std::pair<Bytes, const char*> cases[] = {
         {Bytes{2, 0, 0}, "the pack is shorter than 4 bytes"},
         {Bytes(good.begin(), good.end() - 3), "entry 1: offset 12 is outside the block of 11 bytes"},
@@ -75,8 +67,6 @@ TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
         EXPECT_EQ(loaded.error, message);
     }
 }
-
-// ---- Tables --------------------------------------------------------------------
 
 TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
 {
@@ -167,10 +157,6 @@ TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
     }
 }
 
-// ---- Images, palettes, pictures, texts ------------------------------------------
-
-namespace {
-
 enum Check { RAW, RUNS, FILL_RUNS, PLACED, PALETTE, SCREEN, TEXT };
 
 // The message of the check of `bytes`, lying alone in a pack; "" when good.
@@ -188,13 +174,7 @@ std::string problem(const Bytes& bytes, Check check)
     return good ? "" : error;
 }
 
-Bytes changed(Bytes bytes, size_t at, uint8_t value)
-{
-    bytes[at] = value;
-    return bytes;
-}
-
-}  // namespace
+Bytes changed(Bytes bytes, size_t at, uint8_t value) { return bytes[at] = value, bytes; }
 
 TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
 {
@@ -211,11 +191,7 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     Bytes too_long = longest;
     too_long.insert(too_long.begin(), 'W');
     const std::string off_screen = " does not lie wholly on the 640 x 480 screen";
-    struct Case {
-        Bytes bytes;
-        Check check;
-        std::string message;
-    };
+    struct Case { Bytes bytes; Check check; std::string message; };
     const Case cases[] = {
         {raw, RAW, ""},
         {Bytes(raw.begin(), raw.end() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
@@ -252,3 +228,5 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     for (size_t i = 0; i < std::size(cases); i++)
         EXPECT_EQ(problem(cases[i].bytes, cases[i].check), cases[i].message) << "case " << i;
 }
+
+}  // namespace

@@ -87,8 +87,6 @@ using WriterRoundTrip = VideoScreen;
 
 }  // namespace
 
-// ---- Round trip --------------------------------------------------------------
-
 TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
 {
     // width, height, transparent index, longest stretch
@@ -139,8 +137,6 @@ TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
     EXPECT_EQ(fill_run_rows(image)[0].size(), 10u) << "ten copies of 64";
     EXPECT_EQ(draw_back(image, IMAGE_FILL_RUNS, 0, 0, 0, 0, 640, 1), picture);
 }
-
-// ---- Limits of the encodings ---------------------------------------------------------
 
 TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledAndShorterOnesCopied)
 {
@@ -194,8 +190,6 @@ TEST(WriterRuns, ImagesThatCannotBeEncodedComeBackEmpty)
     EXPECT_TRUE(encode_raw(0, 0, 0, 5, stripes.data()).empty());
     EXPECT_TRUE(encode_runs(0, 0, 65536, 1, stripes.data(), 0).empty());
 }
-
-// ---- Layout --------------------------------------------------------------------
 
 TEST(WriterLayout, TablesCountOffsetsFromTheFirstOffset)
 {

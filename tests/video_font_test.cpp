@@ -106,12 +106,7 @@ TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
     EXPECT_EQ(glyph_width(0x1C8), 6);
     // draw_char returns the pen without spacing; draw_char_aligned is the
     // one-character text.
-    struct Case {
-        int code, x;
-        bool aligned;
-        int align, pen;
-        DrawResult extents;
-    };
+    struct Case { int code, x; bool aligned; int align, pen; DrawResult extents; };
     const Case cases[] = {
         {'B', 30, false, 0, 39, {30, 40, 9, 5, 0}},
         {'A', 50, false, 0, 57, {50, 40, 7, 5, 0}},

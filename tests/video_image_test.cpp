@@ -132,12 +132,7 @@ TEST_F(RunImages, ARunImageIsPlacedByItsOffsetsPlusTheDrawingPointAndCopiesZeroA
 {
     constexpr int B = BACKGROUND;
     const std::vector<int> runs = {B, 1, 2, 3, B, B, B, B, 0, 5, B, B}, fills = {0, 0, 0, B, 8, 9, 4, 4, 4, 4, 4, 4};
-    struct Case {
-        std::vector<uint8_t> image;
-        DrawFunction draw;
-        int x, y;
-        const std::vector<int>& pixels;
-    };
+    struct Case { std::vector<uint8_t> image; DrawFunction draw; int x, y; const std::vector<int>& pixels; };
     const Case cases[] = {
         {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, 0, 0, runs},
         {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, -90, 5, runs},
