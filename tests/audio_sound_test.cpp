@@ -1,7 +1,5 @@
-// The game's sound slots on the headless machine, which logs every voice it
-// is asked for: switching effects off, voices that cannot be made or are
-// lost, and the sound bank's samples. How a slot sounds is the desktop
-// backend's test.
+// The game's sound slots on the headless machine, which logs every voice it is asked for. How a slot
+// sounds is the desktop backend's test.
 #include "board_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// How the art is made: every element keeps to its own colours, soft edges
-// fall away cleanly, the five moths stay apart in shape and for every kind
-// of colour vision, and moths leave as warm light.
+// How the art is made, and what it must keep to: own colours, moths told apart, warm light.
 #include "data_helpers.h"
 
 #include "tools/art/art.h"
@@ -172,8 +170,7 @@ TEST_F(DataArt, FlightsAndSwapsShowWarmLightAndNoThinBars)
     }
 }
 
-// The moth ramps run from shadow to highlight; the art is matched, and the
-// pack inspector shows pictures, in the colours the screen shows.
+// The pack inspector shows pictures in the screen's colours too.
 TEST(ArtMaking, TheMothRampsRiseAndColoursAreMatchedAndShownAsTheScreenShowsThem)
 {
     for (int colour = 0; colour < 5; colour++)

@@ -1,7 +1,5 @@
-// Helpers for the checks of the generated data packs and of the pack
-// inspector: where the build put the packs, fixtures that bind them or give
-// a scratch folder, and drawing pictures with the game's own routines to see
-// which pixels a picture covers.
+// Helpers for the checks of the generated data packs and of the pack inspector: where the packs are,
+// fixtures, and pictures drawn with the game's own routines to see which pixels they cover.
 #pragma once
 
 #include "resources/resources.h"

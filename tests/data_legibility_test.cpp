@@ -1,7 +1,4 @@
-// What the player must be able to read in the generated pictures: the
-// score inside its plaque, the selected moth's ring against the night,
-// the menu's tiles under the pointer that chooses them, letters that do
-// not pass for one another, and the small print of the title and the end.
+// What the player must be able to read in the generated pictures.
 #include "data_helpers.h"
 
 #include "board/board.h"
@@ -33,8 +30,7 @@ int commonest(const std::map<int, int>& counts)
 
 using DataLegibility = GameData;
 
-// Scores of up to six digits stay inside their plaque, the digits centred
-// on the score's line.
+// The digits are centred on the score's line.
 TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
 {
     for (int d = 0; d < 10; d++) {

@@ -1,6 +1,4 @@
-// The maker's logo as the player first sees it: an accent that waits for
-// its still, a fire that tapers to a tip with curved sides, and a tin chest
-// whose lid sits on it.
+// The maker's logo as the player first sees it.
 #include "data_helpers.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +11,6 @@ constexpr int EMBER_FIRST = 16, EMBER_COUNT = 64;   // the logo palette's fire r
 constexpr int TIN_FIRST = 128, TIN_COUNT = 48;      // its cold metal
 constexpr int DARK_COUNT = 16;                      // the black and near-black
 
-// The logo starts from a black screen, its accent colours show only on the
-// still that fades them in, and its pictures show a fire and a chest.
 TEST(DataLogo, TheAccentWaitsForItsStillTheFireTapersToATipAndTheChestsLidSitsOnIt)
 {
     REQUIRE_DATA();

@@ -1,6 +1,4 @@
-// The generated pictures sit where the game draws them: full-screen
-// pictures at the origin, each trail's light over its own spots only,
-// moths centred on their cells, labels inside the menu's items.
+// The generated pictures sit where the game draws them.
 #include "data_helpers.h"
 
 #include "board/board.h"
@@ -90,8 +88,6 @@ TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
         EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
 }
 
-// (The items' highlights are checked against the pointer's choice with the
-// menu's tiles.)
 TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInTheirPlaces)
 {
     std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));

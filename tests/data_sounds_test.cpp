@@ -1,9 +1,5 @@
-// The generated sound effects: every sample the game plays is there, starts
-// and ends on silence (no click), peaks just under full scale without
-// clipping, and the set is even in loudness but for the landing chime,
-// which is heard for every moth and kept soft. The swap sound lasts as long
-// as the swap, the closing sound carries on small speakers, the restart
-// flutters without a buzz, and the quantiser's dither leaves no staircase.
+// The generated sound effects: no clicks, no clipping, even loudness (the landing chime kept soft), and
+// the swap, closing and restart sounds as the game needs them; the quantiser's dither.
 #include "data_helpers.h"
 
 #include "board/animation.h"

@@ -1,7 +1,5 @@
-// The pack inspector trusts nothing in a pack it reads: what the game's
-// loader allows (an empty entry at the block's end) goes through, what the
-// game would refuse (a broken run picture, a sound bank going backwards) is
-// refused with a message rather than read past its bytes.
+// The pack inspector trusts nothing in a pack it reads: what the game would refuse is refused with a
+// message rather than read past its bytes; what its loader allows goes through.
 #include "data_helpers.h"
 
 #include "tools/packtool/media.h"
@@ -132,8 +130,6 @@ bool write_interlaced_png(const std::string& path, int width, int height, const 
     return std::fclose(file) == 0;
 }
 
-// Pictures are read pixel for pixel, an interlaced one too, and written
-// with their transparent index; failures are reported.
 TEST_F(PacktoolChecks, PicturesAreReadAndWrittenWholeAndFailuresAreReported)
 {
     constexpr int width = 13, height = 11;

@@ -1,6 +1,4 @@
-// The pack inspector: a pack extracted into files and built again is the
-// same pack, byte for byte; what a modder edits in those files comes back
-// into the pack; texts are UTF-8 outside and Windows-1251 inside.
+// The pack inspector: extracted into files and built again, a pack comes back byte for byte, with the edits.
 #include "data_helpers.h"
 
 #include "tools/packtool/media.h"
@@ -47,9 +45,7 @@ TEST_F(PacktoolRoundTrip, APackLaidOutOtherwiseStillComesBackWhole)
     EXPECT_TRUE(fs::exists(files + "/pack.raw"));
 }
 
-// What a modder edits comes back into the pack and nothing else changes.
-// Texts are UTF-8 outside and Windows-1251 inside; a character the code page
-// has not is refused, and the message says where.
+// A character the code page has not is refused, and the message says where.
 TEST_F(PacktoolRoundTrip, WhatAModderEditsGoesBackIntoThePackAndNothingElse)
 {
     std::vector<Bytes> entries = test_game_entries();

@@ -1,6 +1,4 @@
-// Binding the game pack and the logo pack: every role of the table leads to
-// its own entry, the font and rule parameters are set, and every pack the
-// game could not draw from safely is refused with a message naming the entry.
+// Binding the game pack and the logo pack, and refusing every pack the game could not draw from safely.
 #include "resources_helpers.h"
 
 #include "board/board.h"
@@ -102,8 +100,7 @@ TEST_F(BrokenGamePack, AFailureOnTheTerminalNamesTheFileEntryAndItem)
     EXPECT_EQ(MothImages[0].count, 0) << "roles bound before the failure are cleared";
 }
 
-// Each broken pack is refused with a message naming the entry; entries the
-// game does not read may hold anything.
+// (Entries the game does not read may hold anything.)
 TEST_F(BrokenGamePack, EachIsRefusedWithAMessageNamingTheEntry)
 {
     // A transition picture of 640 x 8 whose row 7 reaches one pixel too far.

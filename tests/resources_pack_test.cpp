@@ -105,8 +105,6 @@ TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
     EXPECT_EQ(empty.pack->entries[0], empty.pack->block + 8 + 4);
 }
 
-// Entries at the same offset share one table; a table overlapping another
-// cannot overrun the room for items.
 TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOverrunTheRoomForItems)
 {
     Bytes file = make_pack({make_table({Bytes{1}, Bytes{2}}), Bytes{0}});

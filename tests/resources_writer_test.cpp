@@ -1,6 +1,4 @@
-// The pack writer: images it encodes draw back to the same pixels, its runs
-// keep to the encodings' limits, and its tables and packs have the layout
-// the loader reads.
+// The pack writer: its images draw back to their pixels, within the encodings' limits, in the loader's layout.
 #include "resources_helpers.h"
 #include "video_test_support.h"
 

@@ -13,9 +13,8 @@
 
 namespace {
 
-// Every pixel of the 10 x 10 test sprites is distinct and non-zero, so a pixel on
-// the screen tells which image column and row it came from (and none is
-// the background colour).
+// Every pixel of the 10 x 10 test sprites is distinct, non-zero and not the
+// background, so a pixel on the screen tells which column and row it came from.
 int sprite_pixel(int column, int row) { return 100 + column + row * 16; }
 
 void expect_result(const DrawResult& r, int x, int y, int width, int height)
@@ -25,7 +24,7 @@ void expect_result(const DrawResult& r, int x, int y, int width, int height)
 
 using RawSpriteClipping = VideoScreen;
 
-TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
+TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElseNorWhenNoneOfItDoes)
 {
     // Drawing point and offsets; the rectangle drawn; the image column and
     // row that land in its top left corner.
@@ -61,23 +60,22 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
     draw_sprite(&r, -3, 478, as_image(wide));
     expect_result(r, 0, 478, 640, 2);
     EXPECT_EQ(pixels_wrong(0, 478, 639, 479, [](int x, int) { return 1 + (x + 3) % 200; }), 0);
-}
 
-TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
-{
+    // Wholly off the screen, a sprite draws nothing and reports empty.
+    display_clear(BACKGROUND);
     auto image = make_raw_image(0, 0, 10, 10, sprite_pixel);
     const int places[][2] = {
         {0, 480}, {0, 600}, {640, 0}, {900, 10}, {-10, 0}, {-50, 0},
         {0, -10}, {0, -400}, {INT_MAX, 0}, {0, INT_MIN}, {INT_MIN, INT_MIN},
     };
     for (auto [x, y] : places) {
-        DrawResult r = {1, 2, 3, 4, 0};
+        r = {1, 2, 3, 4, 0};
         draw_sprite(&r, x, y, as_image(image));
         EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
     // An offset cannot wrap a far drawing point onto the screen.
     auto far_left = make_raw_image(-32768, 0, 10, 10, sprite_pixel);
-    DrawResult r;
+    r = {};
     draw_sprite(&r, INT_MIN + 5, 0, as_image(far_left));
     EXPECT_EQ(r.empty, 1);
     EXPECT_EQ(draw_sprite(nullptr, 640, 5, as_image(image)), nullptr) << "a null result is accepted";
@@ -124,15 +122,13 @@ const std::vector<uint8_t> FILL_RUN_DATA = {
     1, 0xC5, 4,
 };
 
-using DrawFunction = DrawResult* (*)(DrawResult*, int, int, const ImageRecord*);
-
 using RunImages = VideoScreen;
 
 TEST_F(RunImages, ARunImageIsPlacedByItsOffsetsPlusTheDrawingPointAndCopiesZeroAsColourZero)
 {
     constexpr int B = BACKGROUND;
     const std::vector<int> runs = {B, 1, 2, 3, B, B, B, B, 0, 5, B, B}, fills = {0, 0, 0, B, 8, 9, 4, 4, 4, 4, 4, 4};
-    struct Case { std::vector<uint8_t> image; DrawFunction draw; int x, y; const std::vector<int>& pixels; };
+    struct Case { std::vector<uint8_t> image; decltype(&draw_runs) draw; int x, y; const std::vector<int>& pixels; };
     const Case cases[] = {
         {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, 0, 0, runs},
         {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, -90, 5, runs},
