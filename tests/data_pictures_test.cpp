@@ -15,17 +15,14 @@ namespace {
 
 using DataPictures = GameData;
 
-TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOrigin)
+TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOriginAndCoverTheOldScreenWhereTheyMust)
 {
     for (auto [table, what] : {std::pair{&TransitionImages, "transition"}, {&MenuImages, "menu picture"},
                                {&MainScreenImages, "end picture"}})
         for (int i = 0; i < table->count; i++)
             EXPECT_TRUE(full_screen_at_origin(table_image(*table, i))) << what << " " << i;
     EXPECT_TRUE(full_screen_at_origin(TitlePicture));
-}
-
-TEST_F(DataPictures, TheCoveringTransitionAndTheTitleLeaveNoPixelOfTheOldScreenWhereTheyMust)
-{
+    // The covering transition and the title leave no pixel of the old screen where they must.
     std::vector<bool> covered = covered_by_runs(table_image(TransitionImages, 21));
     EXPECT_EQ(std::count(covered.begin(), covered.end(), false), 0);
     // and the pictures before it cover more and more

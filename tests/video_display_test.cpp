@@ -79,12 +79,8 @@ TEST_F(DisplayFrames, AFrameAndASnapshotHoldTheVisiblePartOfEveryRowAndTheSnapsh
     EXPECT_EQ(pixels_not(3), 0) << "clearing paints every visible pixel";
     display_restore_background(copy.data());
     EXPECT_EQ(pixels_off_pattern(display.back_buffer, display.pitch), 0);
-}
 
-using DisplayPalette = VideoScreen;
-
-TEST_F(DisplayPalette, SixBitComponentsReachTheScreenShiftedToEightBitsWithTheFrameAfterThem)
-{
+    // Six-bit palette components reach the screen shifted to eight bits, with the frame after them.
     uint8_t palette[PALETTE_BYTES];
     for (int i = 0; i < PALETTE_BYTES; i++)
         palette[i] = (uint8_t)(i % 64);

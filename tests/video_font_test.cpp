@@ -135,7 +135,7 @@ TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
     EXPECT_EQ(pixels_not(BACKGROUND), (6 + 7 + 2) * 5);
 }
 
-TEST_F(FontText, NumbersAreDrawnInDecimalWithAMinusSign)
+TEST_F(FontText, NumbersAreDrawnInDecimalWithAMinusSignAndTheColourShiftIsHandedToTheGlyphRoutine)
 {
     current_font.glyph_routine = note_glyph;
     const std::pair<int32_t, const char*> numbers[] = {
@@ -149,10 +149,7 @@ TEST_F(FontText, NumbersAreDrawnInDecimalWithAMinusSign)
         EXPECT_EQ(pen, draw_text(300, 100, text, ALIGN_RIGHT, &by_text));
         EXPECT_EQ((std::array{by_number.x, by_number.width}), (std::array{by_text.x, by_text.width}));
     }
-}
-
-TEST_F(FontText, TheColourShiftIsHandedToTheGlyphRoutine)
-{
+    // The colour shift is handed to the glyph routine.
     Font shifted, previous;
     make_font(&shifted, current_font.glyphs, 5, draw_sprite_shifted, 1);
     const ImageRecord* const* game_glyphs = current_font.glyphs;
