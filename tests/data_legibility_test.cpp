@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -153,9 +154,8 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
         return grid;
     };
     std::vector<bool> capital = shape("I"), small = shape("l");
-    int differing = 0;
-    for (size_t i = 0; i < capital.size(); i++)
-        differing += capital[i] != small[i];
+    int differing =
+        std::inner_product(capital.begin(), capital.end(), small.begin(), 0, std::plus<>(), std::not_equal_to<>());
     EXPECT_GE(differing, 5) << "I and l are told apart by more than their height";
 
     // A word gap is much wider than any gap between the letters of a word.
@@ -164,8 +164,7 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
         columns[x] = true;
     std::vector<int> gaps;
     int first = std::find(columns.begin(), columns.end(), true) - columns.begin();
-    int last = 639 - (std::find(columns.rbegin(), columns.rend(), true) - columns.rbegin());
-    for (int x = first, run = 0; x <= last; x++) {
+    for (int x = first, run = 0; x < 640; x++) {    // a run of blank columns after the last lit one is no gap
         if (!columns[x])
             run++;
         else if (run > 0)
