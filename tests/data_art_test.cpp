@@ -128,7 +128,7 @@ using DataArt = GameData;
 // Any two steady moths stay apart in colour for every kind of colour vision
 // and in grey; laid over each other at their hot spots they differ in at
 // least a sixth of the pixels either covers: not one outline in other colours.
-TEST_F(DataArt, TheFiveMothsStayApartInColourForEveryVisionInGreyAndInOutline)
+TEST_F(DataArt, TheFiveMothsStayApartInColourForEveryVisionInGreyAndInOutlineAndLeaveAsWarmLight)
 {
     for (int a = 0; a < 5; a++)
         for (int b = a + 1; b < 5; b++) {
@@ -146,10 +146,6 @@ TEST_F(DataArt, TheFiveMothsStayApartInColourForEveryVisionInGreyAndInOutline)
             }
             EXPECT_LT(both, either * 5 / 6) << "moths " << a << " and " << b << " share their outline";
         }
-}
-
-TEST_F(DataArt, FlightsAndSwapsShowWarmLightAndNoThinBars)
-{
     auto warmth = [](const ImageRecord* image) {    // red less blue over the drawn pixels
         double warm = 0;
         for (int i = 0; i < image_width(image) * image_height(image); i++)

@@ -125,6 +125,21 @@ TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
     }
 }
 
+// The commonest colour in a box of a screen and the brightest colour that
+// covers at least `least` pixels of it: a background and the text on it.
+std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
+{
+    std::map<int, int> counts;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            counts[screen_at(x, y)]++;
+    int ground = commonest(counts), text = ground;
+    for (auto [index, count] : counts)
+        if (count >= least && luminance(palette, index) > luminance(palette, text))
+            text = index;
+    return {ground, text};
+}
+
 // The lit pixels (those a glyph fills, not its dark edge) of a text drawn
 // at (10, 20).
 std::vector<std::pair<int, int>> lit_pixels(const char* text)
@@ -139,7 +154,7 @@ std::vector<std::pair<int, int>> lit_pixels(const char* text)
     return lit;
 }
 
-TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
+TEST_F(DataLegibility, CapitalIAndSmallLDifferWordsStandApartAndTheTitlesAndTheEndsSmallPrintReadClearly)
 {
     // The lit shapes of I and l, aligned at their feet and left sides.
     auto shape = [](const char* letter) {
@@ -175,25 +190,6 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
     int word = gaps.back(), letters = gaps[gaps.size() - 2];
     EXPECT_GE(word, 2.5 * letters) << "the word gap is " << word << " pixels, letters stand up to " << letters << " apart";
     EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
-}
-
-// The commonest colour in a box of a screen and the brightest colour that
-// covers at least `least` pixels of it: a background and the text on it.
-std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
-{
-    std::map<int, int> counts;
-    for (int y = y0; y <= y1; y++)
-        for (int x = x0; x <= x1; x++)
-            counts[screen_at(x, y)]++;
-    int ground = commonest(counts), text = ground;
-    for (auto [index, count] : counts)
-        if (count >= least && luminance(palette, index) > luminance(palette, text))
-            text = index;
-    return {ground, text};
-}
-
-TEST_F(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
-{
     // The title over its sky, as the title screen paints it.
     for (int y = 0; y < 480; y++)
         fill_rect(0, y, 640, 1, (uint8_t)(y % 255));

@@ -85,7 +85,7 @@ TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
         EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
 }
 
-TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInTheirPlaces)
+TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonsSwitchesHighlightsAndKnobStayInTheirPlaces)
 {
     std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     for (int item = 0; item < MENU_ITEMS; item++) {
@@ -111,10 +111,7 @@ TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInThe
             for (int x = box.left; x <= box.right; x++)
                 ASSERT_TRUE(panel[(size_t)(MENU_SWITCH_Y + y) * 640 + MENU_SWITCH_X + x]) << "switch frame " << f;
     }
-}
-
-TEST_F(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheNameAndTheSliderKnobRunsAlongItsBar)
-{
+    // The new row highlight surrounds the score and the name.
     for (int f = 0; f < ScoreScreenImages.count; f++) {
         Box box = ink_box(table_image(ScoreScreenImages, f));
         int left = HISCORE_HIGHLIGHT_X + box.left, right = HISCORE_HIGHLIGHT_X + box.right;

@@ -104,7 +104,7 @@ TEST_F(DataSounds, SamplesEaseInAndOutOfSilencePeakJustUnderFullScaleAndAreEvenI
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
 }
 
-TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
+TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwapAndTheColumnClosingSoundIsCarriedAbove200Hz)
 {
     std::vector<double> x = levels_of(SWAP);
     size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
@@ -113,13 +113,10 @@ TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
     size_t slice = (size_t)(0.05 * RATE);
     for (size_t from = slice; from + slice <= swap; from += slice)
         EXPECT_GT(decibels(rms_of(x, from, from + slice)), -30.0) << "quiet at " << from / RATE << " s";
-}
 
-TEST_F(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
-{
-    std::vector<double> x = levels_of(COLUMN_CLOSES);
-    // Parseval over the DFT bins of the whole sample: the energy of the bins
-    // up to 200 Hz (each counted for its mirror too) against the total.
+    // Parseval over the DFT bins of the whole closing sound: the energy of the
+    // bins up to 200 Hz (each counted for its mirror too) against the total.
+    x = levels_of(COLUMN_CLOSES);
     double n = (double)x.size(), low = power_at(x, 0) / n;
     double total = std::inner_product(x.begin(), x.end(), x.begin(), 0.0);
     for (int bin = 1; bin * RATE / n <= 200; bin++)

@@ -63,7 +63,7 @@ Bytes overlong_fill_runs()
     return record;
 }
 
-TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawn)
+TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawnNorTakenForTheEditedOne)
 {
     ASSERT_TRUE(packtool_begin());
     DecodedImage image;
@@ -88,10 +88,7 @@ TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawn)
         EXPECT_FALSE(packtool_sheet(in, path("sheet.png"), &written, &error));
         EXPECT_NE(error.find(message), std::string::npos) << error;
     }
-}
-
-TEST_F(PacktoolChecks, AKeptRunPictureThatIsBrokenIsNotTakenForTheEditedOne)
-{
+    // A kept run picture that is broken is not taken for the edited one.
     save(logo_with({image_encode(DecodedImage{0, 0, 4, 1, {7, 7, 7, 7}}, IMAGE_FILL_RUNS)}));
     ASSERT_TRUE(packtool_extract(in, files, &error)) << error;
     // the bytes kept beside the picture are damaged

@@ -4,6 +4,7 @@
 #include "board/board.h"
 #include "video/font.h"
 
+#include <array>
 #include <functional>
 #include <unistd.h>
 
@@ -72,11 +73,9 @@ TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasing
     EXPECT_FALSE(sound_sample(-1, &start, &length));
 
     release_resources();
-    EXPECT_EQ(resource_pack, nullptr);
-    EXPECT_EQ(GamePalette, nullptr);
+    EXPECT_EQ((std::array<const void*, 4>{resource_pack, GamePalette, TitlePalette, current_font.glyphs}),
+              (std::array<const void*, 4>{}));
     EXPECT_EQ(FontGlyphs.count, 0);
-    EXPECT_EQ(TitlePalette, nullptr);
-    EXPECT_EQ(current_font.glyphs, nullptr);
 }
 
 using BrokenGamePack = ResourcesTest;

@@ -68,7 +68,7 @@ TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
     }
 }
 
-TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
+TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOnOrRefusesOffsetsLeavingTheBlock)
 {
     // Entry 0 is a table of 3 items: two after it, one (offset -12) before
     // it, at the very start of the block.
@@ -103,6 +103,24 @@ TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
     EXPECT_EQ(bound.count, 0);
     EXPECT_EQ(Bytes(empty.pack->block, empty.pack->block + empty.pack->size), before);
     EXPECT_EQ(empty.pack->entries[0], empty.pack->block + 8 + 4);
+    // Table counts and offsets that leave the block are refused.
+    const std::pair<Bytes, const char*> cases[] = {
+        {Bytes{}, "no room for a table count before the end of the block"},
+        {word_bytes({INT32_MIN, 0}), "table count -2147483648 is negative"},
+        {word_bytes({1 << 30, 0}), "table count 1073741824 needs 4294967296 bytes of offsets, 4 are left in the block"},
+        {word_bytes({3, 12, 8}), "table count 3 needs 12 bytes of offsets, 8 are left in the block"},
+        {word_bytes({2, 8, 9}), "item 1: offset 9 leads outside the block"},
+        {word_bytes({2, 8, -13}), "item 1: offset -13 leads outside the block"},
+    };
+    for (const auto& [table_bytes, message] : cases) {
+        LoadedPack loaded(make_pack({table_bytes}));
+        ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+        PackTable table;
+        std::string error;
+        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << message;
+        EXPECT_EQ(error, message);
+        EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
+    }
 }
 
 TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOverrunTheRoomForItems)
@@ -132,27 +150,6 @@ TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOv
     EXPECT_FALSE(bind_table(overlapping.pack, 1, &b, &error));
     EXPECT_EQ(error, "table of 99 items overlaps other tables");
     EXPECT_LE(overlapping.pack->table_items_used, overlapping.pack->table_items_room);
-}
-
-TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
-{
-    const std::pair<Bytes, const char*> cases[] = {
-        {Bytes{}, "no room for a table count before the end of the block"},
-        {word_bytes({INT32_MIN, 0}), "table count -2147483648 is negative"},
-        {word_bytes({1 << 30, 0}), "table count 1073741824 needs 4294967296 bytes of offsets, 4 are left in the block"},
-        {word_bytes({3, 12, 8}), "table count 3 needs 12 bytes of offsets, 8 are left in the block"},
-        {word_bytes({2, 8, 9}), "item 1: offset 9 leads outside the block"},
-        {word_bytes({2, 8, -13}), "item 1: offset -13 leads outside the block"},
-    };
-    for (const auto& [table_bytes, message] : cases) {
-        LoadedPack loaded(make_pack({table_bytes}));
-        ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-        PackTable table;
-        std::string error;
-        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << message;
-        EXPECT_EQ(error, message);
-        EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
-    }
 }
 
 enum Check { RAW, RUNS, FILL_RUNS, PLACED, PALETTE, SCREEN, TEXT };

@@ -76,7 +76,7 @@ using WriterRoundTrip = VideoScreen;
 
 }  // namespace
 
-TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
+TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixelsAndSkippedPixelsAreLeftAloneInEveryEncoding)
 {
     // width, height, transparent index, longest stretch
     const int cases[][4] = {
@@ -94,10 +94,6 @@ TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
         EXPECT_EQ(draw_back(runs, IMAGE_RUNS, 0, 0, x, y, width, height), want) << width << " x " << height;
         EXPECT_EQ(draw_back(fills, IMAGE_FILL_RUNS, 0, 0, x, y, width, height), want) << width << " x " << height;
     }
-}
-
-TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
-{
     // Index 0 and 1 both in use: a raw picture must still skip with 0, the
     // run encodings with an index the picture does not use.
     std::vector<int> pixels = {PIXEL_SKIP, 0, 1, 2, PIXEL_SKIP, 9};
@@ -125,13 +121,6 @@ TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
     ASSERT_FALSE(image.empty());
     EXPECT_EQ(fill_run_rows(image)[0].size(), 10u) << "ten copies of 64";
     EXPECT_EQ(draw_back(image, IMAGE_FILL_RUNS, 0, 0, 0, 0, 640, 1), picture);
-}
-
-TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledAndShorterOnesCopied)
-{
-    uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
-    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0),
-              (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
 }
 
 TEST(WriterRuns, NoRunPassesItsLongestLength)
@@ -167,7 +156,7 @@ TEST(WriterRuns, NoRunPassesItsLongestLength)
     EXPECT_EQ(Bytes(runs.end() - 3, runs.end()), (Bytes{0x7F, 0x7F, 43}));
 }
 
-TEST(WriterRuns, ImagesThatCannotBeEncodedComeBackEmpty)
+TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledShorterOnesCopiedAndImagesThatCannotBeEncodedComeBackEmpty)
 {
     std::vector<uint8_t> stripes(640, 0);
     for (int i = 1; i < 640; i += 2)
@@ -178,6 +167,9 @@ TEST(WriterRuns, ImagesThatCannotBeEncodedComeBackEmpty)
     EXPECT_TRUE(encode_runs(0, 0, 256, 1, stripes.data(), 0).empty());
     EXPECT_TRUE(encode_raw(0, 0, 0, 5, stripes.data()).empty());
     EXPECT_TRUE(encode_runs(0, 0, 65536, 1, stripes.data(), 0).empty());
+    uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
+    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0),
+              (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
 }
 
 TEST(WriterLayout, TablesCountOffsetsFromTheFirstOffset)
