@@ -46,7 +46,7 @@ TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOriginAndCoverTheOldScree
 
 // An open column's trail lights its own eight spots and no other; by the
 // last picture of its closing it has dimmed away as the playfield shows it.
-TEST_F(DataPictures, EachColumnsTrailLightsOnlyItsOwnSpotsAndDimsAwayWhenItCloses)
+TEST_F(DataPictures, EachColumnsTrailLightsItsOwnSpotsAndDimsAwayAndMothsAreCentredAndSmallEnoughForNeighbours)
 {
     for (int column = 0; column < BOARD_COLUMNS; column++) {
         std::vector<bool> open = covered_by_runs(table_image(ColumnImages[column], 5));
@@ -61,10 +61,7 @@ TEST_F(DataPictures, EachColumnsTrailLightsOnlyItsOwnSpotsAndDimsAwayWhenItClose
         }
         EXPECT_LE(lit_when_closed, 2) << "column " << column << " has dimmed away by its last picture";
     }
-}
-
-TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
-{
+    // Moths are centred on their hot spot and small enough for their neighbours.
     auto check = [](const ImageRecord* image, const char* what, int index) {
         SCOPED_TRACE(testing::Message() << what << " " << index);
         EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2));

@@ -37,7 +37,37 @@ TEST_F(PacktoolChecks, AnEmptyLastEntryOrAPackKeptWholeIsReadListedExtractedAndB
     EXPECT_TRUE(std::filesystem::exists(files + "/pack.raw"));
 }
 
-TEST_F(PacktoolChecks, APackThatIsMissingShortOrWithASoundBankGoingBackwardsIsRefusedWithAMessage)
+// An interlaced indexed PNG as a paint program may save it.
+bool write_interlaced_png(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_ADAM7,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color colours[256];
+    for (int i = 0; i < 256; i++)
+        colours[i] = png_color{(png_byte)i, (png_byte)(255 - i), (png_byte)(i / 2)};
+    png_set_PLTE(png, info, colours, 256);
+    png_write_info(png, info);
+    std::vector<png_bytep> rows((size_t)height);
+    for (int y = 0; y < height; y++)
+        rows[(size_t)y] = (png_bytep)pixels.data() + (size_t)y * width;
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+TEST_F(PacktoolChecks, APackOrPictureThatCannotBeReadIsRefusedWithAMessageAndPicturesAreReadAndWrittenWhole)
 {
     PackContents contents;
     EXPECT_FALSE(pack_read(path("none.res"), &contents, &error));
@@ -52,6 +82,38 @@ TEST_F(PacktoolChecks, APackThatIsMissingShortOrWithASoundBankGoingBackwardsIsRe
         EXPECT_FALSE(pack_read(in, &contents, &error));
         EXPECT_NE(error.find(message), std::string::npos) << error;
     }
+    constexpr int width = 13, height = 11;
+    std::vector<uint8_t> pixels((size_t)width * height);
+    for (size_t i = 0; i < pixels.size(); i++)
+        pixels[i] = (uint8_t)(i * 7 + i / width);
+    ASSERT_TRUE(write_interlaced_png(path("moth.png"), width, height, pixels));
+    IndexedPicture picture;
+    ASSERT_TRUE(media_read_indexed_png(path("moth.png"), &picture, &error)) << error;
+    EXPECT_EQ((std::pair{picture.width, picture.height}), (std::pair{width, height}));
+    EXPECT_EQ(picture.pixels, pixels);
+    EXPECT_EQ(picture.rgb[3 * 200 + 1], 55);
+
+    // Pictures are written with their transparent index.
+    picture.width = 3;
+    picture.height = 2;
+    picture.pixels = {5, 1, 2, 3, 5, 4};
+    for (int i = 0; i < 768; i++)
+        picture.rgb[i] = (uint8_t)(i * 3);
+    picture.transparent = 5;
+    ASSERT_TRUE(media_write_indexed_png(path("a.png"), picture));
+    IndexedPicture back;
+    ASSERT_TRUE(media_read_indexed_png(path("a.png"), &back, &error)) << error;
+    EXPECT_EQ(back.pixels, picture.pixels);
+    EXPECT_EQ(back.transparent, 5);
+    EXPECT_EQ(back.rgb[3 * 4 + 2], (uint8_t)((3 * 4 + 2) * 3));
+
+    // A sheet is true colour, which a picture of colour indices must not be.
+    ASSERT_TRUE(media_write_rgb_png(path("sheet.png"), 2, 1, {255, 0, 0, 0, 0, 255}));
+    EXPECT_FALSE(media_read_indexed_png(path("sheet.png"), &back, &error));
+    EXPECT_NE(error.find("indexed"), std::string::npos) << error;
+
+    EXPECT_FALSE(media_write_indexed_png(path("no/such/folder.png"), picture));
+    EXPECT_FALSE(media_write_rgb_png(path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
 }
 
 // A fill-run record of 4 x 1 whose one row claims 200 runs of 4 pixels.
@@ -103,72 +165,6 @@ TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawnNorTakenForTh
     Bytes rebuilt;
     EXPECT_FALSE(packtool_build(files, &rebuilt, &error));
     EXPECT_NE(error.find("row 0"), std::string::npos) << error;
-}
-
-// An interlaced indexed PNG as a paint program may save it.
-bool write_interlaced_png(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_ADAM7,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_color colours[256];
-    for (int i = 0; i < 256; i++)
-        colours[i] = png_color{(png_byte)i, (png_byte)(255 - i), (png_byte)(i / 2)};
-    png_set_PLTE(png, info, colours, 256);
-    png_write_info(png, info);
-    std::vector<png_bytep> rows((size_t)height);
-    for (int y = 0; y < height; y++)
-        rows[(size_t)y] = (png_bytep)pixels.data() + (size_t)y * width;
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
-}
-
-TEST_F(PacktoolChecks, PicturesAreReadAndWrittenWholeAndFailuresAreReported)
-{
-    constexpr int width = 13, height = 11;
-    std::vector<uint8_t> pixels((size_t)width * height);
-    for (size_t i = 0; i < pixels.size(); i++)
-        pixels[i] = (uint8_t)(i * 7 + i / width);
-    ASSERT_TRUE(write_interlaced_png(path("moth.png"), width, height, pixels));
-    IndexedPicture picture;
-    ASSERT_TRUE(media_read_indexed_png(path("moth.png"), &picture, &error)) << error;
-    EXPECT_EQ((std::pair{picture.width, picture.height}), (std::pair{width, height}));
-    EXPECT_EQ(picture.pixels, pixels);
-    EXPECT_EQ(picture.rgb[3 * 200 + 1], 55);
-
-    // Pictures are written with their transparent index.
-    picture.width = 3;
-    picture.height = 2;
-    picture.pixels = {5, 1, 2, 3, 5, 4};
-    for (int i = 0; i < 768; i++)
-        picture.rgb[i] = (uint8_t)(i * 3);
-    picture.transparent = 5;
-    ASSERT_TRUE(media_write_indexed_png(path("a.png"), picture));
-    IndexedPicture back;
-    ASSERT_TRUE(media_read_indexed_png(path("a.png"), &back, &error)) << error;
-    EXPECT_EQ(back.pixels, picture.pixels);
-    EXPECT_EQ(back.transparent, 5);
-    EXPECT_EQ(back.rgb[3 * 4 + 2], (uint8_t)((3 * 4 + 2) * 3));
-
-    // A sheet is true colour, which a picture of colour indices must not be.
-    ASSERT_TRUE(media_write_rgb_png(path("sheet.png"), 2, 1, {255, 0, 0, 0, 0, 255}));
-    EXPECT_FALSE(media_read_indexed_png(path("sheet.png"), &back, &error));
-    EXPECT_NE(error.find("indexed"), std::string::npos) << error;
-
-    EXPECT_FALSE(media_write_indexed_png(path("no/such/folder.png"), picture));
-    EXPECT_FALSE(media_write_rgb_png(path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
 
 // A code without a glyph has no width and draws nothing; only a code's low
 // byte indexes the table, so codes above 127 reach its upper half.
-TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
+TEST_F(FontText, ACharacterIsDrawnByTheLowByteOfItsCodeNumbersInDecimalAndTheColourShiftIsHandedOn)
 {
     EXPECT_EQ(glyph_width('Z'), 0);
     EXPECT_EQ(glyph_width(0xC8), 6);
@@ -133,10 +133,7 @@ TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
     EXPECT_EQ(screen_pixel(10, 10), 0xC8);
     EXPECT_EQ(screen_pixel(25, 14), 0xFF);
     EXPECT_EQ(pixels_not(BACKGROUND), (6 + 7 + 2) * 5);
-}
-
-TEST_F(FontText, NumbersAreDrawnInDecimalWithAMinusSignAndTheColourShiftIsHandedToTheGlyphRoutine)
-{
+    // Numbers are drawn in decimal with a minus sign.
     current_font.glyph_routine = note_glyph;
     const std::pair<int32_t, const char*> numbers[] = {
         {0, "0"}, {7, "7"}, {-45, "-45"}, {1000, "1000"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"},

@@ -84,7 +84,7 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElseN
 
 using RawSpriteColours = VideoScreen;
 
-TEST_F(RawSpriteColours, PixelZeroIsTransparentAndAShiftMovesTheOthersRoundThe256Colours)
+TEST_F(RawSpriteColours, PixelZeroIsTransparentAShiftMovesTheOthersRoundAndFillRectFillsExactlyItsPartOnTheScreen)
 {
     auto image = make_image(0, 0, 4, 1, {10, 0, 5, 255});
     DrawResult r;
@@ -102,6 +102,26 @@ TEST_F(RawSpriteColours, PixelZeroIsTransparentAndAShiftMovesTheOthersRoundThe25
     draw_sprite_shifted(nullptr, 1, 1, as_image(image), 0);
     EXPECT_EQ(plain, std::vector<uint8_t>(display.back_buffer, display.back_buffer + display.pitch * 480));
     EXPECT_GT(pixels_not(BACKGROUND), 20);
+    // fill_rect fills exactly the part of the rectangle on the screen.
+    // x, y, width, height; the part on the screen (right < left when none).
+    std::vector<std::array<int, 8>> cases = {
+        {-5, -5, 12, 8, 0, 0, 6, 2},          {633, 477, 7, 7, 633, 477, 639, 479},
+        {-3, 100, 700, 1, 0, 100, 639, 100},  {0, 0, 640, 480, 0, 0, 639, 479},
+        {10, 10, 0, 5, 0, 0, -1, -1},         {10, 10, 5, 0, 0, 0, -1, -1},
+        {10, 10, -5, 5, 0, 0, -1, -1},        {10, 10, 5, -5, 0, 0, -1, -1},
+        {640, 0, 5, 5, 0, 0, -1, -1},         {0, 480, 5, 5, 0, 0, -1, -1},
+        {-5, 0, 5, 5, 0, 0, -1, -1},          {0, -5, 5, 5, 0, 0, -1, -1},
+        {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, -1, -1},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, -1, -1},
+    };
+    for (int width = 1; width <= 11; width++)
+        cases.push_back({100 + width, 30, width, 3, 100 + width, 30, 99 + 2 * width, 32});
+    for (auto [x, y, width, height, left, top, right, bottom] : cases) {
+        display_clear(BACKGROUND);
+        fill_rect(x, y, width, height, 200);
+        EXPECT_EQ(pixels_wrong(left, top, right, bottom, [](int, int) { return 200; }), 0)
+            << width << " x " << height << " at " << x << ", " << y;
+    }
 }
 
 // Run images: 4 x 3 at offset (100, 40).
@@ -174,28 +194,5 @@ TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
 }
 
 using FillRect = VideoScreen;
-
-TEST_F(FillRect, ExactlyThePartOfTheRectangleOnTheScreenIsFilled)
-{
-    // x, y, width, height; the part on the screen (right < left when none).
-    std::vector<std::array<int, 8>> cases = {
-        {-5, -5, 12, 8, 0, 0, 6, 2},          {633, 477, 7, 7, 633, 477, 639, 479},
-        {-3, 100, 700, 1, 0, 100, 639, 100},  {0, 0, 640, 480, 0, 0, 639, 479},
-        {10, 10, 0, 5, 0, 0, -1, -1},         {10, 10, 5, 0, 0, 0, -1, -1},
-        {10, 10, -5, 5, 0, 0, -1, -1},        {10, 10, 5, -5, 0, 0, -1, -1},
-        {640, 0, 5, 5, 0, 0, -1, -1},         {0, 480, 5, 5, 0, 0, -1, -1},
-        {-5, 0, 5, 5, 0, 0, -1, -1},          {0, -5, 5, 5, 0, 0, -1, -1},
-        {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, -1, -1},
-        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, -1, -1},
-    };
-    for (int width = 1; width <= 11; width++)
-        cases.push_back({100 + width, 30, width, 3, 100 + width, 30, 99 + 2 * width, 32});
-    for (auto [x, y, width, height, left, top, right, bottom] : cases) {
-        display_clear(BACKGROUND);
-        fill_rect(x, y, width, height, 200);
-        EXPECT_EQ(pixels_wrong(left, top, right, bottom, [](int, int) { return 200; }), 0)
-            << width << " x " << height << " at " << x << ", " << y;
-    }
-}
 
 }  // namespace
