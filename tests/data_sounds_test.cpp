@@ -104,7 +104,7 @@ TEST_F(DataSounds, SamplesEaseInAndOutOfSilencePeakJustUnderFullScaleAndAreEvenI
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
 }
 
-TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwapAndTheColumnClosingSoundIsCarriedAbove200Hz)
+TEST_F(DataSounds, TheSwapSoundLastsTheSwapTheClosingSoundIsCarriedAbove200HzAndTheRestartFluttersWithoutABeat)
 {
     std::vector<double> x = levels_of(SWAP);
     size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
@@ -122,13 +122,7 @@ TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwapAndTheColumnClosingSoundIsC
     for (int bin = 1; bin * RATE / n <= 200; bin++)
         low += 2 * power_at(x, bin * RATE / n) / n;
     EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
-}
-
-// Many wings beating each at its own pace: the loudness of the restart
-// sound must not throb at one rate, which is heard as a buzz.
-TEST_F(DataSounds, TheRestartFluttersWithoutASingleBeat)
-{
-    std::vector<double> x = levels_of(RESTART);
+    x = levels_of(RESTART);
     constexpr size_t BLOCK = 110;    // the loudness every 5 ms
     std::vector<double> envelope;
     for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK)
