@@ -175,13 +175,9 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     const Bytes runs = {0, 0, 0, 0, 3, 0, 2, 0, 2, 0x81, 9, 9, 0x00, 1, 0x02};
     // 70 x 1: fill 64 (0xFF) + copy 6 (0x85); as runs 0xFF is a copy of 128.
     const Bytes fills = {0, 0, 0, 0, 70, 0, 1, 0, 2, 0xFF, 4, 0x85, 1, 2, 3, 4, 5, 6};
-    auto placed = [](int x, int y, int w, int h) {
-        return encode_fill_runs(x, y, w, h, Bytes((size_t)w * h, 3).data(), 0);
-    };
-    Bytes longest(PACK_TEXT_MAX, 'W');
-    longest.push_back(0);
-    Bytes too_long = longest;
-    too_long.insert(too_long.begin(), 'W');
+    auto placed = [](int x, int y, int w, int h) { return encode_fill_runs(x, y, w, h, Bytes(w * h, 3).data(), 0); };
+    Bytes longest(PACK_TEXT_MAX + 1, 'W'), too_long(PACK_TEXT_MAX + 2, 'W');
+    longest.back() = too_long.back() = 0;
     const std::string off_screen = " does not lie wholly on the 640 x 480 screen";
     struct Case { Bytes bytes; Check check; std::string message; };
     const Case cases[] = {

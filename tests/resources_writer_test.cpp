@@ -46,8 +46,7 @@ Pixels draw_back(const Bytes& image, int encoding, int x, int y, int left, int t
     EXPECT_EQ(result.empty, 0);
     Pixels out;
     for (int r = 0; r < h; r++)
-        for (int c = 0; c < w; c++)
-            out.push_back(screen_pixel(left + c, top + r));
+        out.insert(out.end(), &screen_pixel(left, top + r), &screen_pixel(left + w, top + r));
     return out;
 }
 

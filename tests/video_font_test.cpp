@@ -51,13 +51,8 @@ struct FontText : VideoScreen {
 TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
 {
     // Glyphs: A 7 wide, B 9, o 5 drawn at (+2, -3) from the pen; spacing 1.
-    struct Case {
-        int x, y;
-        const char* text;
-        int align, pen;
-        DrawResult extents;    // x, y, width, height, empty
-        int ink;               // pixels drawn
-    };
+    // extents: x, y, width, height, empty; ink: the pixels drawn
+    struct Case { int x, y; const char* text; int align, pen; DrawResult extents; int ink; };
     const Case cases[] = {
         {100, 50, "AB", ALIGN_LEFT, 118, {100, 50, 17, 5, 0}, 80},
         {100, 50, "AB", ALIGN_RIGHT, 101, {83, 50, 17, 5, 0}, 80},

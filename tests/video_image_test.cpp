@@ -28,12 +28,7 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElseN
 {
     // Drawing point and offsets; the rectangle drawn; the image column and
     // row that land in its top left corner.
-    struct Case {
-        const char* what;
-        int x, y, x_offset, y_offset;
-        int left, top, width, height;
-        int first_column, first_row;
-    };
+    struct Case { const char* what; int x, y, x_offset, y_offset, left, top, width, height, first_column, first_row; };
     const Case cases[] = {
         {"wholly on the screen", 100, 50, -4, 3, 96, 53, 10, 10, 0, 0},
         {"three columns off the left", -3, 20, 0, 0, 0, 20, 7, 10, 3, 0},
