@@ -32,7 +32,7 @@ int commonest(const std::map<int, int>& counts)
 using DataLegibility = GameData;
 
 // The digits are centred on the score's line.
-TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
+TEST_F(DataLegibility, ScoresStayInsideTheirPlaqueAndTheSelectionRingStandsOutFromTheSkyAndTheStars)
 {
     for (int d = 0; d < 10; d++) {
         const ImageRecord* digit = table_image(DigitImages, d);
@@ -80,10 +80,7 @@ TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         EXPECT_GE(digits.left - left, 4) << "score " << score;
         EXPECT_GE(right - digits.right, 4) << "score " << score;
     }
-}
-
-TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
-{
+    // The selection ring stands out from the sky and the stars.
     // What lies around the cells: the sky and the garden, and the stars.
     // The sky's lightness is taken at its 99.5th percentile: the rest are
     // the faint fringes of stars and a few moonlit grass blades, which the
@@ -154,7 +151,7 @@ std::vector<std::pair<int, int>> lit_pixels(const char* text)
     return lit;
 }
 
-TEST_F(DataLegibility, CapitalIAndSmallLDifferWordsStandApartAndTheTitlesAndTheEndsSmallPrintReadClearly)
+TEST_F(DataLegibility, LettersWordsAndSmallPrintReadClearlyAndTheMenusTilesAreEvenAndChosenWhereDrawn)
 {
     // The lit shapes of I and l, aligned at their feet and left sides.
     auto shape = [](const char* letter) {
@@ -214,10 +211,7 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferWordsStandApartAndTheTitlesAndTheE
             ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "the board shows through at " << x << ", " << y;
     auto [plate, hint] = ground_and_text(text.left - 4, text.top - 3, text.right + 4, text.bottom + 3, GamePalette, 40);
     EXPECT_GE(contrast(luminance(GamePalette, plate), luminance(GamePalette, hint)), 4.5);
-}
-
-TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDrawn)
-{
+    // The menu's tiles are equal, evenly spaced and chosen where they are drawn.
     std::vector<uint8_t> panel = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     std::vector<Box> tiles(MENU_ITEMS);
     for (int item = 0; item < MENU_ITEMS; item++) {

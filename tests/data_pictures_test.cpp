@@ -15,7 +15,7 @@ namespace {
 
 using DataPictures = GameData;
 
-TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOriginAndCoverTheOldScreenWhereTheyMust)
+TEST_F(DataPictures, FullScreenPicturesCoverTheScreenTrailsLightTheirOwnSpotsAndMothsAreCentredAndSmall)
 {
     for (auto [table, what] : {std::pair{&TransitionImages, "transition"}, {&MenuImages, "menu picture"},
                                {&MainScreenImages, "end picture"}})
@@ -42,12 +42,8 @@ TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOriginAndCoverTheOldScree
     for (int i = 1; i < 254; i++)
         for (int c = 0; c < 3; c++)
             EXPECT_LE(std::abs(TitlePalette[i * 3 + c] - TitlePalette[(i + 1) * 3 + c]), 2) << "colour " << i;
-}
-
-// An open column's trail lights its own eight spots and no other; by the
-// last picture of its closing it has dimmed away as the playfield shows it.
-TEST_F(DataPictures, EachColumnsTrailLightsItsOwnSpotsAndDimsAwayAndMothsAreCentredAndSmallEnoughForNeighbours)
-{
+    // An open column's trail lights its own eight spots and no other; by the
+    // last picture of its closing it has dimmed away as the playfield shows it.
     for (int column = 0; column < BOARD_COLUMNS; column++) {
         std::vector<bool> open = covered_by_runs(table_image(ColumnImages[column], 5));
         std::vector<bool> closed = covered_by_runs(table_image(ColumnImages[column], 15));

@@ -122,6 +122,7 @@ TEST_F(DataSounds, TheSwapSoundLastsTheSwapTheClosingSoundIsCarriedAbove200HzAnd
     for (int bin = 1; bin * RATE / n <= 200; bin++)
         low += 2 * power_at(x, bin * RATE / n) / n;
     EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
+    // Many wings beating each at its own pace: the restart's loudness must not throb at one rate (a buzz).
     x = levels_of(RESTART);
     constexpr size_t BLOCK = 110;    // the loudness every 5 ms
     std::vector<double> envelope;

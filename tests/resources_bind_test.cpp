@@ -26,7 +26,7 @@ using BindGamePack = ResourcesTest;
 // Binding makes the game font current and the sound bank's samples
 // available; releasing clears the roles and the font, which must not lead
 // into the freed block.
-TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasingClearsThem)
+TEST_F(BindGamePack, EveryRoleLeadsToItsOwnEntryReleasingClearsThemAndAFailureNamesTheFileEntryAndItem)
 {
     // The placeholder game pack, bound from a file.
     Bytes file = make_test_game_pack();
@@ -76,13 +76,7 @@ TEST_F(BindGamePack, EveryEntryHasOneRoleEveryRoleLeadsToItsOwnEntryAndReleasing
     EXPECT_EQ((std::array<const void*, 4>{resource_pack, GamePalette, TitlePalette, current_font.glyphs}),
               (std::array<const void*, 4>{}));
     EXPECT_EQ(FontGlyphs.count, 0);
-}
-
-using BrokenGamePack = ResourcesTest;
-
-TEST_F(BrokenGamePack, AFailureOnTheTerminalNamesTheFileEntryAndItem)
-{
-    std::string path = scratch_path("DATA50.RES");
+    // A failure on the terminal names the file, the entry and the item.
     testing::internal::CaptureStderr();
     EXPECT_FALSE(bind_resources(path.c_str()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": cannot open the file (not found)\n");
@@ -98,6 +92,8 @@ TEST_F(BrokenGamePack, AFailureOnTheTerminalNamesTheFileEntryAndItem)
     EXPECT_EQ(resource_pack, nullptr);
     EXPECT_EQ(MothImages[0].count, 0) << "roles bound before the failure are cleared";
 }
+
+using BrokenGamePack = ResourcesTest;
 
 // (Entries the game does not read may hold anything.)
 TEST_F(BrokenGamePack, EachIsRefusedWithAMessageNamingTheEntry)
