@@ -29,10 +29,39 @@ int commonest(const std::map<int, int>& counts)
     return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
 }
 
+// The commonest colour in a box of a screen and the brightest colour that
+// covers at least `least` pixels of it: a background and the text on it.
+std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
+{
+    std::map<int, int> counts;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            counts[screen_at(x, y)]++;
+    int ground = commonest(counts), text = ground;
+    for (auto [index, count] : counts)
+        if (count >= least && luminance(palette, index) > luminance(palette, text))
+            text = index;
+    return {ground, text};
+}
+
+// The lit pixels (those a glyph fills, not its dark edge) of a text drawn
+// at (10, 20).
+std::vector<std::pair<int, int>> lit_pixels(const char* text)
+{
+    display_clear(0);
+    draw_text(10, 20, text, ALIGN_LEFT, nullptr);
+    std::vector<std::pair<int, int>> lit;
+    for (int y = 0; y < 60; y++)
+        for (int x = 0; x < 640; x++)
+            if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5)
+                lit.push_back({x, y});
+    return lit;
+}
+
 using DataLegibility = GameData;
 
 // The digits are centred on the score's line.
-TEST_F(DataLegibility, ScoresStayInsideTheirPlaqueAndTheSelectionRingStandsOutFromTheSkyAndTheStars)
+TEST_F(DataLegibility, ScoresRingLettersSmallPrintAndTheMenusTilesReadClearly)
 {
     for (int d = 0; d < 10; d++) {
         const ImageRecord* digit = table_image(DigitImages, d);
@@ -120,39 +149,7 @@ TEST_F(DataLegibility, ScoresStayInsideTheirPlaqueAndTheSelectionRingStandsOutFr
         EXPECT_GE(contrast(l, sky), 3.0) << "frame " << f << ": band " << l << " on the sky " << sky;
         EXPECT_GE(contrast(l, star), 3.0) << "frame " << f << ": band " << l << " by a star " << star;
     }
-}
-
-// The commonest colour in a box of a screen and the brightest colour that
-// covers at least `least` pixels of it: a background and the text on it.
-std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
-{
-    std::map<int, int> counts;
-    for (int y = y0; y <= y1; y++)
-        for (int x = x0; x <= x1; x++)
-            counts[screen_at(x, y)]++;
-    int ground = commonest(counts), text = ground;
-    for (auto [index, count] : counts)
-        if (count >= least && luminance(palette, index) > luminance(palette, text))
-            text = index;
-    return {ground, text};
-}
-
-// The lit pixels (those a glyph fills, not its dark edge) of a text drawn
-// at (10, 20).
-std::vector<std::pair<int, int>> lit_pixels(const char* text)
-{
-    display_clear(0);
-    draw_text(10, 20, text, ALIGN_LEFT, nullptr);
-    std::vector<std::pair<int, int>> lit;
-    for (int y = 0; y < 60; y++)
-        for (int x = 0; x < 640; x++)
-            if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5)
-                lit.push_back({x, y});
-    return lit;
-}
-
-TEST_F(DataLegibility, LettersWordsAndSmallPrintReadClearlyAndTheMenusTilesAreEvenAndChosenWhereDrawn)
-{
+    // Letters that do not pass for one another and words that stand apart.
     // The lit shapes of I and l, aligned at their feet and left sides.
     auto shape = [](const char* letter) {
         std::vector<std::pair<int, int>> lit = lit_pixels(letter);

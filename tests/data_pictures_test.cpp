@@ -15,7 +15,7 @@ namespace {
 
 using DataPictures = GameData;
 
-TEST_F(DataPictures, FullScreenPicturesCoverTheScreenTrailsLightTheirOwnSpotsAndMothsAreCentredAndSmall)
+TEST_F(DataPictures, EveryPictureSitsWhereTheGameDrawsItAndCoversWhatItMust)
 {
     for (auto [table, what] : {std::pair{&TransitionImages, "transition"}, {&MenuImages, "menu picture"},
                                {&MainScreenImages, "end picture"}})
@@ -76,10 +76,7 @@ TEST_F(DataPictures, FullScreenPicturesCoverTheScreenTrailsLightTheirOwnSpotsAnd
         check(table_image(FlightImages, f), "flight frame", f);
     for (int f = 0; f < MothImages[0].count; f++)
         EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
-}
-
-TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonsSwitchesHighlightsAndKnobStayInTheirPlaces)
-{
+    // The menu labels its items; its button, switch, highlights and knob stay in their places.
     std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     for (int item = 0; item < MENU_ITEMS; item++) {
         const MenuRect& r = menu_items[item];

@@ -76,7 +76,7 @@ double power_at(const std::vector<double>& x, double hz)
 
 using DataSounds = GameData;
 
-TEST_F(DataSounds, SamplesEaseInAndOutOfSilencePeakJustUnderFullScaleAndAreEvenInLoudness)
+TEST_F(DataSounds, SamplesAreCleanEvenAndLevelledAndTheSwapClosingAndRestartSoundsAreAsTheGameNeedsThem)
 {
     std::vector<double> others;
     for (int k : PLAYED) {
@@ -102,10 +102,7 @@ TEST_F(DataSounds, SamplesEaseInAndOutOfSilencePeakJustUnderFullScaleAndAreEvenI
     EXPECT_LT(decibels(loudness_of(levels_of(LANDING))), *quietest - 6.0)
         << "the landing chime must be softer than every other effect";
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
-}
-
-TEST_F(DataSounds, TheSwapSoundLastsTheSwapTheClosingSoundIsCarriedAbove200HzAndTheRestartFluttersWithoutABeat)
-{
+    // The swap sound is heard for the whole swap.
     std::vector<double> x = levels_of(SWAP);
     size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
     ASSERT_GE(x.size(), swap) << "the swap fades out and in over " << swap / RATE << " s at the starting speed";

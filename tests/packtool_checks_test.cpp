@@ -12,9 +12,18 @@
 
 namespace {
 
+// A fill-run record of 4 x 1 whose one row claims 200 runs of 4 pixels.
+Bytes overlong_fill_runs()
+{
+    Bytes record = {0, 0, 0, 0, 4, 0, 1, 0, 200};
+    for (int run = 0; run < 200; run++)
+        record.insert(record.end(), {0xC3, 7});
+    return record;
+}
+
 using PacktoolChecks = PackFolder;
 
-TEST_F(PacktoolChecks, AnEmptyLastEntryOrAPackKeptWholeIsReadListedExtractedAndBuiltAgain)
+TEST_F(PacktoolChecks, AnEmptyLastEntryOrAKeptPackIsBuiltAgainAndAPictureTheGameWouldNotDrawIsRefused)
 {
     Bytes pack = make_pack({Bytes{1, 2, 3}, Bytes{4, 5}, Bytes{}});
     EXPECT_TRUE(round_trip(pack) == pack);
@@ -35,6 +44,45 @@ TEST_F(PacktoolChecks, AnEmptyLastEntryOrAPackKeptWholeIsReadListedExtractedAndB
     pack = make_pack(entries);
     EXPECT_TRUE(round_trip(pack) == pack);
     EXPECT_TRUE(std::filesystem::exists(files + "/pack.raw"));
+    std::filesystem::remove_all(files);
+    ASSERT_TRUE(packtool_begin());
+    DecodedImage image;
+    EXPECT_FALSE(image_decode(overlong_fill_runs(), IMAGE_FILL_RUNS, &image, &error));
+    EXPECT_NE(error.find("row 0"), std::string::npos) << error;
+    Bytes cut = overlong_fill_runs();    // a row that stops short of its runs
+    cut.resize(IMAGE_HEADER_BYTES + 3);
+    cut[IMAGE_HEADER_BYTES] = 2;
+    EXPECT_FALSE(image_decode(cut, IMAGE_RUNS, &image, &error));
+    EXPECT_NE(error.find("past the end"), std::string::npos) << error;
+
+    // Through the files: a table item at the block's end is read as an empty
+    // item, which is not a picture; extracting and the sheets say which and why.
+    for (auto [picture, message] : {std::pair{Bytes{}, "entry 1"}, {overlong_fill_runs(), "row 0 runs add up to"}}) {
+        save(logo_with({picture}));
+        PackContents contents;
+        ASSERT_TRUE(pack_read(in, &contents, &error)) << error;
+        EXPECT_EQ(contents.entries[1].items, std::vector<Bytes>{picture});
+        EXPECT_FALSE(packtool_extract(in, files, &error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+        std::vector<std::string> written;
+        EXPECT_FALSE(packtool_sheet(in, path("sheet.png"), &written, &error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
+    // A kept run picture that is broken is not taken for the edited one.
+    save(logo_with({image_encode(DecodedImage{0, 0, 4, 1, {7, 7, 7, 7}}, IMAGE_FILL_RUNS)}));
+    ASSERT_TRUE(packtool_extract(in, files, &error)) << error;
+    // the bytes kept beside the picture are damaged
+    ASSERT_TRUE(save_bytes((files + "/001/000.img").c_str(), overlong_fill_runs()));
+    Bytes text;
+    ASSERT_TRUE(media_read_file(files + "/manifest.txt", &text));
+    std::string manifest(text.begin(), text.end());
+    size_t item = manifest.find("item 0 001/000.png 0 0");
+    ASSERT_NE(item, std::string::npos) << manifest;
+    manifest.replace(item, manifest.find('\n', item) - item, "item 0 001/000.png 0 0 001/000.img");
+    ASSERT_TRUE(save_bytes((files + "/manifest.txt").c_str(), Bytes(manifest.begin(), manifest.end())));
+    Bytes rebuilt;
+    EXPECT_FALSE(packtool_build(files, &rebuilt, &error));
+    EXPECT_NE(error.find("row 0"), std::string::npos) << error;
 }
 
 // An interlaced indexed PNG as a paint program may save it.
@@ -114,57 +162,6 @@ TEST_F(PacktoolChecks, APackOrPictureThatCannotBeReadIsRefusedWithAMessageAndPic
 
     EXPECT_FALSE(media_write_indexed_png(path("no/such/folder.png"), picture));
     EXPECT_FALSE(media_write_rgb_png(path("short.png"), 2, 2, {1, 2, 3})) << "fewer bytes than pixels";
-}
-
-// A fill-run record of 4 x 1 whose one row claims 200 runs of 4 pixels.
-Bytes overlong_fill_runs()
-{
-    Bytes record = {0, 0, 0, 0, 4, 0, 1, 0, 200};
-    for (int run = 0; run < 200; run++)
-        record.insert(record.end(), {0xC3, 7});
-    return record;
-}
-
-TEST_F(PacktoolChecks, APictureTheGameWouldNotDrawIsRefusedNotDrawnNorTakenForTheEditedOne)
-{
-    ASSERT_TRUE(packtool_begin());
-    DecodedImage image;
-    EXPECT_FALSE(image_decode(overlong_fill_runs(), IMAGE_FILL_RUNS, &image, &error));
-    EXPECT_NE(error.find("row 0"), std::string::npos) << error;
-    Bytes cut = overlong_fill_runs();    // a row that stops short of its runs
-    cut.resize(IMAGE_HEADER_BYTES + 3);
-    cut[IMAGE_HEADER_BYTES] = 2;
-    EXPECT_FALSE(image_decode(cut, IMAGE_RUNS, &image, &error));
-    EXPECT_NE(error.find("past the end"), std::string::npos) << error;
-
-    // Through the files: a table item at the block's end is read as an empty
-    // item, which is not a picture; extracting and the sheets say which and why.
-    for (auto [picture, message] : {std::pair{Bytes{}, "entry 1"}, {overlong_fill_runs(), "row 0 runs add up to"}}) {
-        save(logo_with({picture}));
-        PackContents contents;
-        ASSERT_TRUE(pack_read(in, &contents, &error)) << error;
-        EXPECT_EQ(contents.entries[1].items, std::vector<Bytes>{picture});
-        EXPECT_FALSE(packtool_extract(in, files, &error));
-        EXPECT_NE(error.find(message), std::string::npos) << error;
-        std::vector<std::string> written;
-        EXPECT_FALSE(packtool_sheet(in, path("sheet.png"), &written, &error));
-        EXPECT_NE(error.find(message), std::string::npos) << error;
-    }
-    // A kept run picture that is broken is not taken for the edited one.
-    save(logo_with({image_encode(DecodedImage{0, 0, 4, 1, {7, 7, 7, 7}}, IMAGE_FILL_RUNS)}));
-    ASSERT_TRUE(packtool_extract(in, files, &error)) << error;
-    // the bytes kept beside the picture are damaged
-    ASSERT_TRUE(save_bytes((files + "/001/000.img").c_str(), overlong_fill_runs()));
-    Bytes text;
-    ASSERT_TRUE(media_read_file(files + "/manifest.txt", &text));
-    std::string manifest(text.begin(), text.end());
-    size_t item = manifest.find("item 0 001/000.png 0 0");
-    ASSERT_NE(item, std::string::npos) << manifest;
-    manifest.replace(item, manifest.find('\n', item) - item, "item 0 001/000.png 0 0 001/000.img");
-    ASSERT_TRUE(save_bytes((files + "/manifest.txt").c_str(), Bytes(manifest.begin(), manifest.end())));
-    Bytes rebuilt;
-    EXPECT_FALSE(packtool_build(files, &rebuilt, &error));
-    EXPECT_NE(error.find("row 0"), std::string::npos) << error;
 }
 
 }  // namespace
