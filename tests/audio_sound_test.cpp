@@ -10,10 +10,7 @@ namespace {
 
 const std::vector<uint8_t> CHIME = {128, 140, 150, 140, 128}, THUD = {128, 100, 128};
 
-void load(int slot, const std::vector<uint8_t>& sample)
-{
-    sound_load_slot(slot, sample.data(), (uint32_t)sample.size());
-}
+void load(int slot, const std::vector<uint8_t>& s) { sound_load_slot(slot, s.data(), (uint32_t)s.size()); }
 
 std::vector<int> log_kinds()
 {
@@ -25,7 +22,7 @@ std::vector<int> log_kinds()
 std::vector<uint8_t> last_played()
 {
     const auto& log = headless_sound_log();
-    auto e = std::find_if(log.rbegin(), log.rend(), [](const HeadlessSoundEvent& e) { return e.kind == SOUND_LOG_PLAY; });
+    auto e = std::find_if(log.rbegin(), log.rend(), [](const auto& e) { return e.kind == SOUND_LOG_PLAY; });
     return e == log.rend() ? std::vector<uint8_t>() : e->bytes;
 }
 

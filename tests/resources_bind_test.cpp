@@ -14,10 +14,7 @@ namespace {
 const uint8_t* in_block(size_t file_offset) { return resource_pack->block + file_offset - 4; }
 
 // Where item 0 of the table of entry `e` lies in the loaded block.
-const uint8_t* first_item(const Bytes& file, int e)
-{
-    return in_block(item_file_offset(file, entry_file_offset(file, e), 0));
-}
+const uint8_t* first_item(const Bytes& f, int e) { return in_block(item_file_offset(f, entry_file_offset(f, e), 0)); }
 
 }  // namespace
 
