@@ -1,7 +1,5 @@
-// Helpers for the checks of the generated data packs and of the pack
-// inspector: where the build put the packs, fixtures that bind them or give
-// a scratch folder, and drawing pictures with the game's own routines to see
-// which pixels a picture covers.
+// Helpers for the checks of the generated data packs and of the pack inspector: where the packs are,
+// fixtures, and pictures drawn with the game's own routines to see which pixels they cover.
 #pragma once
 
 #include "resources/resources.h"
@@ -79,8 +77,7 @@ protected:
 
 // Checks of the generated game pack, bound before each (skipped when the
 // build has no data generator); a pack that does not bind fails the test.
-class GameData : public testing::Test {
-protected:
+struct GameData : testing::Test {
     void SetUp() override
     {
         REQUIRE_DATA();
@@ -94,9 +91,8 @@ inline std::vector<uint8_t> screen_with(const ImageRecord* image, uint8_t backgr
 {
     display_clear(background);
     draw_fill_runs(nullptr, 0, 0, image);
-    std::vector<uint8_t> screen(640 * 480);
-    for (int y = 0; y < 480; y++)
-        std::copy_n(display.back_buffer + (size_t)y * display.pitch, 640, screen.begin() + y * 640);
+    std::vector<uint8_t> screen(SCREEN_COPY_BYTES);
+    display_snapshot(screen.data());
     return screen;
 }
 

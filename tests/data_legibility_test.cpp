@@ -1,7 +1,4 @@
-// What the player must be able to read in the generated pictures: the
-// score inside its plaque, the selected moth's ring against the night,
-// the menu's tiles under the pointer that chooses them, letters that do
-// not pass for one another, and the small print of the title and the end.
+// What the player must be able to read in the generated pictures.
 #include "data_helpers.h"
 
 #include "board/board.h"
@@ -16,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -31,11 +29,39 @@ int commonest(const std::map<int, int>& counts)
     return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
 }
 
+// The commonest colour in a box of a screen and the brightest colour that
+// covers at least `least` pixels of it: a background and the text on it.
+std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
+{
+    std::map<int, int> counts;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            counts[screen_at(x, y)]++;
+    int ground = commonest(counts), text = ground;
+    for (auto [index, count] : counts)
+        if (count >= least && luminance(palette, index) > luminance(palette, text))
+            text = index;
+    return {ground, text};
+}
+
+// The lit pixels (those a glyph fills, not its dark edge) of a text drawn
+// at (10, 20).
+std::vector<std::pair<int, int>> lit_pixels(const char* text)
+{
+    display_clear(0);
+    draw_text(10, 20, text, ALIGN_LEFT, nullptr);
+    std::vector<std::pair<int, int>> lit;
+    for (int y = 0; y < 60; y++)
+        for (int x = 0; x < 640; x++)
+            if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5)
+                lit.push_back({x, y});
+    return lit;
+}
+
 using DataLegibility = GameData;
 
-// Scores of up to six digits stay inside their plaque, the digits centred
-// on the score's line.
-TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
+// The digits are centred on the score's line.
+TEST_F(DataLegibility, ScoresRingLettersSmallPrintAndTheMenusTilesReadClearly)
 {
     for (int d = 0; d < 10; d++) {
         const ImageRecord* digit = table_image(DigitImages, d);
@@ -83,10 +109,7 @@ TEST_F(DataLegibility, ScoresOfUpToSixDigitsStayInsideTheirPlaque)
         EXPECT_GE(digits.left - left, 4) << "score " << score;
         EXPECT_GE(right - digits.right, 4) << "score " << score;
     }
-}
-
-TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
-{
+    // The selection ring stands out from the sky and the stars.
     // What lies around the cells: the sky and the garden, and the stars.
     // The sky's lightness is taken at its 99.5th percentile: the rest are
     // the faint fringes of stars and a few moonlit grass blades, which the
@@ -126,24 +149,7 @@ TEST_F(DataLegibility, TheSelectionRingStandsOutFromTheSkyAndTheStars)
         EXPECT_GE(contrast(l, sky), 3.0) << "frame " << f << ": band " << l << " on the sky " << sky;
         EXPECT_GE(contrast(l, star), 3.0) << "frame " << f << ": band " << l << " by a star " << star;
     }
-}
-
-// The lit pixels (those a glyph fills, not its dark edge) of a text drawn
-// at (10, 20).
-std::vector<std::pair<int, int>> lit_pixels(const char* text)
-{
-    display_clear(0);
-    draw_text(10, 20, text, ALIGN_LEFT, nullptr);
-    std::vector<std::pair<int, int>> lit;
-    for (int y = 0; y < 60; y++)
-        for (int x = 0; x < 640; x++)
-            if (palette_lightness(GamePalette, screen_at(x, y)) > 0.5)
-                lit.push_back({x, y});
-    return lit;
-}
-
-TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
-{
+    // Letters that do not pass for one another and words that stand apart.
     // The lit shapes of I and l, aligned at their feet and left sides.
     auto shape = [](const char* letter) {
         std::vector<std::pair<int, int>> lit = lit_pixels(letter);
@@ -157,9 +163,8 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
         return grid;
     };
     std::vector<bool> capital = shape("I"), small = shape("l");
-    int differing = 0;
-    for (size_t i = 0; i < capital.size(); i++)
-        differing += capital[i] != small[i];
+    int differing =
+        std::inner_product(capital.begin(), capital.end(), small.begin(), 0, std::plus<>(), std::not_equal_to<>());
     EXPECT_GE(differing, 5) << "I and l are told apart by more than their height";
 
     // A word gap is much wider than any gap between the letters of a word.
@@ -168,8 +173,7 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
         columns[x] = true;
     std::vector<int> gaps;
     int first = std::find(columns.begin(), columns.end(), true) - columns.begin();
-    int last = 639 - (std::find(columns.rbegin(), columns.rend(), true) - columns.rbegin());
-    for (int x = first, run = 0; x <= last; x++) {
+    for (int x = first, run = 0; x < 640; x++) {    // a run of blank columns after the last lit one is no gap
         if (!columns[x])
             run++;
         else if (run > 0)
@@ -180,25 +184,6 @@ TEST_F(DataLegibility, CapitalIAndSmallLDifferAndWordsStandApart)
     int word = gaps.back(), letters = gaps[gaps.size() - 2];
     EXPECT_GE(word, 2.5 * letters) << "the word gap is " << word << " pixels, letters stand up to " << letters << " apart";
     EXPECT_LE(word, 16) << "and not so wide that the name falls apart";
-}
-
-// The commonest colour in a box of a screen and the brightest colour that
-// covers at least `least` pixels of it: a background and the text on it.
-std::pair<int, int> ground_and_text(int x0, int y0, int x1, int y1, const uint8_t* palette, int least)
-{
-    std::map<int, int> counts;
-    for (int y = y0; y <= y1; y++)
-        for (int x = x0; x <= x1; x++)
-            counts[screen_at(x, y)]++;
-    int ground = commonest(counts), text = ground;
-    for (auto [index, count] : counts)
-        if (count >= least && luminance(palette, index) > luminance(palette, text))
-            text = index;
-    return {ground, text};
-}
-
-TEST_F(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
-{
     // The title over its sky, as the title screen paints it.
     for (int y = 0; y < 480; y++)
         fill_rect(0, y, 640, 1, (uint8_t)(y % 255));
@@ -223,10 +208,7 @@ TEST_F(DataLegibility, TheTitlesSmallPrintAndTheEndsHintReadClearly)
             ASSERT_TRUE(covered[(size_t)y * 640 + x]) << "the board shows through at " << x << ", " << y;
     auto [plate, hint] = ground_and_text(text.left - 4, text.top - 3, text.right + 4, text.bottom + 3, GamePalette, 40);
     EXPECT_GE(contrast(luminance(GamePalette, plate), luminance(GamePalette, hint)), 4.5);
-}
-
-TEST_F(DataLegibility, TheMenusTilesAreEqualEvenlySpacedAndChosenWhereTheyAreDrawn)
-{
+    // The menu's tiles are equal, evenly spaced and chosen where they are drawn.
     std::vector<uint8_t> panel = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     std::vector<Box> tiles(MENU_ITEMS);
     for (int item = 0; item < MENU_ITEMS; item++) {

@@ -1,6 +1,4 @@
-// The maker's logo as the player first sees it: an accent that waits for
-// its still, a fire that tapers to a tip with curved sides, and a tin chest
-// whose lid sits on it.
+// The maker's logo as the player first sees it.
 #include "data_helpers.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +8,10 @@
 namespace {
 
 constexpr int EMBER_FIRST = 16, EMBER_COUNT = 64;   // the logo palette's fire ramp
+constexpr int EMBER_BRIGHT = EMBER_FIRST + EMBER_COUNT / 3;    // its bright part
 constexpr int TIN_FIRST = 128, TIN_COUNT = 48;      // its cold metal
 constexpr int DARK_COUNT = 16;                      // the black and near-black
 
-// The logo starts from a black screen, its accent colours show only on the
-// still that fades them in, and its pictures show a fire and a chest.
 TEST(DataLogo, TheAccentWaitsForItsStillTheFireTapersToATipAndTheChestsLidSitsOnIt)
 {
     REQUIRE_DATA();
@@ -36,16 +33,12 @@ TEST(DataLogo, TheAccentWaitsForItsStillTheFireTapersToATipAndTheChestsLidSitsOn
     std::vector<uint8_t> screen = screen_with(table_image(LogoImages, 40));
     std::vector<int> width;
     for (int y = 110; y < 280; y++) {
-        int left = 640, right = -1;
-        for (int x = 260; x < 380; x++) {
-            int p = screen[(size_t)y * 640 + x];
-            if (p >= EMBER_FIRST + EMBER_COUNT / 3 && p < EMBER_FIRST + EMBER_COUNT) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
-        if (right >= left)
-            width.push_back(right - left + 1);
+        Box fire;
+        for (int x = 260; x < 380; x++)
+            if (int p = screen[(size_t)y * 640 + x]; p >= EMBER_BRIGHT && p < EMBER_FIRST + EMBER_COUNT)
+                fire.add(x, y);
+        if (fire.width() > 0)
+            width.push_back(fire.width());
         else if (!width.empty())
             break;
     }
@@ -63,20 +56,15 @@ TEST(DataLogo, TheAccentWaitsForItsStillTheFireTapersToATipAndTheChestsLidSitsOn
     for (int x = 260; x < 380; x += 3) {
         if (x > 305 && x < 335)
             continue;
-        int top = -1, bottom = -1;
-        for (int y = 60; y < 260; y++) {
-            int p = screen[(size_t)y * 640 + x];
-            if (p >= TIN_FIRST && p < TIN_FIRST + TIN_COUNT) {
-                if (top < 0)
-                    top = y;
-                bottom = y;
-            }
-        }
-        if (top < 0)
+        Box tin;
+        for (int y = 60; y < 260; y++)
+            if (int p = screen[(size_t)y * 640 + x]; p >= TIN_FIRST && p < TIN_FIRST + TIN_COUNT)
+                tin.add(x, y);
+        if (tin.height() <= 0)
             continue;
         columns++;
-        EXPECT_GE(bottom - top, 60) << "column " << x << " holds only part of the chest";
-        for (int y = top; y <= bottom; y++)
+        EXPECT_GE(tin.bottom - tin.top, 60) << "column " << x << " holds only part of the chest";
+        for (int y = tin.top; y <= tin.bottom; y++)
             ASSERT_GE(screen[(size_t)y * 640 + x], DARK_COUNT) << "a gap at " << x << ", " << y;
     }
     EXPECT_GE(columns, 30) << "no chest on the collection's picture";

@@ -1,6 +1,4 @@
-// The generated pictures sit where the game draws them: full-screen
-// pictures at the origin, each trail's light over its own spots only,
-// moths centred on their cells, labels inside the menu's items.
+// The generated pictures sit where the game draws them.
 #include "data_helpers.h"
 
 #include "board/board.h"
@@ -17,17 +15,14 @@ namespace {
 
 using DataPictures = GameData;
 
-TEST_F(DataPictures, FullScreenPicturesAre640By480AtTheOrigin)
+TEST_F(DataPictures, EveryPictureSitsWhereTheGameDrawsItAndCoversWhatItMust)
 {
     for (auto [table, what] : {std::pair{&TransitionImages, "transition"}, {&MenuImages, "menu picture"},
                                {&MainScreenImages, "end picture"}})
         for (int i = 0; i < table->count; i++)
             EXPECT_TRUE(full_screen_at_origin(table_image(*table, i))) << what << " " << i;
     EXPECT_TRUE(full_screen_at_origin(TitlePicture));
-}
-
-TEST_F(DataPictures, TheCoveringTransitionAndTheTitleLeaveNoPixelOfTheOldScreenWhereTheyMust)
-{
+    // The covering transition and the title leave no pixel of the old screen where they must.
     std::vector<bool> covered = covered_by_runs(table_image(TransitionImages, 21));
     EXPECT_EQ(std::count(covered.begin(), covered.end(), false), 0);
     // and the pictures before it cover more and more
@@ -47,12 +42,8 @@ TEST_F(DataPictures, TheCoveringTransitionAndTheTitleLeaveNoPixelOfTheOldScreenW
     for (int i = 1; i < 254; i++)
         for (int c = 0; c < 3; c++)
             EXPECT_LE(std::abs(TitlePalette[i * 3 + c] - TitlePalette[(i + 1) * 3 + c]), 2) << "colour " << i;
-}
-
-// An open column's trail lights its own eight spots and no other; by the
-// last picture of its closing it has dimmed away as the playfield shows it.
-TEST_F(DataPictures, EachColumnsTrailLightsOnlyItsOwnSpotsAndDimsAwayWhenItCloses)
-{
+    // An open column's trail lights its own eight spots and no other; by the
+    // last picture of its closing it has dimmed away as the playfield shows it.
     for (int column = 0; column < BOARD_COLUMNS; column++) {
         std::vector<bool> open = covered_by_runs(table_image(ColumnImages[column], 5));
         std::vector<bool> closed = covered_by_runs(table_image(ColumnImages[column], 15));
@@ -66,10 +57,7 @@ TEST_F(DataPictures, EachColumnsTrailLightsOnlyItsOwnSpotsAndDimsAwayWhenItClose
         }
         EXPECT_LE(lit_when_closed, 2) << "column " << column << " has dimmed away by its last picture";
     }
-}
-
-TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
-{
+    // Moths are centred on their hot spot and small enough for their neighbours.
     auto check = [](const ImageRecord* image, const char* what, int index) {
         SCOPED_TRACE(testing::Message() << what << " " << index);
         EXPECT_EQ(image_x_offset(image), -(image_width(image) / 2));
@@ -88,12 +76,7 @@ TEST_F(DataPictures, MothsAreCentredOnTheirHotSpotAndSmallEnoughForNeighbours)
         check(table_image(FlightImages, f), "flight frame", f);
     for (int f = 0; f < MothImages[0].count; f++)
         EXPECT_EQ(image_x_offset(table_image(MothImages[0], f)), -(image_width(table_image(MothImages[0], f)) / 2));
-}
-
-// (The items' highlights are checked against the pointer's choice with the
-// menu's tiles.)
-TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInTheirPlaces)
-{
+    // The menu labels its items; its button, switch, highlights and knob stay in their places.
     std::vector<uint8_t> screen = screen_with(table_image(MenuImages, MENU_PANEL_PICTURE));
     for (int item = 0; item < MENU_ITEMS; item++) {
         const MenuRect& r = menu_items[item];
@@ -118,10 +101,7 @@ TEST_F(DataPictures, TheMenuLabelsItsItemsAndTheButtonAndTheSoundSwitchStayInThe
             for (int x = box.left; x <= box.right; x++)
                 ASSERT_TRUE(panel[(size_t)(MENU_SWITCH_Y + y) * 640 + MENU_SWITCH_X + x]) << "switch frame " << f;
     }
-}
-
-TEST_F(DataPictures, TheNewRowHighlightSurroundsTheScoreAndTheNameAndTheSliderKnobRunsAlongItsBar)
-{
+    // The new row highlight surrounds the score and the name.
     for (int f = 0; f < ScoreScreenImages.count; f++) {
         Box box = ink_box(table_image(ScoreScreenImages, f));
         int left = HISCORE_HIGHLIGHT_X + box.left, right = HISCORE_HIGHLIGHT_X + box.right;

@@ -1,9 +1,5 @@
-// The generated sound effects: every sample the game plays is there, starts
-// and ends on silence (no click), peaks just under full scale without
-// clipping, and the set is even in loudness but for the landing chime,
-// which is heard for every moth and kept soft. The swap sound lasts as long
-// as the swap, the closing sound carries on small speakers, the restart
-// flutters without a buzz, and the quantiser's dither leaves no staircase.
+// The generated sound effects: no clicks, no clipping, even loudness (the landing chime kept soft), and
+// the swap, closing and restart sounds as the game needs them; the quantiser's dither.
 #include "data_helpers.h"
 
 #include "board/animation.h"
@@ -26,8 +22,8 @@ const int PLAYED[] = {0, 2, 4, 6, 7, 8, 9, 10, 11, 12};
 
 std::vector<double> levels_of(int k)
 {
-    const uint8_t* start;
-    uint32_t length;
+    const uint8_t* start = nullptr;
+    uint32_t length = 0;
     EXPECT_TRUE(sound_sample(k, &start, &length)) << "sample " << k;
     std::vector<double> levels(length);
     for (uint32_t i = 0; i < length; i++)
@@ -44,9 +40,7 @@ double peak_of(const std::vector<double>& x)
 
 double rms_of(const std::vector<double>& x, size_t from, size_t to)
 {
-    double sum = 0;
-    for (size_t i = from; i < to; i++)
-        sum += x[i] * x[i];
+    double sum = std::inner_product(x.begin() + from, x.begin() + to, x.begin() + from, 0.0);
     return to > from ? std::sqrt(sum / (to - from)) : 0;
 }
 
@@ -82,25 +76,18 @@ double power_at(const std::vector<double>& x, double hz)
 
 using DataSounds = GameData;
 
-TEST_F(DataSounds, SamplesStartAndEndOnSilenceAndEaseInAndOut)
+TEST_F(DataSounds, SamplesAreCleanEvenAndLevelledAndTheSwapClosingAndRestartSoundsAreAsTheGameNeedsThem)
 {
+    std::vector<double> others;
     for (int k : PLAYED) {
         std::vector<double> x = levels_of(k);
         ASSERT_GT(x.size(), RATE / 20) << "sample " << k << " is played";
         EXPECT_EQ(x.front(), 0.0) << "sample " << k << " clicks at its start";
         EXPECT_EQ(x.back(), 0.0) << "sample " << k << " clicks at its end";
-        for (size_t i = 0; i < 22 && i < x.size(); i++) {
+        for (size_t i = 0; i < 22; i++) {
             EXPECT_LT(std::fabs(x[i]), 0.2) << "sample " << k << " byte " << i;
             EXPECT_LT(std::fabs(x[x.size() - 1 - i]), 0.2) << "sample " << k << " byte " << x.size() - 1 - i;
         }
-    }
-}
-
-TEST_F(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
-{
-    std::vector<double> others;
-    for (int k : PLAYED) {
-        std::vector<double> x = levels_of(k);
         double peak = decibels(peak_of(x));
         EXPECT_LT(peak_of(x), 127.5 / 128) << "sample " << k << " clips";
         if (k == LANDING) {
@@ -115,10 +102,7 @@ TEST_F(DataSounds, PeaksSitJustUnderFullScaleAndTheSetIsEvenInLoudness)
     EXPECT_LT(decibels(loudness_of(levels_of(LANDING))), *quietest - 6.0)
         << "the landing chime must be softer than every other effect";
     EXPECT_LE(levels_of(LANDING).size(), (size_t)RATE / 4) << "it plays for every moth that lands";
-}
-
-TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
-{
+    // The swap sound is heard for the whole swap.
     std::vector<double> x = levels_of(SWAP);
     size_t swap = (size_t)(2 * SWAP_HALF_STEPS * FRAME_PERIOD_START / 1000.0 * RATE);
     ASSERT_GE(x.size(), swap) << "the swap fades out and in over " << swap / RATE << " s at the starting speed";
@@ -126,25 +110,17 @@ TEST_F(DataSounds, TheSwapSoundIsHeardForTheWholeSwap)
     size_t slice = (size_t)(0.05 * RATE);
     for (size_t from = slice; from + slice <= swap; from += slice)
         EXPECT_GT(decibels(rms_of(x, from, from + slice)), -30.0) << "quiet at " << from / RATE << " s";
-}
 
-TEST_F(DataSounds, TheColumnClosingSoundIsCarriedAbove200Hz)
-{
-    std::vector<double> x = levels_of(COLUMN_CLOSES);
-    // Parseval over the DFT bins of the whole sample: the energy of the bins
-    // up to 200 Hz (each counted for its mirror too) against the total.
+    // Parseval over the DFT bins of the whole closing sound: the energy of the
+    // bins up to 200 Hz (each counted for its mirror too) against the total.
+    x = levels_of(COLUMN_CLOSES);
     double n = (double)x.size(), low = power_at(x, 0) / n;
     double total = std::inner_product(x.begin(), x.end(), x.begin(), 0.0);
     for (int bin = 1; bin * RATE / n <= 200; bin++)
         low += 2 * power_at(x, bin * RATE / n) / n;
     EXPECT_LT(low / total, 0.05) << "much of it would be lost on small speakers";
-}
-
-// Many wings beating each at its own pace: the loudness of the restart
-// sound must not throb at one rate, which is heard as a buzz.
-TEST_F(DataSounds, TheRestartFluttersWithoutASingleBeat)
-{
-    std::vector<double> x = levels_of(RESTART);
+    // Many wings beating each at its own pace: the restart's loudness must not throb at one rate (a buzz).
+    x = levels_of(RESTART);
     constexpr size_t BLOCK = 110;    // the loudness every 5 ms
     std::vector<double> envelope;
     for (size_t from = 0; from + BLOCK <= x.size(); from += BLOCK)
@@ -156,10 +132,9 @@ TEST_F(DataSounds, TheRestartFluttersWithoutASingleBeat)
         variation += e * e;
     }
     ASSERT_GT(variation, 0);
-    for (double hz = 10; hz <= 40; hz += 0.5) {
-        double share = 2 * power_at(envelope, hz * BLOCK) / envelope.size() / variation;
-        EXPECT_LT(share, 0.1) << "the loudness throbs at " << hz << " Hz";
-    }
+    for (double hz = 10; hz <= 40; hz += 0.5)
+        EXPECT_LT(2 * power_at(envelope, hz * BLOCK) / envelope.size() / variation, 0.1)
+            << "the loudness throbs at " << hz << " Hz";
 }
 
 // A wave of one and a half steps through the quantiser: undithered it would
@@ -176,10 +151,8 @@ TEST(SoundSynth, QuantisingDithersAwayTheStaircaseAndShapesTheNoise)
     ASSERT_EQ(bytes.size(), wave.size());
     EXPECT_EQ(bytes, synth_quantise(wave, 1)) << "the same wave and seed give the same bytes";
     std::vector<double> out(bytes.size()), noise(bytes.size());
-    for (size_t i = 0; i < bytes.size(); i++) {
-        out[i] = bytes[i] - SILENCE;
-        noise[i] = out[i] - wave[i] * 128;
-    }
+    for (size_t i = 0; i < bytes.size(); i++)
+        noise[i] = (out[i] = bytes[i] - SILENCE) - wave[i] * 128;
     double n = (double)out.size();
     double tone = std::sqrt(power_at(out, HZ)) * 2 / n;
     EXPECT_NEAR(tone, STEPS, 0.1);

@@ -11,37 +11,24 @@
 #include <cstdint>
 #include <string>
 
-inline int32_t word_at(const Bytes& bytes, size_t at)
+inline int32_t word_at(const Bytes& b, size_t i)
 {
-    return (int32_t)(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | (uint32_t)bytes[at + 3] << 24);
+    return (int32_t)(b[i] | b[i + 1] << 8 | b[i + 2] << 16 | (uint32_t)b[i + 3] << 24);
 }
-
-inline void set_word(Bytes& bytes, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; i++)
-        bytes[at + i] = (uint8_t)(value >> (8 * i));
-}
-
-inline void set16(Bytes& bytes, size_t at, int value)
-{
-    bytes[at] = (uint8_t)value;
-    bytes[at + 1] = (uint8_t)(value >> 8);
-}
+inline void set16(Bytes& b, size_t at, int v) { b[at] = (uint8_t)v, b[at + 1] = (uint8_t)(v >> 8); }
+inline void set_word(Bytes& b, size_t at, uint32_t v) { set16(b, at, v & 0xFFFF), set16(b, at + 2, v >> 16); }
 
 // Where entry `e`'s data starts in the pack file.
 inline size_t entry_file_offset(const Bytes& pack, int e) { return 4 + (size_t)word_at(pack, 4 + 4 * (size_t)e); }
 
 // Where item `i` of the table at file offset `table` starts in the file.
-inline size_t item_file_offset(const Bytes& pack, size_t table, int i)
-{
-    return table + 4 + (size_t)word_at(pack, table + 4 + 4 * (size_t)i);
-}
+inline size_t item_file_offset(const Bytes& p, size_t t, int i) { return t + 4 + (size_t)word_at(p, t + 4 + 4 * i); }
 
 // A pack loaded from memory, freed when the test ends.
 struct LoadedPack {
-    ResourcePack* pack = nullptr;
     std::string error;
-    explicit LoadedPack(const Bytes& bytes) { pack = load_pack_memory(bytes.data(), bytes.size(), &error); }
+    ResourcePack* pack;
+    explicit LoadedPack(const Bytes& bytes) : pack(load_pack_memory(bytes.data(), bytes.size(), &error)) {}
     ~LoadedPack() { free_pack(pack); }
     LoadedPack(const LoadedPack&) = delete;
     LoadedPack& operator=(const LoadedPack&) = delete;
@@ -55,9 +42,7 @@ inline std::string game_pack_problem(const Bytes& bytes)
     ResourcePack* pack = load_pack_memory(bytes.data(), bytes.size(), &error);
     if (!pack)
         return "DATA50.RES: " + error;
-    if (!bind_resources_pack(pack, "DATA50.RES", &error))
-        return error.empty() ? "failed without a message" : error;
-    return "";
+    return bind_resources_pack(pack, "DATA50.RES", &error) ? "" : error.empty() ? "failed without a message" : error;
 }
 
 // A file of this test's own in the test scratch folder.

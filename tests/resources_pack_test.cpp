@@ -15,10 +15,6 @@ Bytes word_bytes(std::initializer_list<int32_t> words)
     return out;
 }
 
-}  // namespace
-
-// ---- Entries -------------------------------------------------------------------
-
 TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCountAndTheLastEntryMayBeEmpty)
 {
     Bytes file = make_pack({Bytes{11, 12}, Bytes{21, 22, 23}, Bytes{31}, Bytes{}});
@@ -35,8 +31,24 @@ TEST(PackEntries, OffsetsCountFromTheByteAfterTheEntryCountAndTheLastEntryMayBeE
     EXPECT_EQ(std::memcmp(loaded.pack->block, file.data() + 4, file.size() - 4), 0);
 }
 
-TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemoryAndAMissingOneSaysSo)
+TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoadAndAFileLoadsLikeTheSameBytesInMemory)
 {
+    const Bytes good = make_pack({Bytes{1, 2, 3, 4}, Bytes{5, 6}});
+    auto with_word = [&](size_t at, int32_t value) { Bytes b = good; set_word(b, at, (uint32_t)value); return b; };
+    const std::pair<Bytes, const char*> cases[] = {
+        {Bytes{2, 0, 0}, "the pack is shorter than 4 bytes"},
+        {Bytes(good.begin(), good.end() - 3), "entry 1: offset 12 is outside the block of 11 bytes"},
+        {with_word(4, 1000), "entry 0: offset 1000 is outside the block of 14 bytes"},
+        {with_word(8, -4), "entry 1: offset -4 is outside the block of 14 bytes"},
+        {with_word(0, 4), "entry count 4 needs 16 bytes of offsets, the block holds 14"},    // just too many
+        {with_word(0, -1), "entry count -1 is negative"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        LoadedPack loaded(bytes);
+        EXPECT_EQ(loaded.pack, nullptr) << message;
+        EXPECT_EQ(loaded.error, message);
+    }
+    // A file loads like the same bytes in memory, and a missing one says so.
     Bytes file = make_pack({Bytes{1, 2, 3}, word_bytes({0})});
     std::string path = scratch_path("pack.res");
     ASSERT_TRUE(save_bytes(path.c_str(), file));
@@ -53,32 +65,7 @@ TEST(PackEntries, AFileLoadsLikeTheSameBytesInMemoryAndAMissingOneSaysSo)
     EXPECT_FALSE(save_bytes((path + "/no/such/folder").c_str(), file)) << "a failed save says so";
 }
 
-TEST(PackEntries, TruncatedOrInconsistentPacksDoNotLoad)
-{
-    const Bytes good = make_pack({Bytes{1, 2, 3, 4}, Bytes{5, 6}});
-    auto with_word = [&](size_t at, int32_t value) {
-        Bytes bytes = good;
-        set_word(bytes, at, (uint32_t)value);
-        return bytes;
-    };
-    const std::pair<Bytes, const char*> cases[] = {
-        {Bytes{2, 0, 0}, "the pack is shorter than 4 bytes"},
-        {Bytes(good.begin(), good.end() - 3), "entry 1: offset 12 is outside the block of 11 bytes"},
-        {with_word(4, 1000), "entry 0: offset 1000 is outside the block of 14 bytes"},
-        {with_word(8, -4), "entry 1: offset -4 is outside the block of 14 bytes"},
-        {with_word(0, 4), "entry count 4 needs 16 bytes of offsets, the block holds 14"},    // just too many
-        {with_word(0, -1), "entry count -1 is negative"},
-    };
-    for (const auto& [bytes, message] : cases) {
-        LoadedPack loaded(bytes);
-        EXPECT_EQ(loaded.pack, nullptr) << message;
-        EXPECT_EQ(loaded.error, message);
-    }
-}
-
-// ---- Tables --------------------------------------------------------------------
-
-TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
+TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOnOrRefusesOffsetsLeavingTheBlock)
 {
     // Entry 0 is a table of 3 items: two after it, one (offset -12) before
     // it, at the very start of the block.
@@ -113,10 +100,26 @@ TEST(PackTables, BindingResolvesItemsFromTheFirstOffsetAndMovesTheEntryOn)
     EXPECT_EQ(bound.count, 0);
     EXPECT_EQ(Bytes(empty.pack->block, empty.pack->block + empty.pack->size), before);
     EXPECT_EQ(empty.pack->entries[0], empty.pack->block + 8 + 4);
+    // Table counts and offsets that leave the block are refused.
+    const std::pair<Bytes, const char*> cases[] = {
+        {Bytes{}, "no room for a table count before the end of the block"},
+        {word_bytes({INT32_MIN, 0}), "table count -2147483648 is negative"},
+        {word_bytes({1 << 30, 0}), "table count 1073741824 needs 4294967296 bytes of offsets, 4 are left in the block"},
+        {word_bytes({3, 12, 8}), "table count 3 needs 12 bytes of offsets, 8 are left in the block"},
+        {word_bytes({2, 8, 9}), "item 1: offset 9 leads outside the block"},
+        {word_bytes({2, 8, -13}), "item 1: offset -13 leads outside the block"},
+    };
+    for (const auto& [table_bytes, message] : cases) {
+        LoadedPack loaded(make_pack({table_bytes}));
+        ASSERT_NE(loaded.pack, nullptr) << loaded.error;
+        PackTable table;
+        std::string error;
+        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << message;
+        EXPECT_EQ(error, message);
+        EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
+    }
 }
 
-// Entries at the same offset share one table; a table overlapping another
-// cannot overrun the room for items.
 TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOverrunTheRoomForItems)
 {
     Bytes file = make_pack({make_table({Bytes{1}, Bytes{2}}), Bytes{0}});
@@ -146,31 +149,6 @@ TEST(PackTables, EntriesAtTheSameOffsetShareOneTableAndOverlappingTablesCannotOv
     EXPECT_LE(overlapping.pack->table_items_used, overlapping.pack->table_items_room);
 }
 
-TEST(PackTables, TableCountsAndOffsetsThatLeaveTheBlockAreRefused)
-{
-    const std::pair<Bytes, const char*> cases[] = {
-        {Bytes{}, "no room for a table count before the end of the block"},
-        {word_bytes({INT32_MIN, 0}), "table count -2147483648 is negative"},
-        {word_bytes({1 << 30, 0}), "table count 1073741824 needs 4294967296 bytes of offsets, 4 are left in the block"},
-        {word_bytes({3, 12, 8}), "table count 3 needs 12 bytes of offsets, 8 are left in the block"},
-        {word_bytes({2, 8, 9}), "item 1: offset 9 leads outside the block"},
-        {word_bytes({2, 8, -13}), "item 1: offset -13 leads outside the block"},
-    };
-    for (const auto& [table_bytes, message] : cases) {
-        LoadedPack loaded(make_pack({table_bytes}));
-        ASSERT_NE(loaded.pack, nullptr) << loaded.error;
-        PackTable table;
-        std::string error;
-        EXPECT_FALSE(bind_table(loaded.pack, 0, &table, &error)) << message;
-        EXPECT_EQ(error, message);
-        EXPECT_EQ(loaded.pack->tables[0].count, -1) << "a refused table stays unbound";
-    }
-}
-
-// ---- Images, palettes, pictures, texts ------------------------------------------
-
-namespace {
-
 enum Check { RAW, RUNS, FILL_RUNS, PLACED, PALETTE, SCREEN, TEXT };
 
 // The message of the check of `bytes`, lying alone in a pack; "" when good.
@@ -188,13 +166,7 @@ std::string problem(const Bytes& bytes, Check check)
     return good ? "" : error;
 }
 
-Bytes changed(Bytes bytes, size_t at, uint8_t value)
-{
-    bytes[at] = value;
-    return bytes;
-}
-
-}  // namespace
+Bytes changed(Bytes bytes, size_t at, uint8_t value) { return bytes[at] = value, bytes; }
 
 TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
 {
@@ -203,19 +175,11 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     const Bytes runs = {0, 0, 0, 0, 3, 0, 2, 0, 2, 0x81, 9, 9, 0x00, 1, 0x02};
     // 70 x 1: fill 64 (0xFF) + copy 6 (0x85); as runs 0xFF is a copy of 128.
     const Bytes fills = {0, 0, 0, 0, 70, 0, 1, 0, 2, 0xFF, 4, 0x85, 1, 2, 3, 4, 5, 6};
-    auto placed = [](int x, int y, int w, int h) {
-        return encode_fill_runs(x, y, w, h, Bytes((size_t)w * h, 3).data(), 0);
-    };
-    Bytes longest(PACK_TEXT_MAX, 'W');
-    longest.push_back(0);
-    Bytes too_long = longest;
-    too_long.insert(too_long.begin(), 'W');
+    auto placed = [](int x, int y, int w, int h) { return encode_fill_runs(x, y, w, h, Bytes(w * h, 3).data(), 0); };
+    Bytes longest(PACK_TEXT_MAX + 1, 'W'), too_long(PACK_TEXT_MAX + 2, 'W');
+    longest.back() = too_long.back() = 0;
     const std::string off_screen = " does not lie wholly on the 640 x 480 screen";
-    struct Case {
-        Bytes bytes;
-        Check check;
-        std::string message;
-    };
+    struct Case { Bytes bytes; Check check; std::string message; };
     const Case cases[] = {
         {raw, RAW, ""},
         {Bytes(raw.begin(), raw.end() - 1), RAW, "12 pixels of a 4 x 3 image, 11 bytes left in the block"},
@@ -252,3 +216,5 @@ TEST(PackPieces, EachIsCheckedAgainstTheEndOfTheBlockAndTheScreen)
     for (size_t i = 0; i < std::size(cases); i++)
         EXPECT_EQ(problem(cases[i].bytes, cases[i].check), cases[i].message) << "case " << i;
 }
+
+}  // namespace

@@ -1,9 +1,8 @@
-// The pack writer: images it encodes draw back to the same pixels, its runs
-// keep to the encodings' limits, and its tables and packs have the layout
-// the loader reads.
+// The pack writer: its images draw back to their pixels, within the encodings' limits, in the loader's layout.
 #include "resources_helpers.h"
 #include "video_test_support.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -16,15 +15,11 @@ using Pixels = std::vector<uint8_t>;
 Pixels stretches(int width, int height, uint32_t seed, int transparent, int longest)
 {
     Pixels p((size_t)width * height);
-    uint32_t state = seed;
-    auto next = [&](int n) {
-        state = state * 1103515245u + 12345u;
-        return (int)((state >> 16) % (uint32_t)n);
+    auto next = [state = seed](int n) mutable {
+        return (int)(((state = state * 1103515245u + 12345u) >> 16) % (uint32_t)n);
     };
-    size_t i = 0;
-    while (i < p.size()) {
-        int length = 1 + next(longest);
-        int kind = next(4);
+    for (size_t i = 0; i < p.size();) {
+        int length = 1 + next(longest), kind = next(4);
         int colour = kind == 0 && transparent >= 0 ? transparent : next(256);
         for (int k = 0; k < length && i < p.size(); k++, i++)
             p[i] = (uint8_t)(kind == 3 ? next(256) : colour);
@@ -36,9 +31,7 @@ Pixels stretches(int width, int height, uint32_t seed, int transparent, int long
 // showing the background.
 Pixels expected(Pixels p, int transparent)
 {
-    for (uint8_t& pixel : p)
-        if (pixel == transparent)
-            pixel = BACKGROUND;
+    std::replace_if(p.begin(), p.end(), [&](int pixel) { return pixel == transparent; }, BACKGROUND);
     return p;
 }
 
@@ -53,16 +46,11 @@ Pixels draw_back(const Bytes& image, int encoding, int x, int y, int left, int t
     EXPECT_EQ(result.empty, 0);
     Pixels out;
     for (int r = 0; r < h; r++)
-        for (int c = 0; c < w; c++)
-            out.push_back(screen_pixel(left + c, top + r));
+        out.insert(out.end(), &screen_pixel(left, top + r), &screen_pixel(left + w, top + r));
     return out;
 }
 
-struct EncodedRun {
-    int kind;    // 0 skip, 1 copy, 2 fill
-    int length;
-    std::vector<uint8_t> bytes;
-};
+struct EncodedRun { int kind, length; std::vector<uint8_t> bytes; };    // kind 0 skip, 1 copy, 2 fill
 
 // The runs of every row of a fill-run image the writer made.
 std::vector<std::vector<EncodedRun>> fill_run_rows(const Bytes& image)
@@ -87,9 +75,7 @@ using WriterRoundTrip = VideoScreen;
 
 }  // namespace
 
-// ---- Round trip --------------------------------------------------------------
-
-TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
+TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixelsAndSkippedPixelsAreLeftAloneInEveryEncoding)
 {
     // width, height, transparent index, longest stretch
     const int cases[][4] = {
@@ -107,19 +93,15 @@ TEST_F(WriterRoundTrip, RunAndFillRunImagesDrawBackToTheirPixels)
         EXPECT_EQ(draw_back(runs, IMAGE_RUNS, 0, 0, x, y, width, height), want) << width << " x " << height;
         EXPECT_EQ(draw_back(fills, IMAGE_FILL_RUNS, 0, 0, x, y, width, height), want) << width << " x " << height;
     }
-}
-
-TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
-{
     // Index 0 and 1 both in use: a raw picture must still skip with 0, the
     // run encodings with an index the picture does not use.
     std::vector<int> pixels = {PIXEL_SKIP, 0, 1, 2, PIXEL_SKIP, 9};
     for (int encoding : {IMAGE_RAW, IMAGE_RUNS, IMAGE_FILL_RUNS}) {
         Bytes image = encode_with_skips(100, 50, 6, 1, pixels, encoding);
         ASSERT_FALSE(image.empty()) << encoding;
-        Pixels drawn = draw_back(image, encoding, 0, 0, 100, 50, 6, 1);
         uint8_t zero = encoding == IMAGE_RAW ? BACKGROUND : 0;    // colour 0 of a raw picture is see-through
-        EXPECT_EQ(drawn, (Pixels{BACKGROUND, zero, 1, 2, BACKGROUND, 9})) << encoding;
+        EXPECT_EQ(draw_back(image, encoding, 0, 0, 100, 50, 6, 1), (Pixels{BACKGROUND, zero, 1, 2, BACKGROUND, 9}))
+            << encoding;
     }
     // A raw picture drawn round its hot spot, index 0 transparent.
     Pixels picture = stretches(45, 31, 77, 0, 8);
@@ -131,22 +113,13 @@ TEST_F(WriterRoundTrip, SkippedPixelsAreLeftAloneInEveryEncoding)
 TEST_F(WriterRoundTrip, ARowThatFillsWouldCutIntoTooManyRunsIsWrittenWithCopies)
 {
     // "5 5 5 6" 160 times: a fill and a copy each, 320 runs, is too many.
-    Pixels picture;
-    for (int i = 0; i < 160; i++)
-        picture.insert(picture.end(), {5, 5, 5, 6});
+    Pixels picture(640, 5);
+    for (int i = 3; i < 640; i += 4)
+        picture[i] = 6;
     Bytes image = encode_fill_runs(0, 0, 640, 1, picture.data(), 0);
     ASSERT_FALSE(image.empty());
     EXPECT_EQ(fill_run_rows(image)[0].size(), 10u) << "ten copies of 64";
     EXPECT_EQ(draw_back(image, IMAGE_FILL_RUNS, 0, 0, 0, 0, 640, 1), picture);
-}
-
-// ---- Limits of the encodings ---------------------------------------------------------
-
-TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledAndShorterOnesCopied)
-{
-    uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
-    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0),
-              (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
 }
 
 TEST(WriterRuns, NoRunPassesItsLongestLength)
@@ -182,20 +155,21 @@ TEST(WriterRuns, NoRunPassesItsLongestLength)
     EXPECT_EQ(Bytes(runs.end() - 3, runs.end()), (Bytes{0x7F, 0x7F, 43}));
 }
 
-TEST(WriterRuns, ImagesThatCannotBeEncodedComeBackEmpty)
+TEST(WriterRuns, RepeatsOfThreeOrMoreAreFilledShorterOnesCopiedAndImagesThatCannotBeEncodedComeBackEmpty)
 {
-    std::vector<uint8_t> stripes(640);
-    for (int i = 0; i < 640; i++)
-        stripes[i] = (uint8_t)(i % 2 ? 5 : 0);
+    std::vector<uint8_t> stripes(640, 0);
+    for (int i = 1; i < 640; i += 2)
+        stripes[i] = 5;
     EXPECT_TRUE(encode_runs(0, 0, 640, 1, stripes.data(), 0).empty()) << "640 runs in a row";
     EXPECT_TRUE(encode_fill_runs(0, 0, 640, 1, stripes.data(), 0).empty());
     EXPECT_FALSE(encode_runs(0, 0, 255, 1, stripes.data(), 0).empty()) << "255 runs fit";
     EXPECT_TRUE(encode_runs(0, 0, 256, 1, stripes.data(), 0).empty());
     EXPECT_TRUE(encode_raw(0, 0, 0, 5, stripes.data()).empty());
     EXPECT_TRUE(encode_runs(0, 0, 65536, 1, stripes.data(), 0).empty());
+    uint8_t row[] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 2, 2, 3, 0, 0, 9, 9, 9};
+    EXPECT_EQ(encode_fill_runs(0, 0, 19, 1, row, 0),
+              (Bytes{0, 0, 0, 0, 19, 0, 1, 0, 4, 0xC9, 4, 0x83, 1, 2, 2, 3, 0x01, 0xC2, 9}));
 }
-
-// ---- Layout --------------------------------------------------------------------
 
 TEST(WriterLayout, TablesCountOffsetsFromTheFirstOffset)
 {

@@ -25,18 +25,14 @@ DrawResult* note_glyph(DrawResult* result, int x, int y, const ImageRecord* imag
     return draw_sprite_shifted(result, x, y, image, shift);
 }
 
-class FontText : public VideoScreen {
-protected:
+struct FontText : VideoScreen {
     void SetUp() override
     {
         VideoScreen::SetUp();
-        add('A', 7);
-        add('B', 9);
-        add('-', 3);
+        for (auto [code, width] : {std::pair{'A', 7}, {'B', 9}, {'-', 3}, {(char)0xC8, 6}, {(char)0xFF, 2}})
+            add((uint8_t)code, width);
         for (int digit = 0; digit < 10; digit++)
             add('0' + digit, 4 + digit % 3);
-        add(0xC8, 6);
-        add(0xFF, 2);
         add('o', 5, 5, 2, -3);    // drawn off its pen position
         Font font;
         select_font(nullptr, make_font(&font, glyphs.data(), 0, draw_sprite_shifted, 1));
@@ -55,13 +51,8 @@ protected:
 TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
 {
     // Glyphs: A 7 wide, B 9, o 5 drawn at (+2, -3) from the pen; spacing 1.
-    struct Case {
-        int x, y;
-        const char* text;
-        int align, pen;
-        DrawResult extents;    // x, y, width, height, empty
-        int ink;               // pixels drawn
-    };
+    // extents: x, y, width, height, empty; ink: the pixels drawn
+    struct Case { int x, y; const char* text; int align, pen; DrawResult extents; int ink; };
     const Case cases[] = {
         {100, 50, "AB", ALIGN_LEFT, 118, {100, 50, 17, 5, 0}, 80},
         {100, 50, "AB", ALIGN_RIGHT, 101, {83, 50, 17, 5, 0}, 80},
@@ -102,7 +93,7 @@ TEST_F(FontText, ThePenMovesByGlyphWidthsAndSpacingFromTheAlignedStart)
 
 // A code without a glyph has no width and draws nothing; only a code's low
 // byte indexes the table, so codes above 127 reach its upper half.
-TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
+TEST_F(FontText, ACharacterIsDrawnByTheLowByteOfItsCodeNumbersInDecimalAndTheColourShiftIsHandedOn)
 {
     EXPECT_EQ(glyph_width('Z'), 0);
     EXPECT_EQ(glyph_width(0xC8), 6);
@@ -110,12 +101,7 @@ TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
     EXPECT_EQ(glyph_width(0x1C8), 6);
     // draw_char returns the pen without spacing; draw_char_aligned is the
     // one-character text.
-    struct Case {
-        int code, x;
-        bool aligned;
-        int align, pen;
-        DrawResult extents;
-    };
+    struct Case { int code, x; bool aligned; int align, pen; DrawResult extents; };
     const Case cases[] = {
         {'B', 30, false, 0, 39, {30, 40, 9, 5, 0}},
         {'A', 50, false, 0, 57, {50, 40, 7, 5, 0}},
@@ -132,9 +118,7 @@ TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
         ASSERT_EQ(e.empty, c.extents.empty);
         int right = c.extents.empty ? -1 : c.extents.x + c.extents.width - 1;
         EXPECT_EQ(pixels_wrong(c.extents.x, 40, right, 44, [&](int, int) { return c.code & 0xFF; }), 0);
-        if (!c.extents.empty) {
-            EXPECT_EQ((std::array{e.x, e.width}), (std::array{c.extents.x, c.extents.width}));
-        }
+        EXPECT_TRUE(c.extents.empty || (std::array{e.x, e.width}) == (std::array{c.extents.x, c.extents.width}));
     }
     EXPECT_EQ(measure_text("\xC8\xFF"), 6 + 1 + 2);
     current_font.glyph_routine = note_glyph;
@@ -144,10 +128,7 @@ TEST_F(FontText, ACharacterIsDrawnAtItsPenByTheLowByteOfItsCode)
     EXPECT_EQ(screen_pixel(10, 10), 0xC8);
     EXPECT_EQ(screen_pixel(25, 14), 0xFF);
     EXPECT_EQ(pixels_not(BACKGROUND), (6 + 7 + 2) * 5);
-}
-
-TEST_F(FontText, NumbersAreDrawnInDecimalWithAMinusSign)
-{
+    // Numbers are drawn in decimal with a minus sign.
     current_font.glyph_routine = note_glyph;
     const std::pair<int32_t, const char*> numbers[] = {
         {0, "0"}, {7, "7"}, {-45, "-45"}, {1000, "1000"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"},
@@ -160,10 +141,7 @@ TEST_F(FontText, NumbersAreDrawnInDecimalWithAMinusSign)
         EXPECT_EQ(pen, draw_text(300, 100, text, ALIGN_RIGHT, &by_text));
         EXPECT_EQ((std::array{by_number.x, by_number.width}), (std::array{by_text.x, by_text.width}));
     }
-}
-
-TEST_F(FontText, TheColourShiftIsHandedToTheGlyphRoutine)
-{
+    // The colour shift is handed to the glyph routine.
     Font shifted, previous;
     make_font(&shifted, current_font.glyphs, 5, draw_sprite_shifted, 1);
     const ImageRecord* const* game_glyphs = current_font.glyphs;

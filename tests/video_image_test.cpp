@@ -13,9 +13,8 @@
 
 namespace {
 
-// Every pixel of the 10 x 10 test sprites is distinct and non-zero, so a pixel on
-// the screen tells which image column and row it came from (and none is
-// the background colour).
+// Every pixel of the 10 x 10 test sprites is distinct, non-zero and not the
+// background, so a pixel on the screen tells which column and row it came from.
 int sprite_pixel(int column, int row) { return 100 + column + row * 16; }
 
 void expect_result(const DrawResult& r, int x, int y, int width, int height)
@@ -25,16 +24,11 @@ void expect_result(const DrawResult& r, int x, int y, int width, int height)
 
 using RawSpriteClipping = VideoScreen;
 
-TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
+TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElseNorWhenNoneOfItDoes)
 {
     // Drawing point and offsets; the rectangle drawn; the image column and
     // row that land in its top left corner.
-    struct Case {
-        const char* what;
-        int x, y, x_offset, y_offset;
-        int left, top, width, height;
-        int first_column, first_row;
-    };
+    struct Case { const char* what; int x, y, x_offset, y_offset, left, top, width, height, first_column, first_row; };
     const Case cases[] = {
         {"wholly on the screen", 100, 50, -4, 3, 96, 53, 10, 10, 0, 0},
         {"three columns off the left", -3, 20, 0, 0, 0, 20, 7, 10, 3, 0},
@@ -61,23 +55,22 @@ TEST_F(RawSpriteClipping, WhatLiesOnTheScreenIsDrawnPixelForPixelAndNothingElse)
     draw_sprite(&r, -3, 478, as_image(wide));
     expect_result(r, 0, 478, 640, 2);
     EXPECT_EQ(pixels_wrong(0, 478, 639, 479, [](int x, int) { return 1 + (x + 3) % 200; }), 0);
-}
 
-TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
-{
+    // Wholly off the screen, a sprite draws nothing and reports empty.
+    display_clear(BACKGROUND);
     auto image = make_raw_image(0, 0, 10, 10, sprite_pixel);
     const int places[][2] = {
         {0, 480}, {0, 600}, {640, 0}, {900, 10}, {-10, 0}, {-50, 0},
         {0, -10}, {0, -400}, {INT_MAX, 0}, {0, INT_MIN}, {INT_MIN, INT_MIN},
     };
     for (auto [x, y] : places) {
-        DrawResult r = {1, 2, 3, 4, 0};
+        r = {1, 2, 3, 4, 0};
         draw_sprite(&r, x, y, as_image(image));
         EXPECT_EQ(r.empty, 1) << x << "," << y;
     }
     // An offset cannot wrap a far drawing point onto the screen.
     auto far_left = make_raw_image(-32768, 0, 10, 10, sprite_pixel);
-    DrawResult r;
+    r = {};
     draw_sprite(&r, INT_MIN + 5, 0, as_image(far_left));
     EXPECT_EQ(r.empty, 1);
     EXPECT_EQ(draw_sprite(nullptr, 640, 5, as_image(image)), nullptr) << "a null result is accepted";
@@ -86,7 +79,7 @@ TEST_F(RawSpriteClipping, ASpriteWhollyOffTheScreenDrawsNothingAndReportsEmpty)
 
 using RawSpriteColours = VideoScreen;
 
-TEST_F(RawSpriteColours, PixelZeroIsTransparentAndAShiftMovesTheOthersRoundThe256Colours)
+TEST_F(RawSpriteColours, PixelZeroIsTransparentAShiftMovesTheOthersRoundAndFillRectFillsExactlyItsPartOnTheScreen)
 {
     auto image = make_image(0, 0, 4, 1, {10, 0, 5, 255});
     DrawResult r;
@@ -104,6 +97,26 @@ TEST_F(RawSpriteColours, PixelZeroIsTransparentAndAShiftMovesTheOthersRoundThe25
     draw_sprite_shifted(nullptr, 1, 1, as_image(image), 0);
     EXPECT_EQ(plain, std::vector<uint8_t>(display.back_buffer, display.back_buffer + display.pitch * 480));
     EXPECT_GT(pixels_not(BACKGROUND), 20);
+    // fill_rect fills exactly the part of the rectangle on the screen.
+    // x, y, width, height; the part on the screen (right < left when none).
+    std::vector<std::array<int, 8>> cases = {
+        {-5, -5, 12, 8, 0, 0, 6, 2},          {633, 477, 7, 7, 633, 477, 639, 479},
+        {-3, 100, 700, 1, 0, 100, 639, 100},  {0, 0, 640, 480, 0, 0, 639, 479},
+        {10, 10, 0, 5, 0, 0, -1, -1},         {10, 10, 5, 0, 0, 0, -1, -1},
+        {10, 10, -5, 5, 0, 0, -1, -1},        {10, 10, 5, -5, 0, 0, -1, -1},
+        {640, 0, 5, 5, 0, 0, -1, -1},         {0, 480, 5, 5, 0, 0, -1, -1},
+        {-5, 0, 5, 5, 0, 0, -1, -1},          {0, -5, 5, 5, 0, 0, -1, -1},
+        {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, -1, -1},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, -1, -1},
+    };
+    for (int width = 1; width <= 11; width++)
+        cases.push_back({100 + width, 30, width, 3, 100 + width, 30, 99 + 2 * width, 32});
+    for (auto [x, y, width, height, left, top, right, bottom] : cases) {
+        display_clear(BACKGROUND);
+        fill_rect(x, y, width, height, 200);
+        EXPECT_EQ(pixels_wrong(left, top, right, bottom, [](int, int) { return 200; }), 0)
+            << width << " x " << height << " at " << x << ", " << y;
+    }
 }
 
 // Run images: 4 x 3 at offset (100, 40).
@@ -124,20 +137,13 @@ const std::vector<uint8_t> FILL_RUN_DATA = {
     1, 0xC5, 4,
 };
 
-using DrawFunction = DrawResult* (*)(DrawResult*, int, int, const ImageRecord*);
-
 using RunImages = VideoScreen;
 
 TEST_F(RunImages, ARunImageIsPlacedByItsOffsetsPlusTheDrawingPointAndCopiesZeroAsColourZero)
 {
     constexpr int B = BACKGROUND;
     const std::vector<int> runs = {B, 1, 2, 3, B, B, B, B, 0, 5, B, B}, fills = {0, 0, 0, B, 8, 9, 4, 4, 4, 4, 4, 4};
-    struct Case {
-        std::vector<uint8_t> image;
-        DrawFunction draw;
-        int x, y;
-        const std::vector<int>& pixels;
-    };
+    struct Case { std::vector<uint8_t> image; decltype(&draw_runs) draw; int x, y; const std::vector<int>& pixels; };
     const Case cases[] = {
         {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, 0, 0, runs},
         {make_image(100, 40, 4, 3, RUN_DATA), draw_runs, -90, 5, runs},
@@ -183,28 +189,5 @@ TEST_F(RunImages, AnImagePartlyOffTheScreenIsNotDrawnAtAll)
 }
 
 using FillRect = VideoScreen;
-
-TEST_F(FillRect, ExactlyThePartOfTheRectangleOnTheScreenIsFilled)
-{
-    // x, y, width, height; the part on the screen (right < left when none).
-    std::vector<std::array<int, 8>> cases = {
-        {-5, -5, 12, 8, 0, 0, 6, 2},          {633, 477, 7, 7, 633, 477, 639, 479},
-        {-3, 100, 700, 1, 0, 100, 639, 100},  {0, 0, 640, 480, 0, 0, 639, 479},
-        {10, 10, 0, 5, 0, 0, -1, -1},         {10, 10, 5, 0, 0, 0, -1, -1},
-        {10, 10, -5, 5, 0, 0, -1, -1},        {10, 10, 5, -5, 0, 0, -1, -1},
-        {640, 0, 5, 5, 0, 0, -1, -1},         {0, 480, 5, 5, 0, 0, -1, -1},
-        {-5, 0, 5, 5, 0, 0, -1, -1},          {0, -5, 5, 5, 0, 0, -1, -1},
-        {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, -1, -1},
-        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, -1, -1},
-    };
-    for (int width = 1; width <= 11; width++)
-        cases.push_back({100 + width, 30, width, 3, 100 + width, 30, 99 + 2 * width, 32});
-    for (auto [x, y, width, height, left, top, right, bottom] : cases) {
-        display_clear(BACKGROUND);
-        fill_rect(x, y, width, height, 200);
-        EXPECT_EQ(pixels_wrong(left, top, right, bottom, [](int, int) { return 200; }), 0)
-            << width << " x " << height << " at " << x << ", " << y;
-    }
-}
 
 }  // namespace
